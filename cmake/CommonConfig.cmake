@@ -1,0 +1,16 @@
+# The build's rules in one place: every target links qrn_common.
+add_library(qrn_common INTERFACE)
+target_compile_features(qrn_common INTERFACE cxx_std_20)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
+target_compile_options(qrn_common INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                            -Wno-sign-conversion)
+if(QRN_WERROR)
+    target_compile_options(qrn_common INTERFACE -Werror)
+endif()
+if(QRN_SANITIZE)
+    set(_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_compile_options(qrn_common INTERFACE ${_san})
+    target_link_options(qrn_common INTERFACE ${_san})
+endif()

@@ -1,0 +1,127 @@
+#pragma once
+
+// The services the plug-in calls on, behind one interface. This header uses the standard
+// library only, so the core and plan file code can take a Platform and tests can hand in
+// stand-ins. Texts are 16-bit; files are Windows-1252, one byte a character.
+// Every failure is a qrn::FileError (or another qrn::Error) naming the path.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace qrn::platform {
+
+// The separator callers put between a folder and a name.
+inline constexpr char16_t kPathSeparator = u'/';
+
+// A line-oriented reader over an 8-bit text file. A line ends at CR LF, at a lone LF or at a
+// lone CR; a line end after the last line yields no extra empty line. The file is closed
+// when the stream is destroyed.
+class TextStream {
+public:
+    virtual ~TextStream() = default;
+    virtual bool AtEndOfStream() = 0;
+    // The next line without its line end. Throws FileError when called at the end or when the
+    // file cannot be read.
+    virtual std::u16string ReadLine() = 0;
+};
+
+// A file being written. Nothing is visible under its name until Commit() succeeds; an output
+// destroyed without a successful Commit() leaves the disk as it was before it was opened.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    // Appends the text, one byte a character. A character outside Windows-1252 throws
+    // InvalidArgument naming it, and nothing of this text is written.
+    virtual void Write(std::u16string_view text) = 0;
+    virtual void Commit() = 0;
+};
+
+enum class CreateMode {
+    Replace,    // an existing file is replaced whole, atomically, by Commit()
+    CreateNew,  // throws FileExistsError when the name is taken
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Opens for reading; never creates. Throws FileError when the file is missing, is a
+    // folder or cannot be read.
+    virtual std::unique_ptr<TextStream> OpenTextFile(const std::u16string& path) = 0;
+    virtual bool FolderExists(const std::u16string& path) = 0;
+    virtual bool FileExists(const std::u16string& path) = 0;
+    // Removes a file; throws FileError when it cannot.
+    virtual void DeleteFile(const std::u16string& path) = 0;
+    virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::u16string& path,
+                                                         CreateMode mode) = 0;
+};
+
+// The application object.
+class Application {
+public:
+    virtual ~Application() = default;
+    // The folder of the file that holds the plug-in's code (the shared library, or the
+    // executable where the code is linked in), without a trailing separator.
+    virtual std::u16string Path() = 0;
+    virtual std::u16string HelpFile() = 0;
+    virtual void SetHelpFile(const std::u16string& path) = 0;
+    // "QRNPlg": titles message boxes.
+    virtual std::u16string Title() = 0;
+};
+
+// The per-user settings store: texts addressed by application name, section and key.
+class Settings {
+public:
+    virtual ~Settings() = default;
+    virtual std::u16string GetSetting(const std::u16string& appName, const std::u16string& section,
+                                      const std::u16string& key, const std::u16string& fallback) = 0;
+    virtual void SaveSetting(const std::u16string& appName, const std::u16string& section,
+                             const std::u16string& key, const std::u16string& value) = 0;
+};
+
+// Random numbers and the time of day.
+class Random {
+public:
+    virtual ~Random() = default;
+    // The next number of a uniform distribution on [0, 1).
+    virtual double Rnd() = 0;
+    virtual void Randomize(double seed) = 0;
+    // Seconds since midnight, with the fraction.
+    virtual double Timer() = 0;
+};
+
+// The services that need a window system. Every call is modal and returns when the user is done.
+class Ui {
+public:
+    virtual ~Ui() = default;
+    // A message with an OK button only, no icon, titled with the application's title.
+    virtual void MsgBox(const std::u16string& text) = 0;
+    // The open and save file dialogs: no filter, default extension or title. They start in
+    // initialFolder (the dialog's own default when it is empty) and return the chosen full
+    // path exactly as the user gave it, or the empty text when the user cancelled.
+    virtual std::u16string ShowOpen(const std::u16string& initialFolder) = 0;
+    virtual std::u16string ShowSave(const std::u16string& initialFolder) = 0;
+    // Opens the help file at a topic.
+    virtual void OpenHelp(const std::u16string& helpFile, const std::u16string& topic) = 0;
+};
+
+// Every service in one place; whoever needs one is given the Platform.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual FileSystem& files() = 0;
+    virtual Application& app() = 0;
+    virtual Settings& settings() = 0;
+    virtual Random& random() = 0;
+    virtual Ui& ui() = 0;
+};
+
+// Joins a folder and a name with the separator.
+inline std::u16string joinPath(const std::u16string& folder, std::u16string_view name) {
+    std::u16string path = folder;
+    path += kPathSeparator;
+    path += name;
+    return path;
+}
+
+}  // namespace qrn::platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <string>
+#include <vector>
+
+#include "catalogue.h"
+
+namespace qrn {
+
+class QRN;
+
+// The Options dialog and the About box, opened from an editor window's "Plugin" menu.
+class PluginDialogs {
+public:
+    virtual ~PluginDialogs() = default;
+    virtual void showOptions() = 0;
+    virtual void showAbout() = 0;
+};
+
+// What every editor window of one thread shares: the catalogue, the plan folder and the
+// list of opened editor windows. Held weakly: a closed window leaves an empty slot.
+struct ModuleState {
+    Catalogue catalogue;
+    std::u16string planFolder;
+    std::vector<QPointer<QRN>> EditorWindows{QPointer<QRN>()};
+    PluginDialogs* dialogs = nullptr;
+};
+
+}  // namespace qrn
