@@ -21,7 +21,8 @@ struct AgeChecks {
 
 // Every index from 0 to the count whose field equals value exactly, ascending. field must be
 // 1 to 7 (IndexError otherwise).
-std::u16string ListMatches(const Catalogue& catalogue, std::int16_t field, std::u16string_view value);
+std::u16string ListMatches(const Catalogue& catalogue, std::int16_t field,
+                           std::u16string_view value);
 
 // The same indices in ascending order, each once, by marking: the cost is the list's length
 // plus the catalogue count. Indices above the count are dropped; an index outside 0 to 1000

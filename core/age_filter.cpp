@@ -1,0 +1,79 @@
+#include "age_filter.h"
+
+#include <bitset>
+
+#include "catalogue.h"
+#include "errors.h"
+#include "input_area.h"
+#include "text.h"
+
+namespace qrn {
+
+namespace {
+
+void appendIndex(std::u16string& list, int index) {
+    list += decimal(index);
+    list += u';';
+}
+
+// One piece of an index list as a catalogue index.
+int indexOf(std::u16string_view piece) {
+    if (piece.empty()) throw TypeMismatch(u"liste d'index : élément vide");
+    long value = 0;
+    for (char16_t c : piece) {
+        if (c < u'0' || c > u'9')
+            throw TypeMismatch(u"liste d'index : " + quoted(piece) + u" n'est pas un nombre");
+        value = value * 10 + (c - u'0');
+        if (value > Catalogue::kMaxIndex) break;
+    }
+    if (value > Catalogue::kMaxIndex)
+        throw IndexError(u"liste d'index : " + quoted(piece) + u" hors de 0 à 1000");
+    return int(value);
+}
+
+}  // namespace
+
+std::u16string ListMatches(const Catalogue& catalogue, std::int16_t field,
+                           std::u16string_view value) {
+    if (field < 1 || field > 7)
+        throw IndexError(u"champ de catalogue " + decimal(field) + u" hors de 1 à 7");
+    std::u16string result;
+    for (int i = 0; i <= catalogue.count(); ++i) {
+        if (catalogue.field(i, field) == value) appendIndex(result, i);
+    }
+    return result;
+}
+
+std::u16string ClassThem(const Catalogue& catalogue, std::u16string_view str) {
+    std::bitset<Catalogue::kSize> marks;
+    for (std::size_t semicolon; (semicolon = str.find(u';')) != str.npos;) {
+        marks.set(std::size_t(indexOf(str.substr(0, semicolon))));
+        str.remove_prefix(semicolon + 1);
+    }
+    std::u16string result;
+    for (int i = 0; i <= catalogue.count(); ++i) {
+        if (marks.test(std::size_t(i))) appendIndex(result, i);
+    }
+    return result;
+}
+
+void Blist(const Catalogue& catalogue, const AgeChecks& checks, Picker& picker) {
+    std::u16string list = u"0;";
+    if (checks.stone) list += ListMatches(catalogue, 5, u"15");
+    if (checks.tool) list += ListMatches(catalogue, 5, u"14");
+    if (checks.bronze) list += ListMatches(catalogue, 5, u"12");
+    if (checks.iron) list += ListMatches(catalogue, 5, u"8");
+    list += ListMatches(catalogue, 1, u"L");
+    list = ClassThem(catalogue, list);
+
+    picker.clear();
+    std::u16string_view rest = list;
+    for (std::size_t semicolon; (semicolon = rest.find(u';')) != rest.npos;) {
+        const int index = indexOf(rest.substr(0, semicolon));
+        picker.add(catalogue.field(index, Field::DisplayName), index);
+        rest.remove_prefix(semicolon + 1);
+    }
+    if (picker.count() > 0) picker.select(0);
+}
+
+}  // namespace qrn

@@ -1,0 +1,86 @@
+#include "plan_reader.h"
+
+#include <memory>
+#include <vector>
+
+#include "catalogue.h"
+#include "errors.h"
+#include "placement_list.h"
+#include "platform.h"
+#include "text.h"
+
+namespace qrn {
+
+namespace {
+
+std::u16string_view afterFirstToken(std::u16string_view str) {
+    const std::size_t space = str.find(u' ');
+    if (space != str.npos) str.remove_prefix(space + 1);
+    while (!str.empty() && str.front() == u' ') str.remove_prefix(1);
+    return str;
+}
+
+// Tokens 1 to 7 of a plan line; each must be followed by a space.
+std::array<std::u16string_view, 7> splitLine(std::u16string_view line) {
+    static constexpr std::u16string_view kNames[] = {
+        u"X", u"Y", u"N", u"S", u"E", u"O", u"l'identifiant de plan"};
+    std::array<std::u16string_view, 7> tokens;
+    for (std::size_t t = 0; t < tokens.size(); ++t) {
+        const std::size_t space = line.find(u' ');
+        if (space == line.npos) {
+            throw InvalidArgument(
+                line.empty() && t == 0
+                    ? std::u16string(u"ligne vide")
+                    : u"la ligne s'arrête avant la fin de " + std::u16string(kNames[t]) +
+                          u" (sept valeurs séparées par des espaces sont attendues)");
+        }
+        tokens[t] = line.substr(0, space);
+        if (t + 1 < tokens.size()) line = afterFirstToken(line);
+    }
+    return tokens;
+}
+
+}  // namespace
+
+std::u16string delnextspaces(std::u16string_view str) {
+    return std::u16string(afterFirstToken(str));
+}
+
+void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& catalogue,
+             platform::FileSystem& files) {
+    // The rows are gathered aside and handed to the list at once; after a bad line the list
+    // holds the rows of the lines before it, as if they had been appended one by one.
+    auto stream = files.OpenTextFile(file);
+    std::vector<PlacementRow> rows;
+    std::vector<std::shared_ptr<const std::u16string>> names(std::size_t(Catalogue::kSize));
+    long lineNumber = 0;
+    try {
+        while (!stream->AtEndOfStream()) {
+            const std::u16string line = stream->ReadLine();
+            ++lineNumber;
+            const auto tokens = splitLine(line);
+            const std::optional<int> index = catalogue.findPlanId(tokens[6]);
+            if (!index) {
+                throw InvalidArgument(u"l'identifiant de plan " + quoted(tokens[6]) +
+                                      u" n'existe pas dans le catalogue");
+            }
+            auto& name = names[std::size_t(*index)];
+            if (!name) {
+                name = std::make_shared<const std::u16string>(
+                    catalogue.field(*index, Field::DisplayName));
+            }
+            rows.emplace_back(name,
+                              std::array<std::u16string_view, 6>{tokens[0], tokens[1], tokens[2],
+                                                                 tokens[3], tokens[4], tokens[5]},
+                              CatalogueIndex::text(static_cast<std::int16_t>(*index)));
+        }
+    } catch (Error& error) {
+        if (error.file.empty()) error.file = file;
+        if (error.line == 0) error.line = lineNumber;
+        list.assign(std::move(rows));
+        throw;
+    }
+    list.assign(std::move(rows));
+}
+
+}  // namespace qrn

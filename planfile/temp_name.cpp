@@ -1,0 +1,35 @@
+#include "temp_name.h"
+
+#include <algorithm>
+
+#include "platform.h"
+#include "text.h"
+
+namespace qrn {
+
+namespace {
+
+// The integer part of r * n, kept below n should a generator ever return 1.
+int scaled(double r, int n) {
+    return std::clamp(int(r * n), 0, n - 1);
+}
+
+}  // namespace
+
+std::u16string RandomLetter(platform::Random& random) {
+    random.Randomize(random.Timer());
+    return std::u16string(1, char16_t(u'A' + scaled(random.Rnd(), 26)));
+}
+
+std::u16string RandomDigit(platform::Random& random) {
+    return decimal(scaled(random.Rnd(), 9));
+}
+
+std::u16string MakeTempName(platform::Random& random) {
+    std::u16string name = u"~";
+    for (int i = 0; i < 8; ++i)
+        name += scaled(random.Rnd(), 3) == 0 ? RandomDigit(random) : RandomLetter(random);
+    return name + u".tmp";
+}
+
+}  // namespace qrn
