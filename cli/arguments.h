@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qrn::cli {
+
+// A command line the tool cannot run; the tool exits with status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The command line after the program's name. Options may stand before or after the operands,
+// as "--name VALUE" or "--name=VALUE"; after "--" every word is an operand. The first operand
+// is the subcommand.
+struct Arguments {
+    std::optional<std::string> catalogue;
+    std::optional<std::string> ages;
+    bool help = false;
+    std::vector<std::string> operands;
+};
+
+Arguments parseArguments(const std::vector<std::string>& words);
+
+}  // namespace qrn::cli

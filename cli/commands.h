@@ -1,0 +1,12 @@
+#pragma once
+
+#include "common.h"
+
+namespace qrn::cli {
+
+extern const Command catalogueCommand;
+extern const Command readCommand;
+extern const Command writeCommand;
+extern const Command checkCommand;
+
+}  // namespace qrn::cli

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <QString>
+
+#include "arguments.h"
+
+class QJsonObject;
+
+namespace qrn {
+class Catalogue;
+class Error;
+namespace platform {
+class Application;
+class FileSystem;
+}  // namespace platform
+}  // namespace qrn
+
+namespace qrn::cli {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;  // a data or file failure
+inline constexpr int kExitUsage = 2;
+
+// The services a subcommand works with.
+struct Services {
+    platform::FileSystem& files;
+    platform::Application& app;
+};
+
+// A subcommand: its name, its --help text and what runs it. run() returns the exit status and
+// throws UsageError for a command line it cannot run.
+struct Command {
+    const char* name;
+    const char* help;
+    int (*run)(const Arguments& args, Services& services);
+};
+
+// A file name from the command line, as the system's file names are decoded.
+std::u16string pathArgument(const std::string& word);
+
+// Loads the catalogue as an editor window's load step does: --catalogue FILE, else QRN.txt
+// beside the program, else the installed layout's <program folder>/../lib/qrnplg/QRN.txt.
+// Throws the loader's qrn::Error.
+void loadCatalogue(Catalogue& catalogue, const Arguments& args, Services& services);
+
+// Throws UsageError when an option other than those the subcommand takes was given.
+void rejectAges(const Arguments& args, const char* subcommand);
+
+inline QString toQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+}
+
+// One JSON object on one line of stdout, compact, UTF-8.
+void printJsonLine(const QJsonObject& object);
+// "FILE:LINE: message" (without ":LINE" when line is 0) on stderr.
+void printError(std::u16string_view file, long line, std::u16string_view message);
+// The error's own file and line, else fallbackFile.
+void printError(const Error& error, std::u16string_view fallbackFile = {});
+// Flushes stdout; false (with a message on stderr) when the output could not be written.
+bool finishOutput();
+
+}  // namespace qrn::cli

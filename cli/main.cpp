@@ -1,0 +1,73 @@
+// qrnplan: reads and writes plan files from scripts with the editor's own catalogue, reader and
+// writer code. JSON Lines on stdout; errors on stderr as FILE:LINE: message.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "errors.h"
+#include "qt_application.h"
+#include "qt_file_system.h"
+
+namespace {
+
+using namespace qrn::cli;
+
+const char kHelp[] =
+    "Usage : qrnplan SOUS-COMMANDE [OPTIONS] [ARGUMENTS]\n"
+    "Lit et écrit les plans de placement avec le même code que l'éditeur.\n"
+    "  catalogue [--ages LISTE]  les entrées de la liste des bâtiments\n"
+    "  read PLAN                 les rangées d'un plan\n"
+    "  write [LIGNES]            le fichier plan de rangées JSON Lines\n"
+    "  check PLAN...             les problèmes de plans\n"
+    "  --catalogue FICHIER  le catalogue (par défaut QRN.txt à côté du programme, sinon\n"
+    "                       ../lib/qrnplg/QRN.txt depuis son dossier), pour chaque sous-commande\n"
+    "  --help               cette aide ; « qrnplan SOUS-COMMANDE --help » pour une sous-commande\n"
+    "Sortie : JSON Lines en UTF-8, un objet par ligne. Erreurs sur la sortie d'erreur :\n"
+    "FICHIER:LIGNE: message (FICHIER: message sans ligne). État : 0 réussite, 1 échec de\n"
+    "données ou de fichier, 2 erreur d'usage.\n";
+
+const Command* findCommand(const std::string& name) {
+    for (const Command* command : {&catalogueCommand, &readCommand, &writeCommand, &checkCommand})
+        if (name == command->name) return command;
+    return nullptr;
+}
+
+int run(Arguments args) {
+    if (args.operands.empty()) {
+        if (!args.help) throw UsageError("sous-commande manquante");
+        std::fputs(kHelp, stdout);
+        return kExitSuccess;
+    }
+    const std::string name = args.operands.front();
+    args.operands.erase(args.operands.begin());
+    const Command* command = findCommand(name);
+    if (!command) throw UsageError("sous-commande inconnue « " + name + " »");
+    if (args.help) {
+        std::fputs(command->help, stdout);
+        return kExitSuccess;
+    }
+    qrn::platform::QtFileSystem files;
+    qrn::platform::QtApplication app;
+    Services services{files, app};
+    return command->run(args, services);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(parseArguments(std::vector<std::string>(argv + 1, argv + argc)));
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "qrnplan: %s\nEssayez « qrnplan --help ».\n", error.what());
+        return kExitUsage;
+    } catch (const qrn::Error& error) {
+        printError(error);
+        return kExitFailure;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "qrnplan: %s\n", error.what());
+        return kExitFailure;
+    }
+}
