@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "age_filter.h"
+#include "catalogue.h"
+#include "catalogue_text.h"
+#include "errors.h"
+#include "input_area.h"
+
+namespace qrn {
+namespace {
+
+using testing::record;
+
+class AgeFilterTest : public ::testing::Test {
+protected:
+    // Entries 1 to 3 Stone, Tool, Tool; 4 listed "L"; 5 Iron written " 8"; 6 Bronze and "L";
+    // 7 Iron; 8 of no age.
+    AgeFilterTest() {
+        catalogue.assign({record(u"0", u"99"), record(u"1", u"15"), record(u"2", u"14"),
+                          record(u"3", u"14"), record(u"4", u"99", u"L"), record(u"5", u" 8"),
+                          record(u"6", u"12", u"L"), record(u"7", u"8"), record(u"8", u"x")});
+    }
+    std::vector<int> offered(AgeChecks checks) {
+        Blist(catalogue, checks, picker);
+        std::vector<int> data;
+        for (const auto& e : picker.entries()) {
+            data.push_back(e.itemData);
+            EXPECT_EQ(e.text, catalogue.field(e.itemData, Field::DisplayName));
+        }
+        EXPECT_EQ(picker.listIndex(), picker.count() > 0 ? 0 : -1);
+        return data;
+    }
+
+    Catalogue catalogue;
+    Picker picker;
+};
+
+TEST_F(AgeFilterTest, OffersEntryZeroTheListedEntriesAndTheCheckedAges) {
+    using V = std::vector<int>;
+    EXPECT_EQ(offered({false, true, false, false}), (V{0, 2, 3, 4, 6}));
+    EXPECT_EQ(offered({false, false, false, false}), (V{0, 4, 6}));
+    EXPECT_EQ(offered({false, false, true, false}), (V{0, 4, 6}));
+    EXPECT_EQ(offered({false, false, false, true}), (V{0, 4, 6, 7}));
+    EXPECT_EQ(offered({}), (V{0, 1, 2, 3, 4, 6, 7}));
+    EXPECT_EQ(offered({}), (V{0, 1, 2, 3, 4, 6, 7}));
+    EXPECT_EQ(picker.text(), u"Name 0");
+}
+
+TEST_F(AgeFilterTest, WholeLoadFillOffersEveryEntry) {
+    fillPicker(catalogue, picker);
+    EXPECT_EQ(picker.count(), 9);
+    EXPECT_EQ(picker.listIndex(), 0);
+    EXPECT_EQ(picker.entry(8).itemData, 8);
+}
+
+TEST_F(AgeFilterTest, ListMatchesComparesExactly) {
+    EXPECT_EQ(ListMatches(catalogue, 5, u"14"), u"2;3;");
+    EXPECT_EQ(ListMatches(catalogue, 5, u"8"), u"7;");
+    EXPECT_EQ(ListMatches(catalogue, 1, u"l"), u"");
+    EXPECT_EQ(ListMatches(catalogue, 2, u"ID_6"), u"6;");
+    EXPECT_THROW(ListMatches(catalogue, 0, u""), IndexError);
+    EXPECT_THROW(ListMatches(catalogue, 8, u""), IndexError);
+}
+
+TEST_F(AgeFilterTest, ClassThemSortsAndDropsRepeats) {
+    catalogue.assign(std::vector<testing::Record>(18, record(u"r")));
+    EXPECT_EQ(ClassThem(catalogue, u"17;3;3;0;"), u"0;3;17;");
+    EXPECT_EQ(ClassThem(catalogue, u"5;"), u"5;");
+    EXPECT_EQ(ClassThem(catalogue, u"18;1000;2;"), u"2;");  // above the count: dropped
+    EXPECT_THROW(ClassThem(catalogue, u"1001;"), IndexError);
+    EXPECT_THROW(ClassThem(catalogue, u"a;"), TypeMismatch);
+    EXPECT_EQ(ClassThem(catalogue, u"4;2;"), u"2;4;");  // the marks were cleared after a failure
+}
+
+TEST_F(AgeFilterTest, AnEmptyCatalogueLeavesThePickerEmpty) {
+    catalogue.assign({});
+    EXPECT_TRUE(offered({}).empty());
+    fillPicker(catalogue, picker);
+    EXPECT_EQ(picker.count(), 0);
+    EXPECT_EQ(picker.listIndex(), -1);
+}
+
+}  // namespace
+}  // namespace qrn

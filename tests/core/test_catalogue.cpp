@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "catalogue.h"
+#include "catalogue_text.h"
+#include "errors.h"
+#include "memory_file_system.h"
+
+namespace qrn {
+namespace {
+
+using testing::catalogueText;
+using testing::record;
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    void load(const std::u16string& text) {
+        files.files[u"QRN.txt"] = text;
+        catalogue.load(files, u"QRN.txt");
+    }
+    std::vector<std::u16string> displayNames() const {
+        std::vector<std::u16string> names;
+        for (int i = 0; i <= catalogue.count(); ++i) names.push_back(catalogue.field(i, 7));
+        return names;
+    }
+
+    testing::MemoryFileSystem files;
+    Catalogue catalogue;
+};
+
+TEST_F(CatalogueTest, StartsWithCountZeroAndEmptyFields) {
+    EXPECT_EQ(catalogue.count(), 0);
+    EXPECT_EQ(catalogue.field(1000, 7), u"");
+}
+
+TEST_F(CatalogueTest, CommentAndBlankLinesAreSkippedOnlyWhereARecordBegins) {
+    const auto plain = catalogueText({record(u"a"), record(u"b"), record(u"c")});
+    load(plain);
+    const auto expected = displayNames();
+
+    load(u"' a comment\r\n\r\n \r\n" + catalogueText({record(u"a")}) + u"'between\r\n\r\n" +
+         catalogueText({record(u"b"), record(u"c")}) + u" \r\n' trailing\r\n");
+    EXPECT_EQ(catalogue.count(), 2);
+    EXPECT_EQ(displayNames(), expected);
+
+    // Inside a record every line is a field, comment or not; two spaces start a record.
+    load(u"L\r\nid\r\n'tail\r\n\r\n15\r\n \r\nName\r\n  \r\nid2\r\nt\r\nu\r\n8\r\nu\r\nTwo\r\n");
+    EXPECT_EQ(catalogue.count(), 1);
+    EXPECT_EQ(catalogue.field(0, Field::PlanTail), u"'tail");
+    EXPECT_EQ(catalogue.field(0, Field::Unused4), u"");
+    EXPECT_EQ(catalogue.field(0, Field::Unused6), u" ");
+    EXPECT_EQ(catalogue.field(1, Field::ListingMark), u"  ");
+    EXPECT_EQ(catalogue.field(1, Field::DisplayName), u"Two");
+}
+
+TEST_F(CatalogueTest, OnlyCommentsGiveCountMinusOne) {
+    load(u"' nothing here\r\n\r\n");
+    EXPECT_EQ(catalogue.count(), -1);
+}
+
+TEST_F(CatalogueTest, FillsExactly1001RecordsAndRefusesThe1002nd) {
+    std::vector<testing::Record> records;
+    for (int i = 0; i < 1001; ++i)
+        records.push_back(record(u"n" + std::u16string(1, char16_t(u'a' + i % 26))));
+    load(catalogueText(records));
+    EXPECT_EQ(catalogue.count(), 1000);
+
+    load(catalogueText({record(u"small")}));
+    records.push_back(record(u"extra"));
+    files.files[u"big.txt"] = catalogueText(records);
+    try {
+        catalogue.load(files, u"big.txt");
+        FAIL() << "a 1002nd record was accepted";
+    } catch (const IndexError& error) {
+        EXPECT_EQ(error.file, u"big.txt");
+        EXPECT_EQ(error.line, 1002 * 7 - 6);
+    }
+    EXPECT_EQ(catalogue.count(), 0);
+    EXPECT_EQ(catalogue.field(0, 7), u"Name small");
+}
+
+TEST_F(CatalogueTest, AFailedLoadLeavesTableAndCountAsTheyWere) {
+    load(catalogueText({record(u"a"), record(u"b")}));
+    files.files[u"cut.txt"] = catalogueText({record(u"x")}) + u"L\r\nid\r\n";
+    try {
+        catalogue.load(files, u"cut.txt");
+        FAIL() << "a file ending inside a record was accepted";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.line, 9);
+    }
+    EXPECT_THROW(catalogue.load(files, u"missing.txt"), FileError);
+    EXPECT_EQ(displayNames(), (std::vector<std::u16string>{u"Name a", u"Name b"}));
+    EXPECT_EQ(catalogue.findPlanId(u"ID_x"), std::nullopt);
+}
+
+TEST_F(CatalogueTest, EntriesAboveTheNewCountKeepWhatTheyHeld) {
+    load(catalogueText({record(u"a"), record(u"b"), record(u"c")}));
+    load(catalogueText({record(u"z")}));
+    EXPECT_EQ(catalogue.count(), 0);
+    EXPECT_EQ(catalogue.field(2, Field::DisplayName), u"Name c");
+    // ...but they are never consulted.
+    EXPECT_EQ(catalogue.findPlanId(u"ID_c"), std::nullopt);
+}
+
+TEST_F(CatalogueTest, PlanIdLookupGivesTheLowestIndexAndComparesExactly) {
+    load(catalogueText({record(u"a"), record(u"dup"), record(u"b"), record(u"dup")}));
+    EXPECT_EQ(catalogue.findPlanId(u"ID_dup"), 1);
+    EXPECT_EQ(catalogue.findPlanId(u"ID_b"), 2);
+    EXPECT_EQ(catalogue.findPlanId(u"id_b"), std::nullopt);
+    EXPECT_EQ(catalogue.findPlanId(u"ID_b "), std::nullopt);
+}
+
+TEST_F(CatalogueTest, PositionsOutsideTheTableAreIndexErrors) {
+    for (auto [index, field] : {std::pair{-1, 1}, {1001, 1}, {0, 0}, {0, 8}})
+        EXPECT_THROW(catalogue.field(index, field), IndexError) << index << " " << field;
+}
+
+}  // namespace
+}  // namespace qrn

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "errors.h"
+#include "placement_list.h"
+
+namespace qrn {
+namespace {
+
+PlacementRow row(const std::u16string& x) {
+    return PlacementRow(u"B", {x, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0));
+}
+
+std::u16string xs(const PlacementList& list) {
+    std::u16string out;
+    for (int p = 1; p <= list.count(); ++p) out += list.row(p).cell(Column::X);
+    return out;
+}
+
+// Records what a view would be told.
+struct Recorder : PlacementListObserver {
+    std::string log;
+    void beforeInsert(int p) override { log += "+" + std::to_string(p); }
+    void afterInsert() override { log += "."; }
+    void beforeRemove(int p) override { log += "-" + std::to_string(p); }
+    void afterRemove() override { log += "."; }
+    void beforeSwap(int p) override { log += "~" + std::to_string(p); }
+    void afterSwap() override { log += "."; }
+    void beforeReset() override { log += "R"; }
+    void afterReset() override { log += "."; }
+    void selectionChanged() override { log += "s"; }
+};
+
+TEST(PlacementRow, KeepsEveryTextAsGiven) {
+    PlacementRow r(u"Tour", {u"", u" 7", u"abc", u"1 2", u"0", u"long text"},
+                   CatalogueIndex::text(3));
+    EXPECT_EQ(r.building(), u"Tour");
+    EXPECT_EQ(r.cell(Column::X), u"");
+    EXPECT_EQ(r.cell(Column::Y), u" 7");
+    EXPECT_EQ(r.cell(Column::S), u"1 2");
+    EXPECT_EQ(r.cell(Column::O), u"long text");
+    EXPECT_TRUE(r.index().isText());
+    EXPECT_EQ(r.index().toText(), u"3");
+}
+
+TEST(CatalogueIndex, ParsesTextsByTheirValue) {
+    EXPECT_EQ(CatalogueIndex::parse(u"17").value(), 17);
+    EXPECT_EQ(CatalogueIndex::parse(u" 007 ").value(), 7);
+    EXPECT_EQ(CatalogueIndex::parse(u"-32768").value(), -32768);
+    EXPECT_THROW(CatalogueIndex::parse(u"3;4"), TypeMismatch);
+    EXPECT_THROW(CatalogueIndex::parse(u""), TypeMismatch);
+    EXPECT_THROW(CatalogueIndex::parse(u"32768"), Overflow);
+    EXPECT_THROW(CatalogueIndex::parse(u"99999999999999999999x"), TypeMismatch);
+}
+
+TEST(PlacementList, SelectionFollowsItsRow) {
+    PlacementList list;
+    for (auto x : {u"a", u"b", u"c"}) list.append(row(x));
+    list.select(3);
+    list.insert(3, row(u"n"));
+    EXPECT_EQ(xs(list), u"abnc");
+    EXPECT_EQ(list.selected(), 4);
+    list.insert(1, row(u"m"));
+    EXPECT_EQ(list.selected(), 5);
+    list.remove(1);
+    EXPECT_EQ(list.selected(), 4);
+    list.swapWithNext(3);
+    EXPECT_EQ(xs(list), u"abcn");
+    EXPECT_EQ(list.selected(), 3);
+    list.remove(3);
+    EXPECT_EQ(list.selected(), std::nullopt);
+}
+
+TEST(PlacementList, PositionsOutsideTheListChangeNothing) {
+    PlacementList list;
+    list.append(row(u"a"));
+    list.select(1);
+    EXPECT_THROW(list.row(0), IndexError);
+    EXPECT_THROW(list.row(2), IndexError);
+    EXPECT_THROW(list.insert(3, row(u"x")), IndexError);
+    EXPECT_THROW(list.remove(2), IndexError);
+    EXPECT_THROW(list.swapWithNext(1), IndexError);
+    EXPECT_THROW(list.select(0), IndexError);
+    EXPECT_EQ(xs(list), u"a");
+    EXPECT_EQ(list.selected(), 1);
+    list.insert(2, row(u"z"));  // count + 1 appends
+    EXPECT_EQ(xs(list), u"az");
+}
+
+TEST(PlacementList, TellsItsObserverBeforeAndAfterEveryChange) {
+    PlacementList list;
+    Recorder recorder;
+    list.setObserver(&recorder);
+    list.append(row(u"a"));
+    list.insert(1, row(u"b"));
+    list.select(2);
+    list.swapWithNext(1);
+    list.remove(1);
+    list.remove(1);
+    list.assign({row(u"c")});
+    EXPECT_EQ(recorder.log, "+1.+1.s~1.s-1.s-1.R.");
+    EXPECT_EQ(xs(list), u"c");
+}
+
+}  // namespace
+}  // namespace qrn

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "catalogue.h"
+#include "catalogue_text.h"
+#include "errors.h"
+#include "memory_file_system.h"
+#include "placement_list.h"
+#include "plan_reader.h"
+
+namespace qrn {
+namespace {
+
+using testing::record;
+
+TEST(Delnextspaces, DropsTheFirstTokenAndTheSpacesAfterIt) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"12   7 x", u"7 x"}, {u"  7", u"7"}, {u"abc", u"abc"}, {u"a\tb c", u"c"},
+        {u"a ", u""},          {u"", u""},     {u" ", u""},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(delnextspaces(in), out);
+}
+
+class ReaderTest : public ::testing::Test {
+protected:
+    ReaderTest() { catalogue.assign({record(u"a"), record(u"b"), record(u"dup"), record(u"dup")}); }
+    void read(const std::u16string& text) {
+        files.files[u"plan.qrn"] = text;
+        openQRN(u"plan.qrn", list, catalogue, files);
+    }
+    // The line number of the failure, after checking that it names the file.
+    long failingLine(const std::u16string& text) {
+        try {
+            read(text);
+        } catch (const Error& error) {
+            EXPECT_EQ(error.file, u"plan.qrn");
+            return error.line;
+        }
+        return 0;
+    }
+    std::vector<std::u16string> xs() const {
+        std::vector<std::u16string> out;
+        for (int p = 1; p <= list.count(); ++p) out.emplace_back(list.row(p).cell(Column::X));
+        return out;
+    }
+
+    Catalogue catalogue;
+    testing::MemoryFileSystem files;
+    PlacementList list;
+};
+
+TEST_F(ReaderTest, SplitsTokensAtSpacesOnly) {
+    read(
+        u"1 2 3 4 5 6 ID_a tail\r\n"
+        u"1   2  3 4 5 6     ID_b   \n"
+        u"   y 3 4 5 6 ID_a \r"
+        u"1\t2 3 4 5 6 7 ID_b x");
+    ASSERT_EQ(list.count(), 4);
+    const PlacementRow& first = list.row(1);
+    EXPECT_EQ(first.building(), u"Name a");
+    EXPECT_EQ(first.index(), CatalogueIndex::text(0));
+    EXPECT_EQ(first.cell(Column::O), u"6");
+    EXPECT_EQ(list.row(2).index(), CatalogueIndex::text(1));
+    EXPECT_EQ(list.row(3).cell(Column::X), u"");
+    EXPECT_EQ(list.row(3).cell(Column::Y), u"y");
+    EXPECT_EQ(list.row(4).cell(Column::X), u"1\t2");
+    EXPECT_EQ(list.selected(), std::nullopt);
+}
+
+TEST_F(ReaderTest, ABadLineKeepsTheRowsBeforeIt) {
+    const std::u16string good = u"1 2 3 4 5 6 ID_a \r\n";
+    struct Case {
+        std::u16string badLine;
+        Error::Kind kind;
+    };
+    for (const Case& c : {Case{u"", Error::Kind::InvalidArgument},
+                          Case{u"1 2 3 4 5 6 ID_a", Error::Kind::InvalidArgument},
+                          Case{u"1 2 3 4 5 ID_a ", Error::Kind::InvalidArgument},
+                          Case{u"1 2 3 4 5 6 id_a ", Error::Kind::InvalidArgument},
+                          Case{u"1 2 3 4 5 6 ID_zz ", Error::Kind::InvalidArgument}}) {
+        list.assign({});
+        EXPECT_EQ(failingLine(good + good + c.badLine + u"\r\n" + good), 3);
+        EXPECT_EQ(list.count(), 2);
+    }
+    // A file that ends with an empty line fails there, after every row above it.
+    EXPECT_EQ(failingLine(good + u"\r\n"), 2);
+    EXPECT_EQ(list.count(), 1);
+}
+
+TEST_F(ReaderTest, AFileThatCannotBeOpenedLeavesTheList) {
+    read(u"1 2 3 4 5 6 ID_a \r\n");
+    EXPECT_THROW(openQRN(u"missing.qrn", list, catalogue, files), FileError);
+    EXPECT_EQ(list.count(), 1);
+}
+
+TEST_F(ReaderTest, ReplacesTheListAndResolvesSharedIdentifiersToTheLowestEntry) {
+    read(u"1 2 3 4 5 6 ID_dup \r\n");
+    read(u"1 2 3 4 5 6 ID_dup \r\n7 2 3 4 5 6 ID_b \r\n");
+    ASSERT_EQ(xs(), (std::vector<std::u16string>{u"1", u"7"}));
+    EXPECT_EQ(list.row(1).index(), CatalogueIndex::text(2));
+    read(u"");
+    EXPECT_EQ(list.count(), 0);
+}
+
+}  // namespace
+}  // namespace qrn

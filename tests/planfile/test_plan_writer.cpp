@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "catalogue.h"
+#include "errors.h"
+#include "placement_list.h"
+#include "plan_writer.h"
+
+namespace qrn {
+namespace {
+
+using Cells = std::array<std::u16string_view, 6>;
+
+class WriterTest : public ::testing::Test {
+protected:
+    WriterTest() {
+        catalogue.assign({{u"-", u"Alpha", u"101", u"", u"15", u"", u"Maison"},
+                          {u"-", u"BetaGamma", u"102", u"", u"14", u"", u"Tour"},
+                          {u"-", u"ExactlyFifteen!", u"", u"", u"8", u"", u"Mur"},
+                          {u"-", u"SixteenCharacter", u"t", u"", u"8", u"", u"Porte"}});
+    }
+    void add(Cells cells, CatalogueIndex index) {
+        list.append(PlacementRow(u"ignored", cells, index));
+    }
+
+    Catalogue catalogue;
+    PlacementList list;
+};
+
+TEST_F(WriterTest, WritesTheTwoRowExampleByteForByte) {
+    add({u"12", u"7", u"0", u"3", u"0", u"3"}, CatalogueIndex::number(0));
+    add({u"40", u"25", u"2", u"0", u"1", u"0"}, CatalogueIndex::text(1));
+    const std::u16string text = MakeQRNFile(list, catalogue);
+    EXPECT_EQ(
+        text,
+        u"12        7         0         3         0         3         Alpha          101\r\n"
+        u"40        25        2         0         1         0         BetaGamma      102\r\n");
+    EXPECT_EQ(text.size(), 160u);
+}
+
+TEST_F(WriterTest, PadsEachFieldToItsWidth) {
+    EXPECT_EQ(MakeQRNFile(list, catalogue), u"");
+    add({u"1234567890", u"", u"a b", u"0", u"0", u"0"}, CatalogueIndex::number(2));
+    EXPECT_EQ(MakeQRNFile(list, catalogue),
+              u"1234567890          a b       0         0         0         "
+              u"ExactlyFifteen!\r\n");
+}
+
+TEST_F(WriterTest, FailuresNameTheRowTheColumnAndTheText) {
+    struct Case {
+        Cells cells;
+        CatalogueIndex index;
+        std::u16string column;
+        Error::Kind kind;
+    };
+    const Case cases[] = {
+        {{u"1", u"2", u"3", u"4", u"5", u"12345678901"},
+         CatalogueIndex::number(0),
+         u"O",
+         Error::Kind::InvalidArgument},
+        {{u"12345678901", u"", u"", u"", u"", u""},
+         CatalogueIndex::number(0),
+         u"X",
+         Error::Kind::InvalidArgument},
+        {{u"1", u"2", u"3", u"4", u"5", u"6"},
+         CatalogueIndex::number(3),
+         u"identifiant de plan",
+         Error::Kind::InvalidArgument},
+        {{u"1", u"2", u"3", u"4", u"5", u"6"},
+         CatalogueIndex::number(1001),
+         u"",
+         Error::Kind::Index},
+        {{u"1", u"2", u"3", u"4", u"5", u"6"},
+         CatalogueIndex::parse(u"-1"),
+         u"",
+         Error::Kind::Index},
+    };
+    for (const Case& c : cases) {
+        list.clear();
+        add({u"1", u"2", u"3", u"4", u"5", u"6"}, CatalogueIndex::number(0));
+        add(c.cells, c.index);
+        try {
+            MakeQRNFile(list, catalogue);
+            ADD_FAILURE() << "no failure for column " << c.column.size();
+        } catch (const Error& error) {
+            EXPECT_EQ(error.kind(), c.kind);
+            EXPECT_EQ(error.row, 2);
+            EXPECT_EQ(error.column, c.column);
+        }
+    }
+}
+
+TEST_F(WriterTest, MessageQuotesTheOffendingText) {
+    add({u"12345678901", u"", u"", u"", u"", u""}, CatalogueIndex::number(0));
+    try {
+        MakeQRNFile(list, catalogue);
+        FAIL();
+    } catch (const InvalidArgument& error) {
+        EXPECT_EQ(error.message(),
+                  u"ligne 1 du plan, colonne X : « 12345678901 » compte 11 caractères, 10 au plus");
+    }
+}
+
+}  // namespace
+}  // namespace qrn
