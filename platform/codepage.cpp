@@ -1,0 +1,159 @@
+#include "codepage.h"
+
+#include <array>
+#include <cstdint>
+
+#include "errors.h"
+#include "text.h"
+
+namespace qrn::platform {
+
+namespace {
+
+// Bytes 0x80 to 0x9F; the rest of the code page equals the first 256 code points.
+constexpr std::array<char16_t, 32> kHighControls = {
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
+};
+
+constexpr std::array<char16_t, 256> makeDecodeTable() {
+    std::array<char16_t, 256> table{};
+    for (unsigned i = 0; i < 256; ++i) table[i] = static_cast<char16_t>(i);
+    for (unsigned i = 0; i < kHighControls.size(); ++i) table[0x80 + i] = kHighControls[i];
+    return table;
+}
+
+constexpr std::array<char16_t, 256> kDecode = makeDecodeTable();
+
+// The byte of a character, or -1 when the code page has none.
+int byteOf(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+    switch (c) {
+        case 0x0081:
+            return 0x81;
+        case 0x008D:
+            return 0x8D;
+        case 0x008F:
+            return 0x8F;
+        case 0x0090:
+            return 0x90;
+        case 0x009D:
+            return 0x9D;
+        case 0x20AC:
+            return 0x80;
+        case 0x201A:
+            return 0x82;
+        case 0x0192:
+            return 0x83;
+        case 0x201E:
+            return 0x84;
+        case 0x2026:
+            return 0x85;
+        case 0x2020:
+            return 0x86;
+        case 0x2021:
+            return 0x87;
+        case 0x02C6:
+            return 0x88;
+        case 0x2030:
+            return 0x89;
+        case 0x0160:
+            return 0x8A;
+        case 0x2039:
+            return 0x8B;
+        case 0x0152:
+            return 0x8C;
+        case 0x017D:
+            return 0x8E;
+        case 0x2018:
+            return 0x91;
+        case 0x2019:
+            return 0x92;
+        case 0x201C:
+            return 0x93;
+        case 0x201D:
+            return 0x94;
+        case 0x2022:
+            return 0x95;
+        case 0x2013:
+            return 0x96;
+        case 0x2014:
+            return 0x97;
+        case 0x02DC:
+            return 0x98;
+        case 0x2122:
+            return 0x99;
+        case 0x0161:
+            return 0x9A;
+        case 0x203A:
+            return 0x9B;
+        case 0x0153:
+            return 0x9C;
+        case 0x017E:
+            return 0x9E;
+        case 0x0178:
+            return 0x9F;
+        default:
+            return -1;
+    }
+}
+
+std::u16string hexCode(std::uint32_t code) {
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::u16string digits;
+    for (; code != 0 || digits.size() < 4; code >>= 4)
+        digits.insert(digits.begin(), kDigits[code & 0xF]);
+    return u"U+" + digits;
+}
+
+// Names the character at text[pos]: a surrogate pair is one character with one code.
+[[noreturn]] void throwUnencodable(std::u16string_view text, std::size_t pos) {
+    std::u16string shown(1, text[pos]);
+    std::uint32_t code = text[pos];
+    bool high = code >= 0xD800 && code <= 0xDBFF;
+    if (high && pos + 1 < text.size() && text[pos + 1] >= 0xDC00 && text[pos + 1] <= 0xDFFF) {
+        shown += text[pos + 1];
+        code = 0x10000 + ((code - 0xD800) << 10) + (text[pos + 1] - 0xDC00u);
+    }
+    throw InvalidArgument(u"le caractère " + quoted(shown) + u" (" + hexCode(code) +
+                          u"), en position " + decimal(static_cast<long long>(pos) + 1) +
+                          u", ne peut pas s'écrire en Windows-1252");
+}
+
+}  // namespace
+
+char16_t decodeByte(unsigned char byte) {
+    return kDecode[byte];
+}
+
+std::u16string decodeWindows1252(std::string_view bytes) {
+    std::u16string text(bytes.size(), u'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        text[i] = kDecode[static_cast<unsigned char>(bytes[i])];
+    return text;
+}
+
+std::string encodeWindows1252(std::u16string_view text) {
+    std::string out;
+    encodeWindows1252(text, out);
+    return out;
+}
+
+void encodeWindows1252(std::u16string_view text, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    char* dest = out.data() + start;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        int byte = c < 0x80 ? c : byteOf(c);
+        if (byte < 0) {
+            out.resize(start);
+            throwUnencodable(text, i);
+        }
+        dest[i] = static_cast<char>(byte);
+    }
+}
+
+}  // namespace qrn::platform

@@ -1,0 +1,18 @@
+#include "no_ui.h"
+
+#include <iostream>
+
+#include "errors.h"
+#include "text.h"
+
+namespace qrn::platform {
+
+void NoUi::MsgBox(const std::u16string& text) {
+    std::cerr << toUtf8(text) << std::endl;
+}
+
+void NoUi::OpenHelp(const std::u16string& helpFile, const std::u16string& /*topic*/) {
+    throw FileError(helpFile, u"impossible d'afficher l'aide : ce programme n'a pas de fenêtre");
+}
+
+}  // namespace qrn::platform

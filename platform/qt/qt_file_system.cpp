@@ -1,0 +1,52 @@
+#include "qt_file_system.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "errors.h"
+#include "native_path.h"
+#include "qt_output_file.h"
+#include "qt_text_stream.h"
+
+namespace qrn::platform {
+
+namespace {
+
+QString nativePath(const std::u16string& path) {
+    return resolveNativePath(QString::fromStdU16String(path));
+}
+
+}  // namespace
+
+std::unique_ptr<TextStream> QtFileSystem::OpenTextFile(const std::u16string& path) {
+    return std::make_unique<QtTextStream>(nativePath(path), path);
+}
+
+bool QtFileSystem::FolderExists(const std::u16string& path) {
+    return !path.empty() && QFileInfo(nativePath(path)).isDir();
+}
+
+bool QtFileSystem::FileExists(const std::u16string& path) {
+    if (path.empty()) return false;
+    const QFileInfo info(nativePath(path));
+    return info.exists() && !info.isDir();
+}
+
+void QtFileSystem::DeleteFile(const std::u16string& path) {
+    const QString native = nativePath(path);
+    const QFileInfo info(native);
+    if (!info.exists() && !info.isSymLink()) throw FileError(path, u"fichier introuvable");
+    if (info.isDir()) throw FileError(path, u"c'est un dossier");
+    QFile file(native);
+    if (!file.remove())
+        throw FileError(path, u"suppression impossible : " + file.errorString().toStdU16String());
+}
+
+std::unique_ptr<OutputFile> QtFileSystem::CreateOutputFile(const std::u16string& path,
+                                                           CreateMode mode) {
+    const QString native = nativePath(path);
+    if (mode == CreateMode::CreateNew) return std::make_unique<NewOutputFile>(native, path);
+    return std::make_unique<ReplacingOutputFile>(native, path);
+}
+
+}  // namespace qrn::platform

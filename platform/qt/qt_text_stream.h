@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFile>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+
+namespace qrn::platform {
+
+// Reads an 8-bit text file in chunks, so a file of any size needs only one chunk in memory.
+class QtTextStream : public TextStream {
+public:
+    static constexpr qint64 kChunkSize = 64 * 1024;
+
+    // Opens nativePath for reading; errors name displayPath. Throws FileError when the file is
+    // missing, is a folder or cannot be opened.
+    QtTextStream(const QString& nativePath, std::u16string displayPath);
+
+    bool AtEndOfStream() override;
+    std::u16string ReadLine() override;
+
+private:
+    // Makes sure an unread byte is in the buffer unless the file is at its end.
+    bool fill();
+    // Throws FileError at the line that was being read.
+    [[noreturn]] void fail(const std::u16string& reason);
+
+    QFile file_;
+    std::u16string path_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool eof_ = false;
+    // A line ended at a CR that was the last byte of a chunk: an LF starting the next chunk
+    // belongs to that line end.
+    bool skipLf_ = false;
+    long linesRead_ = 0;
+    std::string pending_;  // the start of a line that runs over a chunk boundary
+};
+
+}  // namespace qrn::platform

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "codepage.h"
+#include "errors.h"
+
+namespace qrn::platform {
+namespace {
+
+TEST(Codepage, EveryByteDecodesToOneCharacterAndEncodesBack) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const std::u16string text = decodeWindows1252(all);
+    ASSERT_EQ(text.size(), 256u);
+    EXPECT_EQ(encodeWindows1252(text), all);
+    for (int b = 0; b < 256; ++b) EXPECT_EQ(text[b], decodeByte(static_cast<unsigned char>(b)));
+}
+
+TEST(Codepage, DecodesTheWindowsCharactersAndTheFiveHoles) {
+    EXPECT_EQ(decodeWindows1252("\x80\x8A\x9F\xE9\xFF"), u"€ŠŸéÿ");
+    EXPECT_EQ(decodeWindows1252("\x81\x8D\x8F\x90\x9D"), u"\u0081\u008D\u008F\u0090\u009D");
+    EXPECT_EQ(encodeWindows1252(u"‚„…‹›™"), "\x82\x84\x85\x8B\x9B\x99");
+}
+
+struct Unencodable {
+    std::u16string text;
+    std::u16string code;
+    std::u16string position;
+};
+
+class CodepageUnencodable : public testing::TestWithParam<Unencodable> {};
+
+TEST_P(CodepageUnencodable, NamesTheCharacterAndLeavesTheOutputAlone) {
+    std::string out = "kept";
+    try {
+        encodeWindows1252(GetParam().text, out);
+        FAIL() << "no error";
+    } catch (const InvalidArgument& error) {
+        EXPECT_NE(error.reason().find(GetParam().code), std::u16string::npos);
+        EXPECT_NE(error.reason().find(u"position " + GetParam().position), std::u16string::npos);
+    }
+    EXPECT_EQ(out, "kept");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CodepageUnencodable,
+    testing::Values(Unencodable{u"ab\u0100c", u"« \u0100 » (U+0100)", u"3"},
+                    // 0x80 is the euro sign, so the control character U+0080 has no byte
+                    Unencodable{u"\u0080", u"(U+0080)", u"1"},
+                    Unencodable{u"x\U0001F600", u"« \U0001F600 » (U+1F600)", u"2"},
+                    Unencodable{std::u16string(u"abc") + char16_t(0xD800), u"(U+D800)", u"4"}));
+
+}  // namespace
+}  // namespace qrn::platform

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "native_path.h"
+#include "qt_file_system.h"
+#include "test_files.h"
+
+namespace qrn::platform {
+namespace {
+
+// A Wine prefix with mixed-case folders, in place of the user's own.
+class WinePaths : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(prefix_.isValid());
+        saved_ = qgetenv("WINEPREFIX");
+        hadPrefix_ = qEnvironmentVariableIsSet("WINEPREFIX");
+        qputenv("WINEPREFIX", prefix_.path().toLocal8Bit());
+        data_ = prefix_.path() + "/drive_c/Program Files/Microsoft Games/Age of Empires/Data";
+        ASSERT_TRUE(QDir().mkpath(data_));
+        test::writeBytes(data_ + "/Plan.txt", "P");
+        test::writeBytes(data_ + "/plan.TXT", "p");
+    }
+    void TearDown() override {
+        if (hadPrefix_)
+            qputenv("WINEPREFIX", saved_);
+        else
+            qunsetenv("WINEPREFIX");
+    }
+    QTemporaryDir prefix_;
+    QByteArray saved_;
+    bool hadPrefix_ = false;
+    QString data_;
+};
+
+TEST_F(WinePaths, DrivePathsFindTheirEntriesWhateverTheCase) {
+    EXPECT_EQ(resolveNativePath("c:\\program files\\microsoft games\\age of empires\\data"), data_);
+    EXPECT_EQ(resolveNativePath("C:\\PROGRAM FILES\\Microsoft Games\\\\age of empires\\DATA\\"),
+              data_);
+    EXPECT_EQ(resolveNativePath("c:"), prefix_.path() + "/drive_c");
+    // An exact match wins over a match that differs in case only.
+    EXPECT_EQ(
+        resolveNativePath("c:\\program files\\microsoft games\\age of empires\\data\\plan.TXT"),
+        data_ + "/plan.TXT");
+    // A name that matches nothing is kept as written, and so is everything under it.
+    EXPECT_EQ(resolveNativePath("c:\\Program files\\New Folder\\x.txt"),
+              prefix_.path() + "/drive_c/Program Files/New Folder/x.txt");
+}
+
+TEST_F(WinePaths, OtherPathsAreUsedAsTheyAre) {
+    for (const QString path : {"/tmp/Data", "relative\\name", "c:name", "", "1:\\x"})
+        EXPECT_EQ(resolveNativePath(path), path);
+}
+
+TEST_F(WinePaths, ADosDeviceLinkNamesItsDrive) {
+    QTemporaryDir cdrom;
+    test::writeBytes(cdrom.filePath("Setup.TXT"), "s");
+    ASSERT_TRUE(QDir().mkpath(prefix_.path() + "/dosdevices"));
+    ASSERT_TRUE(QFile::link(cdrom.path(), prefix_.path() + "/dosdevices/d:"));
+    EXPECT_EQ(resolveNativePath("D:\\setup.txt"), prefix_.path() + "/dosdevices/d:/Setup.TXT");
+}
+
+TEST_F(WinePaths, TheFileSystemResolvesEveryPath) {
+    QtFileSystem files;
+    const std::u16string folder = u"c:\\program files\\microsoft games\\age of empires\\data";
+    EXPECT_TRUE(files.FolderExists(folder));
+    EXPECT_TRUE(files.FileExists(folder + u"\\PLAN.txt"));
+    EXPECT_EQ(files.OpenTextFile(folder + u"\\plan.txt")->ReadLine(), u"P");
+    files.DeleteFile(folder + u"\\PLAN.TXT");
+    EXPECT_EQ(QDir(data_).entryList(QDir::Files).size(), 1);
+}
+
+}  // namespace
+}  // namespace qrn::platform

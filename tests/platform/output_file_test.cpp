@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "errors.h"
+#include "qt_file_system.h"
+#include "test_files.h"
+
+namespace qrn::platform {
+namespace {
+
+using test::readBytes;
+using test::u16;
+
+class OutputFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        path_ = dir_.filePath("plan.txt");
+        test::writeBytes(path_, "old content, longer than the new one");
+    }
+    QTemporaryDir dir_;
+    QString path_;
+    QtFileSystem files_;
+};
+
+TEST_F(OutputFiles, ReplaceWritesExactlyTheCommittedBytes) {
+    auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
+    out->Write(u"new é€");
+    out->Commit();
+    EXPECT_EQ(readBytes(path_), "new \xE9\x80");
+}
+
+TEST_F(OutputFiles, ReplaceUncommittedKeepsTheOldContent) {
+    {
+        auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
+        out->Write(u"new");
+    }
+    EXPECT_EQ(readBytes(path_), "old content, longer than the new one");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"plan.txt"});
+}
+
+TEST_F(OutputFiles, AnUnencodableWriteWritesNothingOfItsText) {
+    auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
+    out->Write(u"ab");
+    EXPECT_THROW(out->Write(u"cd\u0100"), InvalidArgument);
+    EXPECT_EQ(readBytes(path_), "old content, longer than the new one");
+    out->Commit();
+    EXPECT_EQ(readBytes(path_), "ab");
+}
+
+TEST_F(OutputFiles, ReplaceFailsWhenItCannotCommitAndLeavesTheNameAlone) {
+    auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
+    out->Write(u"new");
+    ASSERT_TRUE(QFile::remove(path_));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("plan.txt"));
+    EXPECT_THROW(out->Commit(), FileError);
+    EXPECT_TRUE(QFileInfo(path_).isDir());
+}
+
+TEST_F(OutputFiles, OpeningFailsForAFolderOrAMissingParent) {
+    for (CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew}) {
+        EXPECT_THROW(files_.CreateOutputFile(u16(dir_.path()), mode), FileError);
+        EXPECT_THROW(files_.CreateOutputFile(u16(dir_.filePath("no/x.txt")), mode), FileError);
+        EXPECT_THROW(files_.CreateOutputFile(u"/proc/qrn-test.txt", mode), FileError);
+    }
+}
+
+TEST_F(OutputFiles, CreateNewRefusesATakenName) {
+    EXPECT_THROW(files_.CreateOutputFile(u16(path_), CreateMode::CreateNew), FileExistsError);
+    EXPECT_EQ(readBytes(path_), "old content, longer than the new one");
+}
+
+TEST_F(OutputFiles, CreateNewRemovesItsFileUnlessCommitted) {
+    const QString fresh = dir_.filePath("~ABCD1234.tmp");
+    {
+        auto out = files_.CreateOutputFile(u16(fresh), CreateMode::CreateNew);
+        out->Write(u"partial");
+        EXPECT_TRUE(QFile::exists(fresh));
+    }
+    EXPECT_FALSE(QFile::exists(fresh));
+    auto out = files_.CreateOutputFile(u16(fresh), CreateMode::CreateNew);
+    out->Write(u"whole");
+    out->Commit();
+    out.reset();
+    EXPECT_EQ(readBytes(fresh), "whole");
+}
+
+TEST_F(OutputFiles, DeleteRemovesAFileAndFailsOtherwise) {
+    EXPECT_THROW(files_.DeleteFile(u16(dir_.filePath("missing.txt"))), FileError);
+    EXPECT_THROW(files_.DeleteFile(u16(dir_.path())), FileError);
+    EXPECT_TRUE(QDir(dir_.path()).exists());
+    EXPECT_TRUE(files_.FileExists(u16(path_)));
+    files_.DeleteFile(u16(path_));
+    EXPECT_FALSE(files_.FileExists(u16(path_)));
+    EXPECT_TRUE(files_.FolderExists(u16(dir_.path())));
+    EXPECT_FALSE(files_.FileExists(u16(dir_.path())));
+}
+
+}  // namespace
+}  // namespace qrn::platform

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "errors.h"
+#include "qt_settings.h"
+#include "test_files.h"
+
+namespace qrn::platform {
+namespace {
+
+class SettingsValues : public testing::TestWithParam<std::u16string> {};
+
+TEST_P(SettingsValues, ComeBackExactly) {
+    QtSettings settings;
+    settings.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", GetParam());
+    EXPECT_EQ(settings.GetSetting(u"MXBEdit", u"Main", u"QRNPath", u"fallback"), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsValues,
+                         testing::Values(u"", u" ", u"  two  ", u"c:\\program files\\x", u"a, b",
+                                         u"x;y", u"@Variant(0)", u"\"quoted\"", u"été €",
+                                         u"line\nbreak"));
+
+TEST(Settings, AnAbsentKeyGivesTheFallback) {
+    QtSettings settings;
+    EXPECT_EQ(settings.GetSetting(u"MXBEdit", u"Main", u"NeverSaved", u"fallback"), u"fallback");
+    EXPECT_EQ(settings.GetSetting(u"NoSuchApp", u"Main", u"QRNPath", u""), u"");
+}
+
+TEST(Settings, SavingWritesThePerUserFile) {
+    QtSettings settings;
+    settings.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", u"/plans");
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         "/MXBEdit/MXBEdit.conf";
+    EXPECT_EQ(qgetenv("XDG_CONFIG_HOME") + "/MXBEdit/MXBEdit.conf", file.toLocal8Bit());
+    EXPECT_NE(test::readBytes(file).find("[Main]\nQRNPath=/plans"), std::string::npos);
+}
+
+TEST(Settings, SavingWhereNothingCanBeWrittenFails) {
+    const QString saved = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, "/proc/qrn-none");
+    QtSettings settings;
+    EXPECT_THROW(settings.SaveSetting(u"Unwritable", u"Main", u"QRNPath", u"x"), FileError);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, saved);
+}
+
+}  // namespace
+}  // namespace qrn::platform

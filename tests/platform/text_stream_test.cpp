@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "errors.h"
+#include "qt_file_system.h"
+#include "qt_text_stream.h"
+#include "test_files.h"
+
+namespace qrn::platform {
+namespace {
+
+using test::u16;
+
+struct Lines {
+    const char* name;
+    std::string bytes;
+    std::vector<std::u16string> lines;
+};
+
+const std::size_t kChunk = QtTextStream::kChunkSize;
+const std::u16string kFullChunk(kChunk, u'a');
+const std::u16string kChunkLessOne(kChunk - 1, u'a');
+
+std::vector<Lines> lineCases() {
+    const std::string chunkLessOne(kChunk - 1, 'a');
+    return {
+        {"crlf", "ab\r\ncd\r\n", {u"ab", u"cd"}},
+        {"lf", "ab\ncd", {u"ab", u"cd"}},
+        {"cr", "ab\rcd\r", {u"ab", u"cd"}},
+        {"mixed", "a\r\nb\nc\rd", {u"a", u"b", u"c", u"d"}},
+        {"no_final_line_end", "only", {u"only"}},
+        {"blank_lines", "\n\r\n\n", {u"", u"", u""}},
+        {"cr_then_crlf", "\r\r\n", {u"", u""}},
+        {"empty", "", {}},
+        {"high_bytes", "\x80\xE9\x81\r\n", {u"€é\u0081"}},
+        {"crlf_across_chunks", chunkLessOne + "\r\nb", {kChunkLessOne, u"b"}},
+        {"cr_cr_across_chunks", chunkLessOne + "\r\rb", {kChunkLessOne, u"", u"b"}},
+        {"cr_ends_chunk_and_file", chunkLessOne + "\r", {kChunkLessOne}},
+        {"lf_starts_chunk", std::string(kChunk, 'a') + "\nb", {kFullChunk, u"b"}},
+        {"longer_than_chunks",
+         std::string(3 * kChunk + 5, 'x') + "\r\ny",
+         {std::u16string(3 * kChunk + 5, u'x'), u"y"}},
+    };
+}
+
+class TextStreamLines : public testing::TestWithParam<Lines> {};
+
+TEST_P(TextStreamLines, SplitsAtEveryLineEnd) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plan.txt");
+    test::writeBytes(path, GetParam().bytes);
+    QtFileSystem files;
+    auto stream = files.OpenTextFile(u16(path));
+    std::vector<std::u16string> lines;
+    while (!stream->AtEndOfStream()) lines.push_back(stream->ReadLine());
+    EXPECT_EQ(lines, GetParam().lines);
+    EXPECT_THROW(stream->ReadLine(), FileError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextStreamLines, testing::ValuesIn(lineCases()),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(TextStream, ReadingPastTheEndNamesTheFileAndLine) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("two.txt");
+    test::writeBytes(path, "a\nb\n");
+    QtFileSystem files;
+    auto stream = files.OpenTextFile(u16(path));
+    stream->ReadLine();
+    stream->ReadLine();
+    try {
+        stream->ReadLine();
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.file, u16(path));
+        EXPECT_EQ(error.line, 3);
+    }
+}
+
+struct OpenFailure {
+    const char* name;
+    const char* reason;
+};
+
+class TextStreamOpen : public testing::TestWithParam<OpenFailure> {};
+
+TEST_P(TextStreamOpen, FailsWithAClearReasonAndCreatesNothing) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("folder");
+    const std::u16string path = u16(dir.filePath(GetParam().name));
+    QtFileSystem files;
+    try {
+        files.OpenTextFile(path);
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.file, path);
+        EXPECT_NE(error.reason().find(QString(GetParam().reason).toStdU16String()),
+                  std::u16string::npos);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"folder"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TextStreamOpen,
+                         testing::Values(OpenFailure{"missing.txt", "fichier introuvable"},
+                                         OpenFailure{"folder", "c'est un dossier"}));
+
+}  // namespace
+}  // namespace qrn::platform
