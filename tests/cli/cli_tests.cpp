@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include "qrnplan_run.h"
+
+namespace {
+
+// Three rows of the test catalogue in the writer's layout: an empty X and a Windows-1252 "été".
+const QByteArray kPlan =
+    "12        7         0         3         0         3         Camp           1 camp\r\n"
+    "          5         1         1         \xe9t\xe9       1         Forge          3 forge\r\n"
+    "64        64        5         5         5         5         Puits          4 puits\r\n";
+const QByteArray kPlanJson =
+    "{\"building\":\"Camp de base\",\"cells\":[\"12\",\"7\",\"0\",\"3\",\"0\",\"3\"],\"index\":0}\n"
+    "{\"building\":\"Forge \xc3\xa0 "
+    "outils\",\"cells\":[\"\",\"5\",\"1\",\"1\",\"\xc3\xa9t\xc3\xa9\","
+    "\"1\"],\"index\":2}\n"
+    "{\"building\":\"Puits\",\"cells\":[\"64\",\"64\",\"5\",\"5\",\"5\",\"5\"],\"index\":3}\n";
+const QByteArray kRow = "{\"index\":1,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n";
+
+class CliTest : public ::testing::Test {
+protected:
+    QString file(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        return path;
+    }
+    static QrnplanRun run(QStringList arguments, const QByteArray& input = {}) {
+        arguments << QStringLiteral("--catalogue") << testCatalogue();
+        return runQrnplan(arguments, input);
+    }
+
+    QTemporaryDir dir_;
+};
+
+std::vector<int> indices(const QByteArray& jsonLines) {
+    std::vector<int> result;
+    for (const QByteArray& line : jsonLines.split('\n'))
+        if (!line.isEmpty()) result.push_back(QJsonDocument::fromJson(line)["index"].toInt());
+    return result;
+}
+
+TEST_F(CliTest, CatalogueListsThePickerEntries) {
+    const struct {
+        QStringList ages;
+        std::vector<int> expected;
+    } cases[] = {
+        {{}, {0, 1, 2, 3, 4, 5, 6}},  // the fill at load ignores ages and marks
+        {{"--ages", "none"}, {0, 3}},
+        {{"--ages", "tool"}, {0, 2, 3, 5}},
+        {{"--ages=iron,stone"}, {0, 1, 3, 4}},
+        {{"--ages", "stone,tool,bronze,iron"}, {0, 1, 2, 3, 4, 5}},
+    };
+    for (const auto& c : cases) {
+        const QrnplanRun result = run(QStringList{"catalogue"} + c.ages);
+        EXPECT_EQ(result.status, 0) << c.ages.join(' ').toStdString();
+        EXPECT_EQ(indices(result.out), c.expected) << c.ages.join(' ').toStdString();
+    }
+    EXPECT_TRUE(
+        run({"catalogue"}).out.contains("{\"index\":2,\"name\":\"Forge \xc3\xa0 outils\"}\n"));
+}
+
+TEST_F(CliTest, ReadPrintsEveryRow) {
+    const QrnplanRun result = run({"read", file("plan.qrn", kPlan)});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, kPlanJson);
+    EXPECT_TRUE(result.err.isEmpty());
+}
+
+TEST_F(CliTest, ReadPrintsTheRowsBeforeABadLineThenTheError) {
+    const QByteArray badLines[] = {"1 2 3 4 5 6 Nope x\r\n", "\r\n", "1 2 3 4 5 6 Camp\r\n"};
+    for (const QByteArray& bad : badLines) {
+        const QString path = file("bad.qrn", kPlan.left(kPlan.indexOf('\n') + 1) + bad + kPlan);
+        const QrnplanRun result = run({"read", path});
+        EXPECT_EQ(result.status, 1) << bad.toStdString();
+        EXPECT_EQ(result.out, kPlanJson.left(kPlanJson.indexOf('\n') + 1));
+        ASSERT_EQ(result.errLines().size(), 1);
+        EXPECT_TRUE(result.errLines()[0].startsWith(path + ":2: ")) << result.err.toStdString();
+    }
+}
+
+TEST_F(CliTest, ReadThenWriteGivesTheWriterLayout) {
+    // Extra spaces and another plan tail read the same and come back in the writer's layout.
+    const QByteArray handMade = QByteArray(kPlan).replace("1 camp", "autre").replace("64  ", "64 ");
+    for (const QByteArray& plan : {kPlan, handMade}) {
+        const QrnplanRun read = run({"read", file("plan.qrn", plan)});
+        const QrnplanRun written = run({"write"}, read.out);
+        EXPECT_EQ(written.status, 0);
+        EXPECT_EQ(written.out, kPlan);
+    }
+    // A text index and a number index write alike; other keys are ignored.
+    const QrnplanRun fromFile =
+        run({"write", file("rows.jsonl",
+                           "{\"index\":\" 4\",\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\","
+                           "\"6\"],\"building\":\"x\"}\n")});
+    EXPECT_EQ(fromFile.out,
+              "1         2         3         4         5         6         Tour   "
+              "        5 tour\r\n");
+}
+
+TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
+    const struct {
+        QByteArray rows;
+        const char* where;
+    } cases[] = {
+        {kRow + "{\"index\":1,\n", "-:2: "},
+        {"[1]\n", "-:1: "},
+        {"{\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n", "-:1: "},
+        {kRow + "{\"index\":1,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\"]}\n", "-:2: "},
+        {kRow + "{\"index\":1,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",6]}\n", "-:2: "},
+        {"{\"index\":\"x\",\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n", "-:1: "},
+        {"{\"index\":2.5,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n", "-:1: "},
+        // Writer failures: the row's input line, blank lines counted.
+        {kRow + "\n{\"index\":1001,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n", "-:3: "},
+        {kRow + "{\"index\":1,\"cells\":[\"1\",\"12345678901\",\"3\",\"4\",\"5\",\"6\"]}\n",
+         "-:2: "},
+        {kRow + "{\"index\":1,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"\xe2\x98\x83\"]}\n",
+         "-:2: "},
+    };
+    for (const auto& c : cases) {
+        const QrnplanRun result = run({"write"}, c.rows);
+        EXPECT_EQ(result.status, 1) << c.rows.toStdString();
+        EXPECT_TRUE(result.out.isEmpty()) << c.rows.toStdString();
+        EXPECT_TRUE(result.err.startsWith(c.where)) << result.err.toStdString();
+    }
+    const QString rows =
+        file("rows.jsonl", kRow + "{\"index\":-1,\"cells\":[\"\",\"\",\"\",\"\",\"\",\"\"]}\n");
+    EXPECT_TRUE(run({"write", rows}).err.startsWith((rows + ":2: ").toUtf8()));
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+    const QStringList cases[] = {
+        {},
+        {"plan"},
+        {"catalogue", "--ages", "stone,copper"},
+        {"catalogue", "--ages", ""},
+        {"catalogue", "extra"},
+        {"read"},
+        {"read", "a", "b"},
+        {"read", "a", "--ages", "none"},
+        {"write", "a", "b"},
+        {"check"},
+        {"check", "--verbose", "a"},
+    };
+    for (const QStringList& arguments : cases) {
+        const QrnplanRun result = run(arguments);
+        EXPECT_EQ(result.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_FALSE(result.err.isEmpty());
+    }
+    EXPECT_EQ(runQrnplan({"read", "--catalogue"}).status, 2);
+    for (const QStringList& arguments : {QStringList{"--help"},
+                                         {"catalogue", "-h"},
+                                         {"read", "--help"},
+                                         {"write", "--help"},
+                                         {"check", "--help"}}) {
+        const QrnplanRun help = runQrnplan(arguments);
+        EXPECT_EQ(help.status, 0) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(help.out.startsWith("Usage")) << arguments.join(' ').toStdString();
+    }
+}
+
+TEST_F(CliTest, CheckReportsEveryProblemWithItsLine) {
+    const QString plan = file("check.qrn",
+                              "1234567890 2 3 4 5 6 Camp x\r\n"  // X of 10 characters
+                              "1 2 3 4 5 6 Hutte x\r\n"  // shared with entry 5: reads as entry 1
+                              "1 2 3 4 5 6 Puits x\r\n"
+                              "1 2 3 4 5 6 Nope x\r\n");
+    const QString missing = dir_.filePath("missing.qrn");
+    const QrnplanRun result = run({"check", plan, file("good.qrn", kPlan), missing});
+    EXPECT_EQ(result.status, 1);
+    std::vector<std::tuple<QString, int, QString>> problems;
+    for (const QByteArray& line : result.out.split('\n')) {
+        if (line.isEmpty()) continue;
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        EXPECT_FALSE(object["message"].toString().isEmpty());
+        problems.emplace_back(object["file"].toString(), object["line"].toInt(-1),
+                              object["column"].toString());
+    }
+    const std::vector<std::tuple<QString, int, QString>> expected = {
+        {plan, 1, "X"}, {plan, 2, "identifiant de plan"}, {plan, 4, ""}, {missing, -1, ""}};
+    EXPECT_EQ(problems, expected);
+    ASSERT_EQ(result.errLines().size(), 2);
+    EXPECT_TRUE(result.errLines()[0].startsWith(plan + ":4: "));
+    EXPECT_TRUE(result.errLines()[1].startsWith(missing + ": "));
+
+    const QrnplanRun clean = run({"check", file("good.qrn", kPlan)});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_TRUE(clean.out.isEmpty());
+}
+
+// Without --catalogue: QRN.txt beside the program, else the installed ../lib/qrnplg/QRN.txt.
+TEST_F(CliTest, DefaultCatalogueIsFoundFromTheProgramsFolder) {
+    const struct {
+        const char* program;
+        const char* catalogue;
+    } layouts[] = {{"qrnplan", "QRN.txt"}, {"bin/qrnplan", "lib/qrnplg/QRN.txt"}};
+    for (const auto& layout : layouts) {
+        QTemporaryDir root;
+        const QString program = root.filePath(layout.program);
+        QDir(root.path()).mkpath(QFileInfo(program).path());
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QRNPLAN_PATH), program));
+        EXPECT_TRUE(runQrnplan({"catalogue"}, {}, program).err.contains("QRN.txt"));
+
+        QDir(root.path()).mkpath(QFileInfo(root.filePath(layout.catalogue)).path());
+        ASSERT_TRUE(QFile::copy(testCatalogue(), root.filePath(layout.catalogue)));
+        EXPECT_EQ(indices(runQrnplan({"catalogue"}, {}, program).out).size(), 7u);
+    }
+}
+
+TEST(ShippedData, SamplePlanMatchesItsRowsAndEveryEntryReadsBack) {
+    const QString catalogue = QStringLiteral(QRN_SHIPPED_DATA_DIR "/QRN.txt");
+    const QString samples = QStringLiteral(QRN_SHIPPED_DATA_DIR "/samples/");
+    QFile plan(samples + "exemple.qrn");
+    ASSERT_TRUE(plan.open(QIODevice::ReadOnly));
+    EXPECT_EQ(runQrnplan({"write", samples + "exemple.jsonl", "--catalogue", catalogue}).out,
+              plan.readAll());
+
+    const QrnplanRun entries = runQrnplan({"catalogue", "--catalogue", catalogue});
+    QByteArray rows;
+    for (int index : indices(entries.out))
+        rows += "{\"index\":" + QByteArray::number(index) +
+                ",\"cells\":[\"1\",\"2\",\"3\",\"4\","
+                "\"5\",\"6\"]}\n";
+    const QrnplanRun written = runQrnplan({"write", "--catalogue", catalogue}, rows);
+    QTemporaryDir dir;
+    QFile out(dir.filePath("all.qrn"));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(written.out);
+    out.close();
+    const QrnplanRun read = runQrnplan({"read", out.fileName(), "--catalogue", catalogue});
+    EXPECT_EQ(indices(read.out), indices(entries.out));  // every plan identifier is unique
+    EXPECT_GE(indices(read.out).size(), 40u);
+    EXPECT_TRUE(runQrnplan({"check", out.fileName(), "--catalogue", catalogue}).out.isEmpty());
+}
+
+}  // namespace
