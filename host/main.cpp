@@ -1,0 +1,63 @@
+// qrnhost: a small stand-in for the map editor that hosts the plug-in. It finds libQRNPlg.so,
+// registers it when needed, places one control in its window and runs the message loop that
+// serves the editor windows the control opens.
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "plugin_loader.h"
+
+namespace {
+
+// A windowing system to show windows on: an X or Wayland display, or a platform asked for.
+bool haveDisplay() {
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
+           qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!haveDisplay()) {
+        std::fputs(
+            "qrnhost : aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY) ; sans fenêtre, essayez "
+            "« qrnplan --help ».\n",
+            stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("qrnhost"));
+
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("MXB Editor (hôte QRNPlg)"));
+    auto* central = new QWidget(&window);
+    auto* layout = new QVBoxLayout(central);
+    window.setCentralWidget(central);
+
+    qrn::host::PluginLoader loader;
+    QWidget* control = nullptr;
+    const QString path = qrn::host::PluginLoader::locate(QApplication::applicationDirPath());
+    if (path.isEmpty()) {
+        layout->addWidget(new QLabel(
+            QStringLiteral("Plugin introuvable : libQRNPlg.so n'est ni enregistré, ni à côté "
+                           "du programme, ni dans ../lib/qrnplg/."),
+            central));
+    } else if (!loader.load(path) || loader.registerIfNeeded() < 0 ||
+               (control = loader.createControl(central)) == nullptr) {
+        layout->addWidget(new QLabel(loader.error().isEmpty()
+                                         ? QStringLiteral("Enregistrement du plugin impossible.")
+                                         : loader.error(),
+                                     central));
+    } else {
+        control->setFixedSize(96, 96);
+        layout->addWidget(control, 0, Qt::AlignCenter);
+    }
+    if (control == nullptr) std::fprintf(stderr, "qrnhost : le plugin n'a pas pu être placé.\n");
+
+    window.resize(240, 160);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,56 @@
+#include "module.h"
+
+#include "component_runtime.h"
+#include "plg.h"
+#include "plugin_dialogs.h"
+#include "qt_platform.h"
+#include "qt_widgets_ui.h"
+
+namespace qrn {
+
+namespace {
+
+struct ThreadModule {
+    platform::QtWidgetsUi ui;
+    platform::QtPlatform platform{ui};
+    ModuleState state;
+    PluginDialogBoxes dialogs{platform, state};
+
+    ThreadModule() {
+        ui.setApplication(platform.app());
+        state.dialogs = &dialogs;
+    }
+};
+
+ThreadModule& threadModule() {
+    thread_local ThreadModule module;
+    return module;
+}
+
+QWidget* createPlg(QWidget* parent) {
+    return new Plg(parent);
+}
+
+const platform::ComponentClass kPlgClass{QRNPLG_CLASS_NAME, &createPlg};
+
+}  // namespace
+
+void LoadPlanFolder(platform::Platform& platform, ModuleState& state) {
+    state.planFolder = platform.settings().GetSetting(u"MXBEdit", u"Main", u"QRNPath", u"");
+    if (state.planFolder.empty() && platform.files().FolderExists(kDefaultPlanFolder))
+        state.planFolder = kDefaultPlanFolder;
+}
+
+platform::Platform& threadPlatform() {
+    return threadModule().platform;
+}
+
+ModuleState& threadModuleState() {
+    return threadModule().state;
+}
+
+const platform::ComponentClass& plgComponentClass() {
+    return kPlgClass;
+}
+
+}  // namespace qrn

@@ -1,0 +1,66 @@
+#include "plg.h"
+
+#include <QPushButton>
+#include <QResizeEvent>
+#include <limits>
+
+#include "component_runtime.h"
+#include "errors.h"
+#include "module.h"
+#include "qrn.h"
+
+namespace qrn {
+
+std::int32_t nextEditorSlot(std::int32_t upperBound) {
+    if (upperBound == std::numeric_limits<std::int32_t>::max())
+        throw Overflow(u"trop de fenêtres d'édition ouvertes depuis le chargement du plugin");
+    return upperBound + 1;
+}
+
+Plg::Plg(QWidget* parent) : Plg(threadPlatform(), threadModuleState(), parent) {}
+
+Plg::Plg(platform::Platform& platform, ModuleState& state, QWidget* parent)
+    : QWidget(parent), platform_(platform), state_(state) {
+    setObjectName(QStringLiteral("Plg"));
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    Command1 = new QPushButton(QStringLiteral("QRN"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(rect());
+    connect(Command1, &QPushButton::clicked, this, &Plg::Command1_Click);
+    UserControl_Initialize();
+}
+
+QSize Plg::sizeHint() const {
+    const int side = qMax(Command1->sizeHint().width(), Command1->sizeHint().height());
+    return {side, side};
+}
+
+void Plg::resizeEvent(QResizeEvent* event) {
+    Command1->setGeometry(QRect(QPoint(0, 0), event->size()));
+}
+
+// Windows opened before stay open: the list records windows, it does not own them.
+void Plg::UserControl_Initialize() {
+    state_.EditorWindows.assign(1, QPointer<QRN>());
+    LoadPlanFolder(platform_, state_);
+}
+
+void Plg::Command1_Click() {
+    try {
+        auto& windows = state_.EditorWindows;
+        const std::int32_t n = nextEditorSlot(static_cast<std::int32_t>(windows.size()) - 1);
+        windows.resize(static_cast<std::size_t>(n) + 1);
+        // No parent: the window is independent of the control and of the host's windows, and
+        // deletes itself when closed.
+        auto* window = new QRN(platform_, state_);
+        windows[static_cast<std::size_t>(n)] = window;
+        platform::holdWhileAlive(window);
+        window->show();
+    } catch (const Error& error) {
+        platform_.ui().MsgBox(error.describe());
+    }
+}
+
+}  // namespace qrn

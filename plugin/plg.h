@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+
+#include "module_state.h"
+#include "platform.h"
+
+class QPushButton;
+
+namespace qrn {
+
+// The control a host places: a square filled by one button, "QRN". Each press opens a new,
+// independent editor window. The control keeps no state of its own: the windows it opens are
+// listed in the module state it shares with every control of its thread.
+class Plg : public QWidget {
+    Q_OBJECT
+
+public:
+    // A control on the calling thread's platform and module state.
+    explicit Plg(QWidget* parent = nullptr);
+    Plg(platform::Platform& platform, ModuleState& state, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return width; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void UserControl_Initialize();
+    void Command1_Click();
+
+    platform::Platform& platform_;
+    ModuleState& state_;
+    QPushButton* Command1;
+};
+
+// The slot after upperBound: checked, an Overflow rather than a wrap.
+std::int32_t nextEditorSlot(std::int32_t upperBound);
+
+}  // namespace qrn

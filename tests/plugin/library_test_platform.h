@@ -1,0 +1,71 @@
+#pragma once
+
+// The plug-in's real services for the library tests, but for a settings store in memory and a
+// Ui that records its messages instead of blocking on them.
+
+#include <QDir>
+#include <QString>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+#include "qt_application.h"
+#include "qt_file_system.h"
+#include "std_random.h"
+
+namespace qrn::libtest {
+
+struct QuietUi : platform::Ui {
+    std::vector<std::u16string> messages;
+    void MsgBox(const std::u16string& text) override { messages.push_back(text); }
+    std::u16string ShowOpen(const std::u16string&) override { return {}; }
+    std::u16string ShowSave(const std::u16string&) override { return {}; }
+    void OpenHelp(const std::u16string&, const std::u16string&) override {}
+};
+
+// Absent keys read as the fallback, as the real store's do.
+struct MemorySettings : platform::Settings {
+    std::map<std::u16string, std::u16string> values;  // "app/section/key"
+    std::u16string GetSetting(const std::u16string& app, const std::u16string& section,
+                              const std::u16string& key, const std::u16string& fallback) override {
+        const auto found = values.find(app + u'/' + section + u'/' + key);
+        return found == values.end() ? fallback : found->second;
+    }
+    void SaveSetting(const std::u16string& app, const std::u16string& section,
+                     const std::u16string& key, const std::u16string& value) override {
+        values[app + u'/' + section + u'/' + key] = value;
+    }
+    std::optional<std::u16string> planFolderSetting() const {
+        const auto found = values.find(u"MXBEdit/Main/QRNPath");
+        if (found == values.end()) return std::nullopt;
+        return found->second;
+    }
+};
+
+struct LibraryTestPlatform : platform::Platform {
+    platform::QtFileSystem fileSystem;
+    platform::QtApplication application;
+    MemorySettings store;
+    platform::StdRandom generator;
+    QuietUi quiet;
+    platform::FileSystem& files() override { return fileSystem; }
+    platform::Application& app() override { return application; }
+    platform::Settings& settings() override { return store; }
+    platform::Random& random() override { return generator; }
+    platform::Ui& ui() override { return quiet; }
+};
+
+// The game's default data folder inside the test's Wine prefix, in the case an installer
+// might have used: the platform must find it whatever the case.
+inline void makeDefaultPlanFolder(bool exists) {
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty()) qFatal("WINEPREFIX must name the test's own folder");
+    QDir(prefix).removeRecursively();
+    if (exists && !QDir().mkpath(prefix + QStringLiteral("/drive_c/Program Files/Microsoft Games/"
+                                                         "Age of Empires/data")))
+        qFatal("cannot make the default plan folder");
+}
+
+}  // namespace qrn::libtest

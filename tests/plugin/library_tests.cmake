@@ -1,0 +1,41 @@
+# The plug-in library: the control and its windows, the plan folder and the dialogs, the help,
+# the host loading libQRNPlg.so through its exports, and the install. Each test gets its own
+# settings and Wine prefix folders, emptied by the tests that use them.
+function(qrn_library_test name)
+    add_executable(${name} ${ARGN})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE Qt6::Test qrn_common)
+    set(_scratch ${CMAKE_CURRENT_BINARY_DIR}/scratch/${name})
+    file(MAKE_DIRECTORY ${_scratch}/config ${_scratch}/wine)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT 300
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${_scratch}/config;WINEPREFIX=${_scratch}/wine")
+endfunction()
+
+# The editor windows a press opens load the catalogue beside the test program.
+qrn_library_test(test_plg test_plg.cpp library_test_platform.h)
+target_link_libraries(test_plg PRIVATE qrn_plugin)
+add_dependencies(test_plg qrn_data)
+
+qrn_library_test(test_options test_options.cpp library_test_platform.h)
+target_link_libraries(test_options PRIVATE qrn_plugin)
+
+qrn_library_test(test_help test_help.cpp)
+target_link_libraries(test_help PRIVATE qrn_platform_widgets)
+
+# Never linked to the plug-in: it loads the built library file, as a host does.
+qrn_library_test(test_host test_host.cpp)
+target_link_libraries(test_host PRIVATE qrn_host_loader)
+target_compile_definitions(test_host PRIVATE QRN_PLUGIN_FILE="$<TARGET_FILE:QRNPlg>")
+add_dependencies(test_host QRNPlg qrn_data)
+
+qrn_library_test(test_install test_install.cpp)
+target_link_libraries(test_install PRIVATE Qt6::Core)
+target_compile_definitions(test_install PRIVATE QRN_CMAKE_COMMAND="${CMAKE_COMMAND}"
+                                                QRN_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(test_install QRNPlg qrnhost qrn_data)
+if(TARGET qrnplan)
+    add_dependencies(test_install qrnplan)
+    target_compile_definitions(test_install PRIVATE QRN_HAVE_QRNPLAN)
+endif()

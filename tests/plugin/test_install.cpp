@@ -1,0 +1,77 @@
+// `cmake --install` into a temporary prefix lays out the plug-in folder and the programs, and
+// the installed qrnplan finds the installed catalogue.
+
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+Run run(const QString& program, const QStringList& arguments,
+        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    Run result;
+    if (!process.waitForFinished(120000)) return result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+}  // namespace
+
+class TestInstall : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir prefix;
+
+private slots:
+    void initTestCase() {
+        const Run install =
+            run(QStringLiteral(QRN_CMAKE_COMMAND),
+                {"--install", QStringLiteral(QRN_BUILD_DIR), "--prefix", prefix.path()});
+        QVERIFY2(install.exitCode == 0, install.out + install.err);
+    }
+
+    void layout_data() {
+        QTest::addColumn<QString>("file");
+        for (const char* file :
+             {"lib/qrnplg/libQRNPlg.so", "lib/qrnplg/QRN.txt", "lib/qrnplg/Help/QRN1.htm",
+              "bin/qrnhost", "share/applications/qrnhost.desktop", "include/qrnplg/qrnplg.h"})
+            QTest::newRow(file) << QString::fromLatin1(file);
+    }
+    void layout() {
+        QFETCH(QString, file);
+        QVERIFY2(QFileInfo(prefix.filePath(file)).isFile(), qPrintable(file));
+    }
+
+    void installedQrnplanReadsTheInstalledCatalogue() {
+#ifndef QRN_HAVE_QRNPLAN
+        QSKIP("qrnplan is not part of this build yet");
+#endif
+        const Run catalogue = run(prefix.filePath("bin/qrnplan"), {"catalogue"});
+        QVERIFY2(catalogue.exitCode == 0, catalogue.err);
+        QVERIFY(catalogue.out.startsWith('{'));
+        QVERIFY(catalogue.out.contains("CentreVille"));
+    }
+
+    // Without a display the host says so in one line and names the command-line tool.
+    void installedHostWithoutDisplay() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        const Run host = run(prefix.filePath("bin/qrnhost"), {}, env);
+        QCOMPARE(host.exitCode, 2);
+        QCOMPARE(host.err.count('\n'), 1);
+        QVERIFY(host.err.contains("qrnplan"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInstall)
+#include "test_install.moc"

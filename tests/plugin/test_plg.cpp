@@ -1,0 +1,122 @@
+// The control: each press opens a new independent editor window in the next slot of the
+// module's window list; a control's initialisation resets the list and loads the plan folder.
+
+#include <QPushButton>
+#include <QtTest>
+#include <limits>
+
+#include "errors.h"
+#include "library_test_platform.h"
+#include "module.h"
+#include "plg.h"
+#include "qrn.h"
+
+using namespace qrn;
+
+class TestPlg : public QObject {
+    Q_OBJECT
+
+private:
+    libtest::LibraryTestPlatform platform;
+    ModuleState state;
+
+    static void press(Plg& plg) {
+        plg.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    }
+
+    // Runs the deletions that closing a window posts.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    void closeAll() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QRN*>(w)) w->close();
+        settle();
+    }
+
+private slots:
+    void init() { platform.store.values.clear(); }
+    void cleanup() {
+        closeAll();
+        QVERIFY(platform.quiet.messages.empty());
+    }
+
+    void initialisationResetsTheListAndLoadsThePlanFolder() {
+        state.EditorWindows.resize(5);
+        platform.store.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", u"d:\\plans");
+        Plg plg(platform, state);
+        QCOMPARE(state.EditorWindows.size(), 1u);
+        QVERIFY(state.EditorWindows[0].isNull());
+        QCOMPARE(state.planFolder, u"d:\\plans");
+    }
+
+    void pressesFillSlotsFromOneAndClosedWindowsKeepTheirSlot() {
+        Plg plg(platform, state);
+        for (int i = 0; i < 3; ++i) press(plg);
+        QCOMPARE(state.EditorWindows.size(), 4u);
+        QVERIFY(state.EditorWindows[0].isNull());
+        for (int i = 1; i <= 3; ++i) {
+            QRN* window = state.EditorWindows[i];
+            QVERIFY(window != nullptr);
+            QVERIFY(window->isVisible());
+            QVERIFY(window->parent() == nullptr);
+            QVERIFY(!window->isModal());
+        }
+        QVERIFY(state.EditorWindows[1] != state.EditorWindows[2]);
+
+        QPointer<QRN> second = state.EditorWindows[2];
+        second->close();
+        settle();
+        QVERIFY(second.isNull());
+        QCOMPARE(state.EditorWindows.size(), 4u);
+        QVERIFY(state.EditorWindows[2].isNull());
+
+        press(plg);
+        QCOMPARE(state.EditorWindows.size(), 5u);
+        QVERIFY(state.EditorWindows[4] != nullptr);
+        QVERIFY(state.EditorWindows[1] != nullptr && state.EditorWindows[3] != nullptr);
+    }
+
+    void aSecondControlResetsTheListButOpenWindowsStay() {
+        Plg first(platform, state);
+        press(first);
+        press(first);
+        const QPointer<QRN> a = state.EditorWindows[1];
+        const QPointer<QRN> b = state.EditorWindows[2];
+
+        Plg second(platform, state);
+        QCOMPARE(state.EditorWindows.size(), 1u);
+        settle();
+        QVERIFY(a && a->isVisible() && a->isEnabled());
+        QVERIFY(b && b->isVisible() && b->isEnabled());
+
+        press(first);  // both controls share the one list
+        QCOMPARE(state.EditorWindows.size(), 2u);
+        QVERIFY(state.EditorWindows[1] != a && state.EditorWindows[1] != b);
+        a->close();  // an older window is still the user's to close
+        settle();
+        QVERIFY(a.isNull());
+        QVERIFY(b && state.EditorWindows[1]);
+    }
+
+    void theSlotAfterTheLargestIsAnOverflow() {
+        QCOMPARE(nextEditorSlot(0), 1);
+        QCOMPARE(nextEditorSlot(-1), 0);
+        QVERIFY_THROWS_EXCEPTION(Overflow,
+                                 nextEditorSlot(std::numeric_limits<std::int32_t>::max()));
+    }
+
+    void theButtonFillsASquareControl() {
+        Plg plg(platform, state);
+        QVERIFY(plg.hasHeightForWidth());
+        QCOMPARE(plg.heightForWidth(70), 70);
+        QCOMPARE(plg.sizeHint().width(), plg.sizeHint().height());
+        plg.resize(90, 90);
+        plg.show();
+        auto* button = plg.findChild<QPushButton*>(QStringLiteral("Command1"));
+        QCOMPARE(button->text(), QStringLiteral("QRN"));
+        QCOMPARE(button->geometry(), plg.rect());
+    }
+};
+
+QTEST_MAIN(TestPlg)
+#include "test_plg.moc"
