@@ -79,8 +79,10 @@ QByteArray readInput(const std::u16string& name) {
 
 // The rows of the input lines, with the line each came from (blank lines are skipped).
 void readRows(const std::u16string& name, PlacementList& list, std::vector<long>& lines) {
+    QByteArray input = readInput(name);
+    if (input.startsWith("\xef\xbb\xbf")) input.remove(0, 3);  // a UTF-8 byte-order mark
     long lineNumber = 0;
-    for (QByteArray line : readInput(name).split('\n')) {
+    for (QByteArray line : input.split('\n')) {
         ++lineNumber;
         if (line.endsWith('\r')) line.chop(1);
         if (line.trimmed().isEmpty()) continue;
