@@ -1,0 +1,99 @@
+#include "placement_table_model.h"
+
+#include <QStringView>
+
+namespace qrn {
+
+namespace {
+
+QString toQString(std::u16string_view text) {
+    return QStringView(text.data(), qsizetype(text.size())).toString();
+}
+
+}  // namespace
+
+PlacementTableModel::PlacementTableModel(PlacementList& list, QObject* parent)
+    : QAbstractTableModel(parent), list_(list) {
+    list_.setObserver(this);
+}
+
+PlacementTableModel::~PlacementTableModel() {
+    list_.setObserver(nullptr);
+}
+
+int PlacementTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : list_.count();
+}
+
+int PlacementTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant PlacementTableModel::data(const QModelIndex& index, int role) const {
+    // Views and combo boxes ask for invalid indexes too (the text of no entry).
+    if (!index.isValid() || index.row() >= list_.count() || index.column() >= kColumnCount)
+        return {};
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    const PlacementRow& row = list_.row(index.row() + 1);
+    if (index.column() == 0) return toQString(row.building());
+    return toQString(row.cell(index.column() - 1));
+}
+
+QVariant PlacementTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    static const char16_t* const kHeaders[kColumnCount] = {
+        u"Bâtiment", u"X", u"Y", u"Décalage N", u"Décalage S", u"Décalage E", u"Décalage O",
+    };
+    if (section < 0 || section >= kColumnCount) return {};
+    return QString::fromUtf16(kHeaders[section]);
+}
+
+Qt::ItemFlags PlacementTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void PlacementTableModel::beforeInsert(int position) {
+    beginInsertRows(QModelIndex(), position - 1, position - 1);
+}
+
+void PlacementTableModel::afterInsert() {
+    ++changes_;
+    endInsertRows();
+}
+
+void PlacementTableModel::beforeRemove(int position) {
+    beginRemoveRows(QModelIndex(), position - 1, position - 1);
+}
+
+void PlacementTableModel::afterRemove() {
+    ++changes_;
+    endRemoveRows();
+}
+
+void PlacementTableModel::beforeSwap(int a) {
+    // Rows a and a + 1 (model rows a - 1 and a) exchange places: the upper one moves below the
+    // lower one, so a selection and the view's persistent indexes follow their rows.
+    beginMoveRows(QModelIndex(), a - 1, a - 1, QModelIndex(), a + 1);
+}
+
+void PlacementTableModel::afterSwap() {
+    ++changes_;
+    endMoveRows();
+}
+
+void PlacementTableModel::beforeReset() {
+    beginResetModel();
+}
+
+void PlacementTableModel::afterReset() {
+    ++changes_;
+    endResetModel();
+}
+
+void PlacementTableModel::selectionChanged() {
+    emit listSelectionChanged();
+}
+
+}  // namespace qrn

@@ -1,0 +1,169 @@
+#include "qrn.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScopedValueRollback>
+#include <QTreeView>
+
+#include "errors.h"
+#include "module_state.h"
+#include "picker_model.h"
+#include "placement_table_model.h"
+#include "platform.h"
+
+namespace qrn {
+
+QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), state_(state) {
+    setObjectName(QStringLiteral("QRN"));
+    setWindowTitle(QStringLiteral("QRN"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    listModel_ = new PlacementTableModel(list_, this);
+    pickerModel_ = new PickerModel(input_.picker, this);
+    buildControls();
+    buildMenus();
+    connectControls();
+}
+
+QRN::~QRN() {
+    // The views and models refer to the list and the picker, which go before the QObject
+    // children do: take them down first.
+    delete takeCentralWidget();
+    delete listModel_;
+    delete pickerModel_;
+}
+
+bool QRN::textViewShown() const {
+    return !text7_->isHidden();
+}
+
+void QRN::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (loaded_) return;
+    loaded_ = true;
+    load();
+}
+
+void QRN::load() {
+    platform::Application& app = platform_.app();
+    const std::u16string folder = app.Path();
+    app.SetHelpFile(platform::joinPath(platform::joinPath(folder, u"Help"), u"Help.chm"));
+    const std::u16string catalogueFile = platform::joinPath(folder, u"QRN.txt");
+    try {
+        state_.catalogue.load(platform_.files(), catalogueFile);
+    } catch (Error& e) {
+        if (e.file.empty()) e.file = catalogueFile;
+        tell(
+            u"Le catalogue des bâtiments n'a pas pu être chargé ; la liste des bâtiments "
+            u"reste vide.\r\n" +
+            e.describe());
+        return;
+    }
+    fillPicker(state_.catalogue, input_.picker);
+    showPicker(true);
+}
+
+void QRN::run(const std::u16string& context, const std::function<void()>& command) {
+    {
+        // The view's own selection signals are ignored while the list changes under it.
+        QScopedValueRollback<bool> guard(listSyncing_, true);
+        try {
+            command();
+        } catch (const Error& e) {
+            tell(context + u"\r\n" + e.describe());
+        }
+    }
+    syncViewSelection();
+}
+
+void QRN::tell(const std::u16string& text) {
+    platform_.ui().MsgBox(text);
+}
+
+void QRN::showPicker(bool entriesChanged) {
+    QScopedValueRollback<bool> guard(pickerSyncing_, true);
+    if (entriesChanged) pickerModel_->reload();
+    combo1_->setCurrentIndex(input_.picker.listIndex());
+    combo1_->setEditText(QString::fromStdU16String(input_.picker.text()));
+}
+
+void QRN::showFields() {
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        fields_[i]->setText(QString::fromStdU16String(input_.fields[i]));
+}
+
+void QRN::pickerTextChanged(const QString& text) {
+    if (pickerSyncing_) return;
+    // Choosing an entry also sets the text: that is no typing.
+    const int current = combo1_->currentIndex();
+    if (current >= 0 && current < input_.picker.count() && text == combo1_->itemText(current))
+        input_.picker.select(current);
+    else
+        input_.picker.setText(text.toStdU16String());
+}
+
+void QRN::pickerEntryChosen(int position) {
+    if (pickerSyncing_ || position < 0 || position >= input_.picker.count()) return;
+    input_.picker.select(position);
+}
+
+void QRN::syncViewSelection() {
+    QScopedValueRollback<bool> guard(listSyncing_, true);
+    QItemSelectionModel* selection = listView1_->selectionModel();
+    if (const std::optional<int> selected = list_.selected()) {
+        // The view follows the list's selection without scrolling to it.
+        const bool autoScroll = listView1_->hasAutoScroll();
+        listView1_->setAutoScroll(false);
+        selection->setCurrentIndex(listModel_->index(*selected - 1, 0),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        listView1_->setAutoScroll(autoScroll);
+    } else {
+        selection->clearSelection();
+    }
+}
+
+void QRN::viewSelectionChanged() {
+    if (listSyncing_) return;
+    QScopedValueRollback<bool> guard(listSyncing_, true);
+    const QModelIndexList rows = listView1_->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        list_.clearSelection();
+    else
+        list_.select(rows.first().row() + 1);
+}
+
+void QRN::ageFilter() {
+    ages_.stone = ageActions_[0]->isChecked();
+    ages_.tool = ageActions_[1]->isChecked();
+    ages_.bronze = ageActions_[2]->isChecked();
+    ages_.iron = ageActions_[3]->isChecked();
+    try {
+        Blist(state_.catalogue, ages_, input_.picker);
+    } catch (const Error& e) {
+        tell(u"La liste des bâtiments n'a pas pu être refaite.\r\n" + e.describe());
+    }
+    showPicker(true);
+}
+
+void QRN::showOptions() {
+    if (state_.dialogs)
+        state_.dialogs->showOptions();
+    else
+        tell(u"Les options ne sont pas encore disponibles.");
+}
+
+void QRN::showHelp() {
+    platform_.ui().OpenHelp(platform_.app().HelpFile(), u"QRN1.htm");
+}
+
+void QRN::showAbout() {
+    if (state_.dialogs)
+        state_.dialogs->showAbout();
+    else
+        tell(u"QRN : composition de plans de placement des bâtiments.");
+}
+
+}  // namespace qrn

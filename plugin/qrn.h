@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "age_filter.h"
+#include "input_area.h"
+#include "placement_list.h"
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTreeView;
+
+namespace qrn {
+
+namespace platform {
+class Platform;
+}
+struct ModuleState;
+class PickerModel;
+class PlacementTableModel;
+
+// The plan editor window. It holds the window's own placement list, input area and
+// CurrentFile; the widgets only show them. Every command calls the core and tells the user of
+// a failure through the platform's message box. Closing the window (its close box or
+// "Quitter") deletes it and everything it held, without asking.
+class QRN : public QMainWindow {
+    Q_OBJECT
+public:
+    QRN(platform::Platform& platform, ModuleState& state, QWidget* parent = nullptr);
+    ~QRN() override;
+
+    const PlacementList& list() const { return list_; }
+    const InputArea& input() const { return input_; }
+    const std::u16string& currentFile() const { return currentFile_; }
+    // True while Text7 shows the plan text in place of the list.
+    bool textViewShown() const;
+
+protected:
+    // The load step runs the first time the window is shown.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // qrn_layout.cpp
+    void buildControls();
+    void buildMenus();
+    void connectControls();
+
+    // qrn.cpp
+    void load();
+    // Runs a command that may change the list; a failure is told as context + CR LF + where and
+    // why. The view's selection is brought in line with the list's afterwards.
+    void run(const std::u16string& context, const std::function<void()>& command);
+    void tell(const std::u16string& text);
+    void showPicker(bool entriesChanged);
+    void showFields();
+    void pickerTextChanged(const QString& text);
+    void pickerEntryChosen(int position);
+    void syncViewSelection();
+    void viewSelectionChanged();
+    void ageFilter();
+    void showOptions();
+    void showHelp();
+    void showAbout();
+
+    // qrn_file_commands.cpp
+    void newFile();
+    void openFile();
+    void saveFile();
+    void saveFilesAs();
+
+    // qrn_preview.cpp
+    void switchView();
+    void goToTextView();
+    void goToListView();
+    void setListControlsVisible(bool visible);
+
+    platform::Platform& platform_;
+    ModuleState& state_;
+    PlacementList list_;
+    InputArea input_;
+    AgeChecks ages_;
+    std::u16string currentFile_;
+    bool loaded_ = false;
+    bool listSyncing_ = false;
+    bool pickerSyncing_ = false;
+
+    PlacementTableModel* listModel_ = nullptr;
+    PickerModel* pickerModel_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    std::array<QLineEdit*, 6> fields_{};  // Text1 to Text6
+    QPlainTextEdit* text7_ = nullptr;
+    QTreeView* listView1_ = nullptr;
+    std::array<QPushButton*, 6> commands_{};  // Command1 to Command6
+    std::array<QAction*, 4> ageActions_{};    // Stone, Tool, Bronze, Iron Age
+};
+
+}  // namespace qrn

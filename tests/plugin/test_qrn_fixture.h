@@ -1,0 +1,86 @@
+#pragma once
+
+// One editor window over the stand-in platform, its plug-in folder a fresh temporary folder
+// holding the test catalogue, and short ways to work its controls.
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include "module_state.h"
+#include "qrn.h"
+#include "test_qrn_platform.h"
+
+namespace qrn::test {
+
+inline QString rowText(const PlacementRow& row) {
+    QStringList parts{QString::fromStdU16String(row.building())};
+    for (int c = 0; c < kCellCount; ++c)
+        parts << QStringView(row.cell(c).data(), qsizetype(row.cell(c).size())).toString();
+    parts << QString::fromStdU16String(row.index().toText()) +
+                 (row.index().isText() ? QStringLiteral("t") : QStringLiteral("n"));
+    return parts.join(u'|');
+}
+
+inline QStringList rowsOf(const PlacementList& list) {
+    QStringList rows;
+    for (int p = 1; p <= list.count(); ++p) rows << rowText(list.row(p));
+    return rows;
+}
+
+// Types text into a widget key by key; unlike QTest::keyClicks, any character.
+inline void typeInto(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+struct Editor {
+    QTemporaryDir dir;
+    TestPlatform platform;
+    ModuleState state;
+    QPointer<QRN> window;
+
+    explicit Editor(const QByteArray& catalogue = testCatalogue()) {
+        platform.application.path = u16(dir.path());
+        if (!catalogue.isNull()) writeBytes(path(QStringLiteral("QRN.txt")), catalogue);
+        window = new QRN(platform, state);
+        window->show();
+    }
+    ~Editor() { delete window; }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    template <class W>
+    W* get(const char* name) const {
+        W* w = window->findChild<W*>(QLatin1String(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    QStringList rows() const { return rowsOf(window->list()); }
+    std::vector<std::u16string>& messages() { return platform.recorder.messages; }
+    std::deque<std::u16string>& answers() { return platform.recorder.answers; }
+
+    void click(const char* button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
+    void trigger(const char* action) { get<QAction>(action)->trigger(); }
+    void type(const char* field, const QString& text) {
+        auto* edit = get<QLineEdit>(field);
+        edit->clear();
+        typeInto(edit, text);
+    }
+    // Clicks the row at a list position (from 1) in ListView1.
+    void clickRow(int position) {
+        auto* view = get<QTreeView>("ListView1");
+        const QRect rect = view->visualRect(view->model()->index(position - 1, 1));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    // The selected row of ListView1, from 1; 0 for none.
+    int viewSelection() const {
+        const QModelIndexList rows = get<QTreeView>("ListView1")->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows.first().row() + 1 : 0;
+    }
+};
+
+}  // namespace qrn::test

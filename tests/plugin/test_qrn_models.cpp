@@ -1,0 +1,101 @@
+// The model adapters of ListView1 and Combo1, checked by Qt's model tester while the core
+// list changes under them.
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "picker_model.h"
+#include "placement_table_model.h"
+#include "test_qrn_fixture.h"
+
+namespace qrn::test {
+
+namespace {
+
+PlacementRow row(const char16_t* building, const char16_t* x, std::int16_t index = 1) {
+    return PlacementRow(building, {x, u"2", u"3", u"4", u"5", u"6"}, CatalogueIndex::number(index));
+}
+
+QStringList shown(const QAbstractItemModel& model) {
+    QStringList rows;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c) cells << model.index(r, c).data().toString();
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+}  // namespace
+
+class TestQrnModels : public QObject {
+    Q_OBJECT
+private slots:
+    void tableFollowsEveryChange() {
+        PlacementList list;
+        PlacementTableModel model(list);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
+        QSignalSpy selection(&model, &PlacementTableModel::listSelectionChanged);
+
+        list.append(row(u"P", u"1"));
+        list.append(row(u"Q", u"10"));
+        list.append(row(u"R", u"100"));
+        list.select(2);
+        list.insert(1, row(u"Bâtiment é", u""));
+        list.swapWithNext(3);  // Q and R exchange places; Q stays selected
+        QCOMPARE(shown(model), (QStringList{u"Bâtiment é||2|3|4|5|6"_qs, u"P|1|2|3|4|5|6"_qs,
+                                            u"R|100|2|3|4|5|6"_qs, u"Q|10|2|3|4|5|6"_qs}));
+        QCOMPARE(moved.size(), 1);
+        QCOMPARE(list.selected(), 4);
+        list.remove(4);
+        QCOMPARE(list.selected(), std::nullopt);
+        QCOMPARE(selection.size(), 3);  // select, swap, remove
+        list.clear();
+        QCOMPARE(model.rowCount(), 0);
+
+        QStringList headers;
+        for (int c = 0; c < model.columnCount(); ++c)
+            headers << model.headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(headers, (QStringList{u"Bâtiment"_qs, u"X"_qs, u"Y"_qs, u"Décalage N"_qs,
+                                       u"Décalage S"_qs, u"Décalage E"_qs, u"Décalage O"_qs}));
+    }
+
+    // A whole plan comes in as one reset, whatever its size: no work per row.
+    void hundredThousandRowsInOneReset() {
+        PlacementList list;
+        PlacementTableModel model(list);
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+        std::vector<PlacementRow> rows(100000, row(u"Hutte", u"7"));
+        rows.back() = row(u"Temple", u"9");
+        list.assign(std::move(rows));
+        QCOMPARE(resets.size(), 1);
+        QCOMPARE(inserts.size(), 0);
+        QCOMPARE(model.rowCount(), 100000);
+        QCOMPARE(model.index(99999, 0).data().toString(), u"Temple"_qs);
+    }
+
+    void pickerShowsEntriesWithTheirIndex() {
+        Picker picker;
+        PickerModel model(picker);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        picker.add(u"Hutte", 1);
+        picker.add(u"Entrepôt", 3);
+        model.reload();
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.index(1).data().toString(), u"Entrepôt"_qs);
+        QCOMPARE(model.index(1).data(Qt::UserRole).toInt(), 3);
+        picker.clear();
+        model.reload();
+        QCOMPARE(model.rowCount(), 0);
+    }
+};
+
+}  // namespace qrn::test
+
+QTEST_MAIN(qrn::test::TestQrnModels)
+#include "test_qrn_models.moc"

@@ -1,0 +1,132 @@
+#pragma once
+
+// A stand-in platform for the window tests: real files through QtFileSystem, a plug-in folder
+// chosen by the test, random numbers that can be scripted, and a Ui that answers the file
+// dialogs from a queue and records every message.
+
+#include <QApplication>
+#include <QFile>
+#include <QObject>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "errors.h"
+#include "platform.h"
+#include "qt_file_system.h"
+#include "std_random.h"
+
+namespace qrn::test {
+
+struct RecordingUi : platform::Ui {
+    std::deque<std::u16string> answers;   // for ShowOpen and ShowSave; "" cancels
+    std::vector<std::u16string> dialogs;  // "open:<folder>" or "save:<folder>"
+    std::vector<std::u16string> messages;
+    std::vector<std::u16string> help;  // "<file>#<topic>"
+
+    void MsgBox(const std::u16string& text) override { messages.push_back(text); }
+    std::u16string ShowOpen(const std::u16string& folder) override {
+        return answer(u"open:", folder);
+    }
+    std::u16string ShowSave(const std::u16string& folder) override {
+        return answer(u"save:", folder);
+    }
+    void OpenHelp(const std::u16string& file, const std::u16string& topic) override {
+        help.push_back(file + u"#" + topic);
+    }
+
+private:
+    std::u16string answer(const char16_t* kind, const std::u16string& folder) {
+        dialogs.push_back(kind + folder);
+        if (answers.empty()) return {};
+        std::u16string a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+struct TestApplication : platform::Application {
+    std::u16string path, helpFile;
+    std::u16string Path() override { return path; }
+    std::u16string HelpFile() override { return helpFile; }
+    void SetHelpFile(const std::u16string& p) override { helpFile = p; }
+    std::u16string Title() override { return u"QRNPlg"; }
+};
+
+// Real files; DeleteFile can be made to fail, which no permission does for root.
+struct TestFileSystem : platform::QtFileSystem {
+    bool failDelete = false;
+    void DeleteFile(const std::u16string& path) override {
+        if (failDelete) throw FileError(path, u"suppression refusée");
+        QtFileSystem::DeleteFile(path);
+    }
+};
+
+// The scripted numbers come first (reseeding does nothing meanwhile), then a real generator.
+struct ScriptedRandom : platform::StdRandom {
+    std::deque<double> script;
+    double Rnd() override {
+        if (script.empty()) return StdRandom::Rnd();
+        const double r = script.front();
+        script.pop_front();
+        return r;
+    }
+    void Randomize(double seed) override {
+        if (script.empty()) StdRandom::Randomize(seed);
+    }
+};
+
+struct TestPlatform : platform::Platform {
+    TestFileSystem fs;
+    TestApplication application;
+    ScriptedRandom rnd;
+    RecordingUi recorder;
+    platform::FileSystem& files() override { return fs; }
+    platform::Application& app() override { return application; }
+    platform::Settings& settings() override { throw FileError(u"", u"pas de réglages"); }
+    platform::Random& random() override { return rnd; }
+    platform::Ui& ui() override { return recorder; }
+};
+
+inline std::u16string u16(const QString& s) {
+    return s.toStdU16String();
+}
+
+inline QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+}
+
+inline void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// One plan line as the writer makes it.
+inline QByteArray planLine(const QStringList& cells, const QString& id, const QString& tail) {
+    QString line;
+    for (const QString& c : cells) line += c.leftJustified(10);
+    return (line + id.leftJustified(15) + tail + QStringLiteral("\r\n")).toLatin1();
+}
+
+// Six entries: 0 "(aucun)", 1 Hutte (Stone), 2 Grenier and 3 Entrepôt (Tool), 4 Maison
+// (Bronze, listed "L"), 5 Temple (Iron).
+inline QByteArray testCatalogue() {
+    const char* const records[6][3] = {{"-", "Rien", "0"},     {"-", "Hutte", "15"},
+                                       {"-", "Grenier", "14"}, {"-", "Entrepot", "14"},
+                                       {"L", "Maison", "12"},  {"-", "Temple", "8"}};
+    const QString names[6] = {QStringLiteral("(aucun)"), QStringLiteral("Hutte"),
+                              QStringLiteral("Grenier"), QStringLiteral("Entrepôt"),
+                              QStringLiteral("Maison"),  QStringLiteral("Temple")};
+    QString text = QStringLiteral("' test catalogue\r\n\r\n");
+    for (int i = 0; i < 6; ++i) {
+        text += QStringLiteral("%1\r\n%2\r\n%3\r\nx\r\n%4\r\nx\r\n%5\r\n")
+                    .arg(QLatin1String(records[i][0]), QLatin1String(records[i][1]))
+                    .arg(100 + i)
+                    .arg(QLatin1String(records[i][2]), names[i]);
+    }
+    return text.toLatin1();
+}
+
+}  // namespace qrn::test

@@ -1,0 +1,246 @@
+// The editor window through its widgets: load step, controls and menus, row commands, the
+// picker and the age filter, "Nouveau", closing, and the Plugin menu.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+#include "test_qrn_fixture.h"
+
+namespace qrn::test {
+
+namespace {
+
+struct FakeDialogs : PluginDialogs {
+    QStringList calls;
+    void showOptions() override { calls << QStringLiteral("options"); }
+    void showAbout() override { calls << QStringLiteral("about"); }
+};
+
+QStringList comboEntries(const QComboBox& combo) {
+    QStringList entries;
+    for (int i = 0; i < combo.count(); ++i)
+        entries << combo.itemText(i) + u':' + combo.itemData(i).toString();
+    return entries;
+}
+
+}  // namespace
+
+class TestQrnWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void loadStepAndControls() {
+        Editor e;
+        QRN& w = *e.window;
+        QCOMPARE(w.objectName(), u"QRN"_qs);
+        QCOMPARE(w.windowTitle(), u"QRN"_qs);
+        QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
+        QCOMPARE(e.platform.application.helpFile, e.platform.application.path + u"/Help/Help.chm");
+        QVERIFY(e.messages().empty());
+        auto* combo = e.get<QComboBox>("Combo1");
+        QVERIFY(combo->isEditable());
+        QCOMPARE(comboEntries(*combo).join(u' '),
+                 u"(aucun):0 Hutte:1 Grenier:2 Entrepôt:3 Maison:4 Temple:5"_qs);
+        QCOMPARE(combo->currentText(), u"(aucun)"_qs);
+        QCOMPARE(w.input().picker.listIndex(), 0);
+        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"})
+            QCOMPARE(e.get<QLineEdit>(name)->text(), u"0"_qs);
+        QVERIFY(e.get<QPlainTextEdit>("Text7")->isHidden());
+
+        QStringList buttons;
+        for (const char* name :
+             {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"})
+            buttons << e.get<QPushButton>(name)->text();
+        QCOMPARE(buttons.join(u'|'), u"Supprimer|/\\|\\/|Ajouter|Insérer|Voir le fichier"_qs);
+        QStringList captions;
+        for (const QLabel* label : w.findChildren<QLabel*>()) captions << label->text();
+        for (const char16_t* c :
+             {u"X:", u"Y:", u"N", u"S", u"E", u"O", u"Coordonées", u"Décalage possible"})
+            QVERIFY2(captions.contains(QString::fromUtf16(c)), qPrintable(captions.join(u'|')));
+
+        // Menus in order; a separator shows as "-", a checked item with "*".
+        QStringList menus;
+        for (QAction* menu : w.menuBar()->actions()) {
+            QStringList items{menu->menu()->objectName() + u'=' + menu->text()};
+            for (QAction* a : menu->menu()->actions())
+                items << (a->isSeparator() ? a->objectName() + u'-'
+                                           : a->objectName() + u'=' + a->text() +
+                                                 (a->isChecked() ? u"*"_qs : QString()));
+            menus << items.join(u',');
+        }
+        QCOMPARE(menus,
+                 (QStringList{u"File=Fichier,NewFile=Nouveau,sep1-,OpenFile=Ouvrir,sep3-,"
+                              u"SaveFile=Enregistrer,SaveFilesAs=Enregistrer sous...,sep2-,"
+                              u"Quit=Quitter"_qs,
+                              u"Show=Afficher,ShowStoneAge=Age de la pierre*,ShowToolAge=Age de "
+                              u"l'outil*,ShowBronzeAge=Age du bronze*,ShowIronAge=Age du fer*"_qs,
+                              u"PlugMnu=Plugin,ShowOpt=Options...,sep4-,ShowHelp=Aide,"
+                              u"ShowAbout=A propos de..."_qs}));
+        QCOMPARE(e.get<QAction>("ShowHelp")->shortcut(), QKeySequence(Qt::Key_F1));
+    }
+
+    void failedLoadOpensWithEmptyPicker_data() {
+        QTest::addColumn<QByteArray>("catalogue");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("missing") << QByteArray() << QString();
+        QTest::newRow("ends inside a record") << QByteArray("L\r\nA\r\n1\r\n") << u"ligne"_qs;
+    }
+    void failedLoadOpensWithEmptyPicker() {
+        QFETCH(QByteArray, catalogue);
+        QFETCH(QString, where);
+        Editor e(catalogue);
+        QVERIFY(e.window->isVisible());
+        QCOMPARE(e.messages().size(), 1u);
+        const QString message = QString::fromStdU16String(e.messages()[0]);
+        QVERIFY2(message.contains(e.path(u"QRN.txt"_qs)) && message.contains(where),
+                 qPrintable(message));
+        QCOMPARE(e.get<QComboBox>("Combo1")->count(), 0);
+        e.click("Command4");  // nothing to add from an empty picker
+        QVERIFY(e.window->list().empty());
+    }
+
+    void rowCommands() {
+        Editor e;
+        e.click("Command2");  // "/\" on an empty list adds the input area's row
+        e.get<QComboBox>("Combo1")->setCurrentIndex(1);
+        e.type("Text1", u"ab"_qs);
+        e.type("Text3", QString());
+        e.click("Command4");
+        e.click("Command4");
+        QCOMPARE(e.rows(), (QStringList{u"(aucun)|0|0|0|0|0|0|0n"_qs, u"Hutte|ab|0||0|0|0|1n"_qs,
+                                        u"Hutte|ab|0||0|0|0|1n"_qs}));
+        QCOMPARE(e.window->input().fields[0], u"ab");
+        QCOMPARE(e.viewSelection(), 0);
+
+        e.clickRow(3);
+        QCOMPARE(e.window->list().selected(), 3);
+        e.get<QComboBox>("Combo1")->setCurrentIndex(5);
+        e.click("Command5");  // Insérer: the new row takes row 3's place
+        QCOMPARE(e.rows().at(2), u"Temple|ab|0||0|0|0|5n"_qs);
+        QCOMPARE(e.window->list().selected(), 4);
+        QCOMPARE(e.viewSelection(), 4);
+
+        e.click("Command2");  // up: rows 3 and 4 exchange places
+        QCOMPARE(e.rows().at(2), u"Hutte|ab|0||0|0|0|1n"_qs);
+        QCOMPARE(e.viewSelection(), 3);
+        e.click("Command3");
+        e.click("Command3");  // already last: nothing
+        QCOMPARE(e.rows().at(3), u"Hutte|ab|0||0|0|0|1n"_qs);
+        QCOMPARE(e.viewSelection(), 4);
+        e.clickRow(1);
+        e.click("Command2");  // first row: nothing
+        QCOMPARE(e.window->list().selected(), 1);
+        e.click("Command1");
+        QCOMPARE(e.rows().size(), 3);
+        QCOMPARE(e.rows().at(0), u"Hutte|ab|0||0|0|0|1n"_qs);
+        QCOMPARE(e.window->list().selected(), std::nullopt);
+        QCOMPARE(e.viewSelection(), 0);
+        e.click("Command1");  // nothing selected: nothing removed
+        e.click("Command5");
+        QCOMPARE(e.rows().size(), 3);
+    }
+
+    void pickerTypingAndChoosing() {
+        Editor e;
+        auto* combo = e.get<QComboBox>("Combo1");
+        combo->setCurrentIndex(2);
+        QCOMPARE(e.window->input().picker.listIndex(), 2);
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo->lineEdit(), u"Templ"_qs);
+        combo->completer()->popup()->hide();
+        QCOMPARE(e.window->input().picker.listIndex(), -1);
+        QCOMPARE(e.window->input().picker.text(), u"Templ");
+        e.click("Command4");  // names no entry: no row
+        QVERIFY(e.window->list().empty());
+        QTest::keyClicks(combo->lineEdit(), u"e"_qs);
+        combo->completer()->popup()->hide();
+        e.click("Command4");  // the typed text names an entry
+        QCOMPARE(e.rows(), QStringList{u"Temple|0|0|0|0|0|0|5n"_qs});
+        combo->setCurrentIndex(3);
+        QCOMPARE(e.window->input().picker.listIndex(), 3);
+        QCOMPARE(e.window->input().picker.text(), u"Entrepôt");
+    }
+
+    void ageFilter_data() {
+        QTest::addColumn<QStringList>("cleared");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("only Tool")
+            << QStringList{u"ShowStoneAge"_qs, u"ShowBronzeAge"_qs, u"ShowIronAge"_qs}
+            << u"(aucun):0 Grenier:2 Entrepôt:3 Maison:4"_qs;
+        QTest::newRow("none") << QStringList{u"ShowStoneAge"_qs, u"ShowToolAge"_qs,
+                                             u"ShowBronzeAge"_qs, u"ShowIronAge"_qs}
+                              << u"(aucun):0 Maison:4"_qs;
+        QTest::newRow("twice") << QStringList{u"ShowIronAge"_qs, u"ShowIronAge"_qs}
+                               << u"(aucun):0 Hutte:1 Grenier:2 Entrepôt:3 Maison:4 Temple:5"_qs;
+    }
+    void ageFilter() {
+        QFETCH(QStringList, cleared);
+        QFETCH(QString, offered);
+        Editor e;
+        e.click("Command4");
+        auto* combo = e.get<QComboBox>("Combo1");
+        combo->setCurrentIndex(2);
+        for (const QString& name : cleared) e.trigger(name.toLatin1().constData());
+        QCOMPARE(comboEntries(*combo).join(u' '), offered);
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(combo->currentText(), u"(aucun)"_qs);
+        QCOMPARE(e.window->input().picker.listIndex(), 0);
+        QCOMPARE(e.rows().size(), 1);
+    }
+
+    void newFileResetsInputListAndFile() {
+        Editor e;
+        e.get<QComboBox>("Combo1")->setCurrentIndex(4);
+        e.type("Text2", u"12"_qs);
+        e.click("Command4");
+        e.answers().push_back(u16(e.path(u"plan.qrn"_qs)));
+        e.trigger("SaveFilesAs");
+        e.trigger("ShowIronAge");
+        e.get<QComboBox>("Combo1")->setCurrentIndex(2);
+        e.trigger("NewFile");
+        QVERIFY(e.window->list().empty());
+        QVERIFY(e.window->currentFile().empty());
+        QCOMPARE(e.get<QLineEdit>("Text2")->text(), u"0"_qs);
+        QCOMPARE(e.window->input().fields[1], u"0");
+        QCOMPARE(e.get<QComboBox>("Combo1")->currentIndex(), 0);
+        QVERIFY(!e.get<QAction>("ShowIronAge")->isChecked());
+    }
+
+    void quitAndCloseBoxDeleteTheWindow() {
+        for (const bool viaMenu : {true, false}) {
+            Editor e;
+            e.click("Command4");
+            if (viaMenu)
+                e.trigger("Quit");
+            else
+                e.window->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(e.window.isNull());
+            QVERIFY(e.messages().empty());
+        }
+    }
+
+    void pluginMenu() {
+        Editor e;
+        e.trigger("ShowHelp");
+        QCOMPARE(e.platform.recorder.help,
+                 std::vector<std::u16string>{e.platform.application.helpFile + u"#QRN1.htm"});
+        e.trigger("ShowOpt");
+        e.trigger("ShowAbout");
+        QCOMPARE(e.messages().size(), 2u);  // placeholders while no dialogs are given
+        FakeDialogs dialogs;
+        e.state.dialogs = &dialogs;
+        e.trigger("ShowOpt");
+        e.trigger("ShowAbout");
+        QCOMPARE(dialogs.calls, (QStringList{u"options"_qs, u"about"_qs}));
+        QCOMPARE(e.messages().size(), 2u);
+    }
+};
+
+}  // namespace qrn::test
+
+QTEST_MAIN(qrn::test::TestQrnWindow)
+#include "test_qrn_window.moc"
