@@ -143,11 +143,13 @@ std::string encodeWindows1252(std::u16string_view text) {
 
 void encodeWindows1252(std::u16string_view text, std::string& out) {
     const std::size_t start = out.size();
-    out.resize(start + text.size());
+    const std::size_t size = text.size();
+    const char16_t* source = text.data();
+    out.resize(start + size);
     char* dest = out.data() + start;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        int byte = c < 0x80 ? c : byteOf(c);
+    for (std::size_t i = 0; i < size; ++i) {
+        const char16_t c = source[i];
+        const int byte = c < 0x80 ? c : byteOf(c);
         if (byte < 0) {
             out.resize(start);
             throwUnencodable(text, i);

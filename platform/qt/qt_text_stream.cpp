@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
 
 #include "codepage.h"
 #include "errors.h"
@@ -11,16 +12,7 @@ namespace qrn::platform {
 namespace {
 
 std::u16string decode(const char* bytes, std::size_t size) {
-    std::u16string line(size, u'\0');
-    for (std::size_t i = 0; i < size; ++i)
-        line[i] = decodeByte(static_cast<unsigned char>(bytes[i]));
-    return line;
-}
-
-const char* findLineEnd(const char* from, const char* to) {
-    for (; from != to; ++from)
-        if (*from == '\n' || *from == '\r') return from;
-    return to;
+    return decodeWindows1252(std::string_view(bytes, size));
 }
 
 }  // namespace
@@ -48,6 +40,7 @@ bool QtTextStream::fill() {
             if (got < 0) fail(u"lecture impossible : " + file_.errorString().toStdU16String());
             pos_ = 0;
             end_ = static_cast<std::size_t>(got);
+            nextCr_ = nextLf_ = kUnknown;
             eof_ = got == 0;
         }
         if (pos_ == end_) return false;
@@ -55,6 +48,16 @@ bool QtTextStream::fill() {
         skipLf_ = false;
         if (buffer_[pos_] == '\n') ++pos_;
     }
+}
+
+std::size_t QtTextStream::next(char byte, std::size_t& cached) {
+    if (cached == kUnknown || cached < pos_) {
+        const void* found = std::memchr(buffer_.data() + pos_, byte, end_ - pos_);
+        cached = found != nullptr
+                     ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data())
+                     : end_;
+    }
+    return cached;
 }
 
 bool QtTextStream::AtEndOfStream() {
@@ -67,7 +70,7 @@ std::u16string QtTextStream::ReadLine() {
     while (true) {
         const char* start = buffer_.data() + pos_;
         const char* stop = buffer_.data() + end_;
-        const char* lineEnd = findLineEnd(start, stop);
+        const char* lineEnd = buffer_.data() + std::min(next('\r', nextCr_), next('\n', nextLf_));
         if (lineEnd != stop) {
             pos_ = static_cast<std::size_t>(lineEnd - buffer_.data()) + 1;
             if (*lineEnd == '\r') {

@@ -25,6 +25,10 @@ private:
     bool fill();
     // Throws FileError at the line that was being read.
     [[noreturn]] void fail(const std::u16string& reason);
+    // The position of the next byte in the buffer from pos_ on, or end_. Each memchr result
+    // is kept until the reading passes it, so a chunk is scanned once whatever its lines.
+    std::size_t next(char byte, std::size_t& cached);
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
     QFile file_;
     std::u16string path_;
@@ -35,6 +39,8 @@ private:
     // A line ended at a CR that was the last byte of a chunk: an LF starting the next chunk
     // belongs to that line end.
     bool skipLf_ = false;
+    std::size_t nextCr_ = kUnknown;
+    std::size_t nextLf_ = kUnknown;
     long linesRead_ = 0;
     std::string pending_;  // the start of a line that runs over a chunk boundary
 };

@@ -22,10 +22,15 @@ TEST(Codepage, DecodesTheWindowsCharactersAndTheFiveHoles) {
 }
 
 struct Unencodable {
+    const char* name;
     std::u16string text;
     std::u16string code;
     std::u16string position;
 };
+
+void PrintTo(const Unencodable& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CodepageUnencodable : public testing::TestWithParam<Unencodable> {};
 
@@ -43,11 +48,13 @@ TEST_P(CodepageUnencodable, NamesTheCharacterAndLeavesTheOutputAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CodepageUnencodable,
-    testing::Values(Unencodable{u"ab\u0100c", u"« \u0100 » (U+0100)", u"3"},
+    testing::Values(Unencodable{"latin_extended", u"ab\u0100c", u"« \u0100 » (U+0100)", u"3"},
                     // 0x80 is the euro sign, so the control character U+0080 has no byte
-                    Unencodable{u"\u0080", u"(U+0080)", u"1"},
-                    Unencodable{u"x\U0001F600", u"« \U0001F600 » (U+1F600)", u"2"},
-                    Unencodable{std::u16string(u"abc") + char16_t(0xD800), u"(U+D800)", u"4"}));
+                    Unencodable{"c1_control", u"\u0080", u"(U+0080)", u"1"},
+                    Unencodable{"surrogate_pair", u"x\U0001F600", u"« \U0001F600 » (U+1F600)",
+                                u"2"},
+                    Unencodable{"lone_surrogate", std::u16string(u"abc") + char16_t(0xD800),
+                                u"(U+D800)", u"4"}));
 
 }  // namespace
 }  // namespace qrn::platform

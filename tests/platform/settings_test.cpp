@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "errors.h"
 #include "qt_settings.h"
@@ -14,10 +15,21 @@ namespace {
 
 class SettingsValues : public testing::TestWithParam<std::u16string> {};
 
+QString settingsFile(const QString& appName) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' + appName +
+           '/' + appName + ".conf";
+}
+
 TEST_P(SettingsValues, ComeBackExactly) {
     QtSettings settings;
     settings.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", GetParam());
     EXPECT_EQ(settings.GetSetting(u"MXBEdit", u"Main", u"QRNPath", u"fallback"), GetParam());
+    // Qt keeps the file's values in memory; a copy under another name is read from the disk.
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("copy.conf");
+    ASSERT_TRUE(QFile::copy(settingsFile("MXBEdit"), copy));
+    EXPECT_EQ(QSettings(copy, QSettings::IniFormat).value("Main/QRNPath").toString(),
+              QString::fromStdU16String(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsValues,
@@ -34,10 +46,10 @@ TEST(Settings, AnAbsentKeyGivesTheFallback) {
 TEST(Settings, SavingWritesThePerUserFile) {
     QtSettings settings;
     settings.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", u"/plans");
-    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                         "/MXBEdit/MXBEdit.conf";
-    EXPECT_EQ(qgetenv("XDG_CONFIG_HOME") + "/MXBEdit/MXBEdit.conf", file.toLocal8Bit());
-    EXPECT_NE(test::readBytes(file).find("[Main]\nQRNPath=/plans"), std::string::npos);
+    EXPECT_EQ(qgetenv("XDG_CONFIG_HOME") + "/MXBEdit/MXBEdit.conf",
+              settingsFile("MXBEdit").toLocal8Bit());
+    EXPECT_NE(test::readBytes(settingsFile("MXBEdit")).find("[Main]\nQRNPath=/plans"),
+              std::string::npos);
 }
 
 TEST(Settings, SavingWhereNothingCanBeWrittenFails) {

@@ -20,6 +20,10 @@ struct Lines {
     std::vector<std::u16string> lines;
 };
 
+void PrintTo(const Lines& lines, std::ostream* out) {
+    *out << lines.name;
+}
+
 const std::size_t kChunk = QtTextStream::kChunkSize;
 const std::u16string kFullChunk(kChunk, u'a');
 const std::u16string kChunkLessOne(kChunk - 1, u'a');
@@ -84,6 +88,10 @@ struct OpenFailure {
     const char* name;
     const char* reason;
 };
+
+void PrintTo(const OpenFailure& failure, std::ostream* out) {
+    *out << failure.name;
+}
 
 class TextStreamOpen : public testing::TestWithParam<OpenFailure> {};
 
