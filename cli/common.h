@@ -46,7 +46,7 @@ std::u16string pathArgument(const std::string& word);
 // Throws the loader's qrn::Error.
 void loadCatalogue(Catalogue& catalogue, const Arguments& args, Services& services);
 
-// Throws UsageError when an option other than those the subcommand takes was given.
+// Throws UsageError when --ages was given: only catalogue takes it.
 void rejectAges(const Arguments& args, const char* subcommand);
 
 inline QString toQString(std::u16string_view text) {
