@@ -123,7 +123,7 @@ void QRN::buildControls() {
     header->setSectionResizeMode(0, QHeaderView::Stretch);
     header->setMinimumSectionSize(40);
     for (int c = 1; c < PlacementTableModel::kColumnCount; ++c)
-        header->resizeSection(c, c <= 2 ? 60 : 82);
+        header->resizeSection(c, c <= 2 ? 60 : 90);
 
     auto* rowButtons = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) rowButtons->addWidget(commands_[std::size_t(i)]);
@@ -150,7 +150,7 @@ void QRN::buildControls() {
     centralLayout->addWidget(commands_[5]);
     text7_->raise();
 
-    resize(780, 520);
+    resize(820, 540);
 }
 
 void QRN::buildMenus() {

@@ -73,12 +73,6 @@ private slots:
         open(e, QString());  // cancelled: nothing changes
         QCOMPARE(e.window->currentFile(), u16(e.path(u"empty.qrn"_qs)));
         QVERIFY(e.messages().empty());
-
-        Editor other;  // a second window keeps its own CurrentFile
-        other.click("Command4");
-        other.answers().push_back(u16(other.path(u"other.qrn"_qs)));
-        other.trigger("SaveFile");
-        QCOMPARE(readAll(e.path(u"empty.qrn"_qs)), QByteArray(""));
     }
 
     void failedSaveLeavesTheDisk_data() {

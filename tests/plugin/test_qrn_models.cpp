@@ -5,7 +5,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "picker_model.h"
 #include "placement_table_model.h"
 #include "test_qrn_fixture.h"
 
@@ -76,22 +75,6 @@ private slots:
         QCOMPARE(inserts.size(), 0);
         QCOMPARE(model.rowCount(), 100000);
         QCOMPARE(model.index(99999, 0).data().toString(), u"Temple"_qs);
-    }
-
-    void pickerShowsEntriesWithTheirIndex() {
-        Picker picker;
-        PickerModel model(picker);
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        picker.add(u"Hutte", 1);
-        picker.add(u"Entrepôt", 3);
-        model.reload();
-        QCOMPARE(model.rowCount(), 2);
-        QCOMPARE(model.index(1).data().toString(), u"Entrepôt"_qs);
-        QCOMPARE(model.index(1).data(Qt::UserRole).toInt(), 3);
-        picker.clear();
-        model.reload();
-        QCOMPARE(model.rowCount(), 0);
     }
 };
 
