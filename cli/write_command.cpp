@@ -22,11 +22,11 @@ namespace {
 const char kHelp[] =
     "Usage : qrnplan write [LIGNES] [--catalogue FICHIER]\n"
     "Lit des rangées JSON Lines dans LIGNES (l'entrée standard sans LIGNES ou avec « - »),\n"
-    "une par ligne : {\"index\": N ou \"N\", \"cells\": [six textes]} ; les autres clés sont\n"
-    "ignorées (« qrnplan read PLAN | qrnplan write » marche) et les lignes vides aussi.\n"
-    "Écrit sur la sortie standard les octets du plan tels que l'enregistrement les écrit\n"
-    "(Windows-1252, CR LF). Au moindre échec, rien sur la sortie standard : l'erreur nomme\n"
-    "la ligne de LIGNES en cause (LIGNES:LIGNE: message, « - » pour l'entrée standard).\n";
+    "une par ligne : {\"index\": N ou \"N\", \"cells\": [six textes]}, N une entrée du\n"
+    "catalogue ; les autres clés et les lignes vides sont ignorées (« qrnplan read PLAN |\n"
+    "qrnplan write » marche). Écrit sur la sortie standard les octets du plan tels que\n"
+    "l'enregistrement les écrit (Windows-1252, CR LF). Au moindre échec, rien sur la sortie\n"
+    "standard : l'erreur nomme la ligne de LIGNES en cause (« - » pour l'entrée standard).\n";
 
 // A JSON number as a number index, a JSON text as the writer takes a text index.
 CatalogueIndex indexOf(const QJsonValue& value) {
@@ -77,8 +77,19 @@ QByteArray readInput(const std::u16string& name) {
     return bytes;
 }
 
+// An entry between the catalogue count and 1000 holds nothing: the writer would write an empty
+// plan identifier, and the plan could not be opened again. The editor never makes such a row.
+void checkEntryExists(CatalogueIndex index, const Catalogue& catalogue) {
+    if (index.value() > catalogue.count() && index.value() <= Catalogue::kMaxIndex) {
+        throw IndexError(u"l'entrée " + decimal(index.value()) +
+                         u" n'existe pas dans le catalogue (0 à " + decimal(catalogue.count()) +
+                         u")");
+    }
+}
+
 // The rows of the input lines, with the line each came from (blank lines are skipped).
-void readRows(const std::u16string& name, PlacementList& list, std::vector<long>& lines) {
+void readRows(const std::u16string& name, const Catalogue& catalogue, PlacementList& list,
+              std::vector<long>& lines) {
     QByteArray input = readInput(name);
     if (input.startsWith("\xef\xbb\xbf")) input.remove(0, 3);  // a UTF-8 byte-order mark
     long lineNumber = 0;
@@ -87,7 +98,9 @@ void readRows(const std::u16string& name, PlacementList& list, std::vector<long>
         if (line.endsWith('\r')) line.chop(1);
         if (line.trimmed().isEmpty()) continue;
         try {
-            list.append(rowOf(line));
+            PlacementRow row = rowOf(line);
+            checkEntryExists(row.index(), catalogue);
+            list.append(std::move(row));
         } catch (Error& error) {
             error.file = name;
             error.line = lineNumber;
@@ -129,7 +142,7 @@ int run(const Arguments& args, Services& services) {
     std::string bytes;
     try {
         loadCatalogue(catalogue, args, services);
-        readRows(rows, list, lines);
+        readRows(rows, catalogue, list, lines);
         bytes = encodePlan(MakeQRNFile(list, catalogue), list);
     } catch (Error& error) {
         // A failure of the writer names its row, from 1: point at that row's input line.

@@ -117,6 +117,8 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
         {kRow + "{\"index\":1,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",6]}\n", "-:2: "},
         {"{\"index\":\"x\",\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n", "-:1: "},
         {"{\"index\":2.5,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n", "-:1: "},
+        {"{\"index\":7,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n",
+         "-:1: "},  // above the count
         // Writer failures: the row's input line, blank lines counted.
         {kRow + "\n{\"index\":1001,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n", "-:3: "},
         {kRow + "{\"index\":1,\"cells\":[\"1\",\"12345678901\",\"3\",\"4\",\"5\",\"6\"]}\n",
