@@ -14,3 +14,8 @@ if(QRN_SANITIZE)
     target_compile_options(qrn_common INTERFACE ${_san})
     target_link_options(qrn_common INTERFACE ${_san})
 endif()
+if(QRN_BUILD_FUZZ)
+    # Coverage for libFuzzer in every library; the fuzz programs add the fuzzer's own main.
+    target_compile_options(qrn_common INTERFACE -fsanitize=fuzzer-no-link)
+    target_link_options(qrn_common INTERFACE -fsanitize=fuzzer-no-link)
+endif()

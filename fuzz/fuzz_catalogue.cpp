@@ -1,0 +1,132 @@
+// The catalogue loader on any bytes, read twice: through the in-memory stand-in and through
+// the real Qt text stream over a file. Both must give the same lines and the same table; a
+// failed load must leave the table and the count exactly as they were; a successful one
+// overwrites entries 0 to the count and keeps those above it.
+//
+// An input whose first byte is 0x01 is placed just before the Qt stream's chunk boundary,
+// behind a long comment line ending 0 to 255 bytes (the second byte) before it, so small inputs
+// reach the code that joins a line split over two chunks. Any other input is the file itself.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "catalogue.h"
+#include "codepage.h"
+#include "errors.h"
+#include "fuzz_support.h"
+#include "memory_file_system.h"
+#include "qt_file_system.h"
+#include "qt_text_stream.h"
+
+using namespace qrn;
+
+namespace {
+
+struct Outcome {
+    std::optional<Error::Kind> failure;
+    long line = 0;
+};
+
+Catalogue earlierCatalogue() {
+    Catalogue catalogue;
+    std::vector<std::array<std::u16string, 7>> records(3);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        for (std::size_t f = 0; f < 7; ++f)
+            records[i][f] = u"avant " + std::u16string(1, char16_t(u'0' + i * 7 + f));
+    catalogue.assign(records);
+    return catalogue;
+}
+
+bool sameTable(const Catalogue& a, const Catalogue& b) {
+    if (a.count() != b.count()) return false;
+    for (int i = 0; i < Catalogue::kSize; ++i)
+        for (int f = 1; f <= 7; ++f)
+            if (a.field(i, f) != b.field(i, f)) return false;
+    return true;
+}
+
+Outcome load(Catalogue& catalogue, platform::FileSystem& files, const std::u16string& path) {
+    Outcome outcome;
+    try {
+        catalogue.load(files, path);
+    } catch (const Error& error) {
+        outcome.failure = error.kind();
+        outcome.line = error.line;
+        QRN_FUZZ_CHECK(error.file == path);
+    }
+    return outcome;
+}
+
+std::vector<std::u16string> linesOf(platform::FileSystem& files, const std::u16string& path) {
+    std::vector<std::u16string> lines;
+    auto stream = files.OpenTextFile(path);
+    while (!stream->AtEndOfStream()) lines.push_back(stream->ReadLine());
+    return lines;
+}
+
+const std::u16string& scratchFile() {
+    static const std::u16string path =
+        (QDir::tempPath() +
+         QStringLiteral("/qrn-fuzz-catalogue-%1.txt").arg(QCoreApplication::applicationPid()))
+            .toStdU16String();
+    return path;
+}
+
+void writeFile(const std::u16string& path, const std::string& bytes) {
+    QFile file(QString::fromStdU16String(path));
+    QRN_FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QRN_FUZZ_CHECK(file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::InputReader in(data, size);
+    std::string bytes;
+    if (size > 0 && data[0] == 0x01) {
+        in.byte();
+        const std::size_t start = std::size_t(platform::QtTextStream::kChunkSize) - in.byte();
+        bytes = "'" + std::string(start - 2, 'x') + "\n";
+    }
+    bytes += in.rest();
+
+    testing::MemoryFileSystem memory;
+    const std::u16string memoryPath = u"QRN.txt";
+    memory.files[memoryPath] = platform::decodeWindows1252(bytes);
+    platform::QtFileSystem qt;
+    const std::u16string& diskPath = scratchFile();
+    writeFile(diskPath, bytes);
+
+    QRN_FUZZ_CHECK(linesOf(memory, memoryPath) == linesOf(qt, diskPath));
+
+    const Catalogue before = earlierCatalogue();
+    Catalogue fromMemory = before;
+    Catalogue fromDisk = before;
+    const Outcome a = load(fromMemory, memory, memoryPath);
+    const Outcome b = load(fromDisk, qt, diskPath);
+    QRN_FUZZ_CHECK(a.failure == b.failure && a.line == b.line);
+    QRN_FUZZ_CHECK(sameTable(fromMemory, fromDisk));
+
+    if (a.failure) {
+        QRN_FUZZ_CHECK(sameTable(fromMemory, before));
+        QRN_FUZZ_CHECK(a.line > 0);
+        return 0;
+    }
+    QRN_FUZZ_CHECK(fromMemory.count() >= -1 && fromMemory.count() <= Catalogue::kMaxIndex);
+    for (int i = 0; i <= fromMemory.count(); ++i) {
+        const std::u16string& mark = fromMemory.field(i, Field::ListingMark);
+        QRN_FUZZ_CHECK(!mark.empty() && mark != u" " && mark[0] != u'\'');
+        // The lowest entry with a plan identifier is the one found by it.
+        const auto found = fromMemory.findPlanId(fromMemory.field(i, Field::PlanId));
+        QRN_FUZZ_CHECK(found && *found <= i &&
+                       fromMemory.field(*found, Field::PlanId) ==
+                           fromMemory.field(i, Field::PlanId));
+    }
+    for (int i = fromMemory.count() + 1; i < Catalogue::kSize; ++i)
+        for (int f = 1; f <= 7; ++f) QRN_FUZZ_CHECK(fromMemory.field(i, f) == before.field(i, f));
+    return 0;
+}

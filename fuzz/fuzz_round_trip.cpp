@@ -1,0 +1,144 @@
+// The writer and the reader together, on random rows over a random catalogue. MakeQRNFile
+// fails exactly when a value does not fit its width, a cell holds a line break or an index lies
+// outside the table, naming the first such row and column; storing the text fails exactly when
+// a character has no Windows-1252 byte. Otherwise the file reads back to the same values
+// whenever the reader's agreement rules hold: X empty or 1 to 9 characters, Y to O 1 to 9, no
+// space in any of them, a plan identifier of 1 to 14 characters without a space, and the row's
+// entry the lowest one with that identifier.
+
+#include <optional>
+#include <vector>
+
+#include "catalogue.h"
+#include "codepage.h"
+#include "errors.h"
+#include "fuzz_support.h"
+#include "memory_file_system.h"
+#include "placement_list.h"
+#include "plan_reader.h"
+#include "plan_writer.h"
+
+using namespace qrn;
+
+namespace {
+
+// Digits and letters most of the time, then the characters that break the rules.
+constexpr std::u16string_view kAlphabet = u"0123456789-AZaz.é€ \t\r\nĀ";
+
+std::u16string word(fuzz::InputReader& in, unsigned maxLength) {
+    std::u16string text;
+    for (unsigned n = in.upTo(maxLength); n > 0; --n) {
+        const unsigned pick = in.byte();
+        text += pick < 200 ? kAlphabet[pick % 14] : kAlphabet[14 + pick % (kAlphabet.size() - 14)];
+    }
+    return text;
+}
+
+bool holdsAny(std::u16string_view text, std::u16string_view chars) {
+    return text.find_first_of(chars) != text.npos;
+}
+
+// Every character of the code page is the decoding of one of the 256 bytes.
+bool encodable(std::u16string_view text) {
+    static const std::u16string codePage = [] {
+        std::string bytes;
+        for (int b = 0; b < 256; ++b) bytes += char(b);
+        return platform::decodeWindows1252(bytes);
+    }();
+    return text.find_first_not_of(codePage) == text.npos;
+}
+
+struct ExpectedFailure {
+    long row;
+    std::u16string column;
+};
+
+// The first row and column the writer must stop at, if any.
+std::optional<ExpectedFailure> writerFailure(const PlacementList& list,
+                                             const Catalogue& catalogue) {
+    for (int p = 1; p <= list.count(); ++p) {
+        const PlacementRow& row = list.row(p);
+        for (int c = 0; c < kCellCount; ++c) {
+            if (row.cell(c).size() > 10 || holdsAny(row.cell(c), u"\r\n"))
+                return ExpectedFailure{p, std::u16string(columnName(Column(c)))};
+        }
+        const int index = row.index().value();
+        if (index < 0 || index > Catalogue::kMaxIndex) return ExpectedFailure{p, u""};
+        if (catalogue.field(index, Field::PlanId).size() > 15)
+            return ExpectedFailure{p, u"identifiant de plan"};
+    }
+    return std::nullopt;
+}
+
+bool agreementHolds(const PlacementList& list, const Catalogue& catalogue) {
+    for (int p = 1; p <= list.count(); ++p) {
+        const PlacementRow& row = list.row(p);
+        for (int c = 0; c < kCellCount; ++c) {
+            const std::u16string_view cell = row.cell(c);
+            if (cell.size() > 9 || (c > 0 && cell.empty()) || holdsAny(cell, u" ")) return false;
+        }
+        const int index = row.index().value();
+        const std::u16string& id = catalogue.field(index, Field::PlanId);
+        if (id.empty() || id.size() > 14 || holdsAny(id, u" ")) return false;
+        if (index > catalogue.count() || catalogue.findPlanId(id) != index) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::InputReader in(data, size);
+    std::vector<std::array<std::u16string, 7>> records(1 + in.upTo(7));
+    for (auto& record : records)
+        record = {u"-", word(in, 16), word(in, 5), u"", u"15", u"", u"Nom"};
+    Catalogue catalogue;
+    catalogue.assign(records);
+
+    PlacementList list;
+    for (unsigned rows = in.upTo(12); rows > 0; --rows) {
+        std::array<std::u16string, 6> cells;
+        for (auto& cell : cells) cell = word(in, 11);
+        // Now and then an index outside the catalogue or outside the table.
+        const unsigned pick = in.byte();
+        const auto index = std::int16_t(pick < 240   ? pick % records.size()
+                                        : pick < 250 ? int(records.size()) + pick % 3
+                                                     : 1000 - 1002 * (pick % 2));
+        list.append(
+            PlacementRow(u"b", {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]},
+                         pick & 1 ? CatalogueIndex::number(index) : CatalogueIndex::text(index)));
+    }
+
+    const std::optional<ExpectedFailure> expected = writerFailure(list, catalogue);
+    std::u16string text;
+    try {
+        text = MakeQRNFile(list, catalogue);
+        QRN_FUZZ_CHECK(!expected);
+    } catch (const Error& error) {
+        QRN_FUZZ_CHECK(expected && error.row == expected->row && error.column == expected->column);
+        return 0;
+    }
+
+    std::string bytes;
+    try {
+        bytes = platform::encodeWindows1252(text);
+        QRN_FUZZ_CHECK(encodable(text));
+    } catch (const InvalidArgument&) {
+        QRN_FUZZ_CHECK(!encodable(text));
+        return 0;
+    }
+
+    if (!agreementHolds(list, catalogue)) return 0;
+    testing::MemoryFileSystem files;
+    files.files[u"plan.qrn"] = platform::decodeWindows1252(bytes);
+    PlacementList read;
+    openQRN(u"plan.qrn", read, catalogue, files);
+    QRN_FUZZ_CHECK(read.count() == list.count());
+    for (int p = 1; p <= list.count(); ++p) {
+        for (int c = 0; c < kCellCount; ++c)
+            QRN_FUZZ_CHECK(read.row(p).cell(c) == list.row(p).cell(c));
+        QRN_FUZZ_CHECK(read.row(p).index().value() == list.row(p).index().value());
+    }
+    QRN_FUZZ_CHECK(MakeQRNFile(read, catalogue) == text);
+    return 0;
+}

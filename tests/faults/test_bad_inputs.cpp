@@ -1,0 +1,232 @@
+// Bad inputs through the real Qt file system: each file is read as a catalogue and as a plan,
+// and either reads correctly or fails with a clear typed error that names the file and, for a
+// bad line, the line; a failure leaves the catalogue table, or the list before the bad line,
+// as it should. None may crash or hang.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <optional>
+
+#include "catalogue.h"
+#include "catalogue_text.h"
+#include "codepage.h"
+#include "errors.h"
+#include "placement_list.h"
+#include "plan_reader.h"
+#include "qt_file_system.h"
+
+namespace qrn::testing {
+namespace {
+
+constexpr std::size_t kMiB = 1 << 20;
+
+// What reading a file gives: a count (catalogue entries minus one, or rows), or a failure of
+// this kind at this line (0: no line) with that many rows read before it.
+struct Outcome {
+    std::optional<Error::Kind> failure;
+    long line = 0;
+    long count = 0;
+};
+Outcome reads(long count) {
+    return {std::nullopt, 0, count};
+}
+Outcome fails(Error::Kind kind, long line, long rowsBefore = 0) {
+    return {kind, line, rowsBefore};
+}
+
+using Kind = Error::Kind;
+
+std::string planLine(const std::string& x, const std::string& id, const std::string& tail) {
+    std::string line = x;
+    line.resize(std::max<std::size_t>(10, x.size() + 1), ' ');
+    line += "2         3         4         5         6         ";
+    return line + id + std::string(15 - std::min<std::size_t>(14, id.size()), ' ') + tail + "\r\n";
+}
+
+std::string repeated(const std::string& part, std::size_t times) {
+    std::string all;
+    all.reserve(part.size() * times);
+    for (std::size_t i = 0; i < times; ++i) all += part;
+    return all;
+}
+
+std::string catalogueBytes(const std::vector<Record>& records) {
+    return platform::encodeWindows1252(catalogueText(records));
+}
+
+// A file read as a catalogue and as a plan; planBytes, when given, is read as the plan instead.
+struct BadInput {
+    const char* name;
+    std::string bytes;
+    Outcome asCatalogue;
+    Outcome asPlan;
+    std::optional<std::string> planBytes = std::nullopt;
+};
+
+void PrintTo(const BadInput& input, std::ostream* out) { *out << input.name; }
+
+std::vector<BadInput> badInputs() {
+    const std::string nul(4096, '\0');
+    const std::string mib(kMiB, 'n');
+    return {
+        {"empty file", "", reads(-1), reads(0)},
+        {"only CR bytes", std::string(10000, '\r'), reads(-1), fails(Kind::InvalidArgument, 1)},
+        {"only NUL bytes", nul, fails(Kind::InvalidArgument, 1), fails(Kind::InvalidArgument, 1)},
+        {"NUL bytes inside values",
+         catalogueBytes({record(u"a"),
+                         {u"-", std::u16string(u"ID_\0", 4), u"t", u"", u"15", u"",
+                          std::u16string(u"N\0", 2)}}),
+         reads(1), reads(1), planLine(std::string("\0\0", 2), "ID_a", std::string("t\0", 2))},
+        {"line of 1 MiB without a space", std::string(kMiB, 'x'), fails(Kind::InvalidArgument, 1),
+         fails(Kind::InvalidArgument, 1)},
+        {"line of 1 MiB as a display name or plan tail",
+         catalogueBytes({{u"-", u"ID_a", u"t", u"", u"15", u"", std::u16string(kMiB, u'n')}}),
+         reads(0), reads(1), planLine("1", "ID_a", mib)},
+        {"100,000 plan lines", repeated(planLine("1", "ID_a", "t"), 100000),
+         fails(Kind::Index, 7008), reads(100000)},
+        {"100,000 comment lines then 3 records",
+         repeated("' commentaire\r\n", 100000) +
+             catalogueBytes({record(u"a"), record(u"b"), record(u"c")}),
+         reads(2), fails(Kind::InvalidArgument, 1)},
+        {"CR, LF and CR LF line ends mixed", "-\rID_a\nt\r\n\r15\n\r\nNom\r", reads(0), reads(3),
+         planLine("1", "ID_a", "t").substr(0, 76) + "\n" +
+             planLine("2", "ID_a", "t").substr(0, 76) + "\r" + planLine("3", "ID_a", "t")},
+    };
+}
+
+class BadInputs : public ::testing::TestWithParam<BadInput> {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    std::u16string write(const QString& name, const std::string& bytes) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+        return path.toStdU16String();
+    }
+
+    QTemporaryDir dir;
+    platform::QtFileSystem files;
+};
+
+// The catalogue table before a load, to check that a failed load leaves it.
+Catalogue earlier() {
+    Catalogue catalogue;
+    catalogue.assign({record(u"a"), record(u"x"), record(u"y")});
+    return catalogue;
+}
+
+Outcome loadCatalogue(platform::FileSystem& files, const std::u16string& path) {
+    Catalogue catalogue = earlier();
+    try {
+        catalogue.load(files, path);
+        return reads(catalogue.count());
+    } catch (const Error& error) {
+        EXPECT_EQ(error.file, path);
+        EXPECT_EQ(catalogue.count(), 2);
+        EXPECT_EQ(catalogue.field(1, Field::PlanId), u"ID_x");
+        return fails(error.kind(), error.line);
+    }
+}
+
+Outcome readPlan(platform::FileSystem& files, const std::u16string& path) {
+    PlacementList list;
+    list.append(
+        PlacementRow(u"avant", {u"9", u"9", u"9", u"9", u"9", u"9"}, CatalogueIndex::number(0)));
+    try {
+        openQRN(path, list, earlier(), files);
+        return reads(list.count());
+    } catch (const Error& error) {
+        EXPECT_EQ(error.file, path);
+        return fails(error.kind(), error.line, list.count());
+    }
+}
+
+void expectOutcome(const Outcome& got, const Outcome& expected, const char* as) {
+    EXPECT_EQ(got.failure, expected.failure) << as;
+    EXPECT_EQ(got.line, expected.line) << as;
+    EXPECT_EQ(got.count, expected.count) << as;
+}
+
+TEST_P(BadInputs, ReadAsCatalogueAndAsPlan) {
+    const BadInput& input = GetParam();
+    const std::u16string path = write(QStringLiteral("input"), input.bytes);
+    expectOutcome(loadCatalogue(files, path), input.asCatalogue, "as catalogue");
+    const std::u16string plan =
+        input.planBytes ? write(QStringLiteral("plan"), *input.planBytes) : path;
+    expectOutcome(readPlan(files, plan), input.asPlan, "as plan");
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BadInputs, ::testing::ValuesIn(badInputs()), [](const auto& test) {
+    std::string name;
+    for (const char c : std::string(test.param.name))
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+    return name;
+});
+
+// Paths that cannot be read: the file system fails with FileError naming the path, before
+// anything is read, so the table and the list keep what they held.
+TEST_F(BadInputs, FoldersMissingAndUnreadableFilesFailAsFileErrors) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dossier")));
+    std::vector<std::u16string> paths = {dir.filePath(QStringLiteral("dossier")).toStdU16String(),
+                                         dir.filePath(QStringLiteral("absent")).toStdU16String()};
+    if (geteuid() != 0) {
+        // Permissions do not stop root.
+        const std::u16string locked = write(QStringLiteral("verrouillé"), "-\r\n");
+        ASSERT_TRUE(QFile::setPermissions(QString::fromStdU16String(locked), {}));
+        paths.push_back(locked);
+    }
+    for (const auto& path : paths) {
+        expectOutcome(loadCatalogue(files, path), fails(Kind::File, 0), "as catalogue");
+        expectOutcome(readPlan(files, path), fails(Kind::File, 0, 1), "as plan");
+    }
+    // A file that opens but whose every read fails: the list keeps the rows before the first
+    // line, that is none.
+    expectOutcome(loadCatalogue(files, u"/proc/self/mem"), fails(Kind::File, 1), "as catalogue");
+    expectOutcome(readPlan(files, u"/proc/self/mem"), fails(Kind::File, 1, 0), "as plan");
+}
+
+TEST_F(BadInputs, NamesWithSpacesAndNonAsciiCharactersReadAndSave) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dossier à espaces ΩЖ")));
+    const QString folder = QStringLiteral("dossier à espaces ΩЖ/");
+    const std::u16string catalogue =
+        write(folder + QStringLiteral("QRN été.txt"), catalogueBytes({record(u"a")}));
+    const std::u16string plan =
+        write(folder + QStringLiteral("plan d'été € 東.qrn"), planLine("1", "ID_a", "t"));
+    expectOutcome(loadCatalogue(files, catalogue), reads(0), "as catalogue");
+    expectOutcome(readPlan(files, plan), reads(1), "as plan");
+
+    const std::u16string saved = plan + u" copie";
+    auto out = files.CreateOutputFile(saved, platform::CreateMode::CreateNew);
+    out->Write(u"1 2 3 4 5 6 ID_a t\r\n");
+    out->Commit();
+    expectOutcome(readPlan(files, saved), reads(1), "saved copy");
+}
+
+// Saving to a folder, or into a folder that does not exist, fails and creates nothing.
+TEST_F(BadInputs, OutputToAFolderOrAMissingFolderFails) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dossier")));
+    const std::u16string paths[] = {dir.filePath(QStringLiteral("dossier")).toStdU16String(),
+                                    dir.filePath(QStringLiteral("absent/plan")).toStdU16String()};
+    for (const auto& path : paths) {
+        for (const auto mode : {platform::CreateMode::Replace, platform::CreateMode::CreateNew}) {
+            try {
+                auto out = files.CreateOutputFile(path, mode);
+                out->Write(u"x");
+                out->Commit();
+                ADD_FAILURE() << "saved to a folder";
+            } catch (const FileError& error) {
+                EXPECT_EQ(error.file, path);
+            }
+        }
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("dossier")});
+}
+
+}  // namespace
+}  // namespace qrn::testing

@@ -1,0 +1,114 @@
+// Every failure point of loading the catalogue and of reading a plan ("Ouvrir"), on the
+// in-memory file system: a failed load leaves the table and the count as they were; a failed
+// read leaves the list as it was when the file did not open, else the rows of the lines before
+// the one that failed, and names the file and that line.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iostream>
+
+#include "catalogue.h"
+#include "catalogue_text.h"
+#include "errors.h"
+#include "faulty_file_system.h"
+#include "memory_file_system.h"
+#include "placement_list.h"
+#include "plan_reader.h"
+
+namespace qrn::testing {
+namespace {
+
+using Operation = FaultyFileSystem::Operation;
+
+std::vector<std::u16string> fieldsOf(const Catalogue& catalogue) {
+    std::vector<std::u16string> all{std::u16string(1, char16_t(catalogue.count() + 2))};
+    for (int i = 0; i < Catalogue::kSize; ++i)
+        for (int f = 1; f <= 7; ++f) all.push_back(catalogue.field(i, f));
+    return all;
+}
+
+std::vector<PlacementRow> rowsOf(const PlacementList& list) {
+    std::vector<PlacementRow> rows;
+    for (int p = 1; p <= list.count(); ++p) rows.push_back(list.row(p));
+    return rows;
+}
+
+TEST(CoreFaults, EveryFailedCatalogueLoadLeavesTheTableAsItWas) {
+    MemoryFileSystem memory;
+    memory.files[u"QRN.txt"] =
+        u"' catalogue\r\n\r\n" + catalogueText({record(u"a"), record(u"b", u"14"), record(u"c")});
+    FaultyFileSystem faulty(memory);
+    std::vector<Operation> seen;
+
+    const int faults = walkFailurePoints([&](int point) {
+        Catalogue catalogue;
+        catalogue.assign({record(u"old1"), record(u"old2"), record(u"old3"), record(u"old4")});
+        const auto before = fieldsOf(catalogue);
+        faulty.start(point);
+        try {
+            catalogue.load(faulty, u"QRN.txt");
+            EXPECT_EQ(point, 0);
+            EXPECT_EQ(catalogue.count(), 2);
+            EXPECT_EQ(catalogue.field(3, Field::PlanId), u"ID_old4");
+        } catch (const FileError& error) {
+            EXPECT_TRUE(faulty.injected());
+            EXPECT_EQ(error.file, u"QRN.txt");
+            EXPECT_EQ(fieldsOf(catalogue), before) << "point " << point;
+            seen.push_back(faulty.log().back());
+        }
+        return faulty.points();
+    });
+    // Opening, end tests and reads at record starts, inside records and at the end.
+    EXPECT_EQ(faults, 1 + 2 * 2 + 3 * (1 + 7 + 6) + 1);
+    EXPECT_EQ(int(seen.size()), faults);
+    std::cout << "catalogue load: " << faults << " faults injected\n";
+}
+
+TEST(CoreFaults, EveryFailedPlanReadKeepsTheListOrTheRowsBeforeTheLine) {
+    MemoryFileSystem memory;
+    Catalogue catalogue;
+    catalogue.assign({record(u"a"), record(u"b")});
+    std::u16string plan;
+    for (int line = 1; line <= 4; ++line)
+        plan += u"1         " + std::u16string(1, char16_t(u'0' + line)) +
+                u"         0         0         0         0         ID_b           tail b\r\n";
+    memory.files[u"plan d'été.qrn"] = plan;
+    FaultyFileSystem faulty(memory);
+
+    PlacementList clean;
+    openQRN(u"plan d'été.qrn", clean, catalogue, memory);
+    ASSERT_EQ(clean.count(), 4);
+
+    const int faults = walkFailurePoints([&](int point) -> int {
+        PlacementList list;
+        list.append(PlacementRow(u"avant", {u"9", u"9", u"9", u"9", u"9", u"9"},
+                                 CatalogueIndex::number(0)));
+        list.select(1);
+        const auto before = rowsOf(list);
+        faulty.start(point);
+        try {
+            openQRN(u"plan d'été.qrn", list, catalogue, faulty);
+            EXPECT_EQ(point, 0);
+            EXPECT_EQ(rowsOf(list), rowsOf(clean));
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.file, u"plan d'été.qrn");
+            if (faulty.log().back() == Operation::Open) {
+                EXPECT_EQ(rowsOf(list), before);
+                EXPECT_EQ(list.selected(), 1);
+            } else {
+                const auto all = rowsOf(clean);
+                EXPECT_TRUE(error.line >= 1 && error.line <= 5) << "point " << point;
+                const long kept = std::clamp(error.line - 1, 0L, long(all.size()));
+                EXPECT_EQ(rowsOf(list), std::vector<PlacementRow>(all.begin(), all.begin() + kept))
+                    << "point " << point;
+            }
+        }
+        return faulty.points();
+    });
+    EXPECT_EQ(faults, 1 + 4 * 2 + 1);
+    std::cout << "plan read: " << faults << " faults injected\n";
+}
+
+}  // namespace
+}  // namespace qrn::testing
