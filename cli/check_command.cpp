@@ -38,12 +38,13 @@ void checkWidth(std::vector<Problem>& problems, std::u16string_view column,
                 std::u16string_view text, int width) {
     const std::size_t limit = std::size_t(width);
     if (text.size() > limit) {
-        problems.push_back({std::u16string(column), quoted(text) + u" dépasse " + decimal(width) +
+        problems.push_back({std::u16string(column), u"le texte " + quoted(text) + u" dépasse " +
+                                                        decimal(width) +
                                                         u" caractères : il ne peut pas être "
                                                         u"enregistré"});
     } else if (text.size() == limit) {
         problems.push_back({std::u16string(column),
-                            quoted(text) + u" a " + decimal(width) +
+                            u"le texte " + quoted(text) + u" a " + decimal(width) +
                                 u" caractères : enregistré, il toucherait la valeur suivante et "
                                 u"ne serait pas relu tel quel"});
     }
@@ -63,9 +64,10 @@ std::vector<Problem> cellProblems(const PlacementRow& row) {
                                 u"les valeurs suivantes"});
         }
         if (text.find(u' ') != text.npos) {
-            problems.push_back({std::u16string(column),
-                                quoted(text) + u" contient une espace : relue, elle serait "
-                                               u"coupée en deux valeurs"});
+            problems.push_back(
+                {std::u16string(column),
+                 u"le texte " + quoted(text) +
+                     u" contient une espace : relu, il serait coupé en deux valeurs"});
         }
     }
     return problems;
@@ -84,7 +86,7 @@ std::vector<Problem> planIdProblems(int index, const Catalogue& catalogue) {
             matches.replace(at, 1, u", ");
         problems.push_back(
             {std::u16string(kPlanIdColumn), u"l'identifiant de plan " + quoted(id) +
-                                                u" est partagé par les " + u"entrées " + matches +
+                                                u" est partagé par les entrées " + matches +
                                                 u" : il est relu comme l'entrée " + lowest});
     }
     return problems;
