@@ -52,7 +52,7 @@ void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& c
     // holds the rows of the lines before it, as if they had been appended one by one.
     auto stream = files.OpenTextFile(file);
     std::vector<PlacementRow> rows;
-    std::vector<std::shared_ptr<const std::u16string>> names(std::size_t(Catalogue::kSize));
+    std::vector<std::shared_ptr<const std::u16string>> names(static_cast<std::size_t>(Catalogue::kSize));
     long lineNumber = 0;
     try {
         while (!stream->AtEndOfStream()) {
