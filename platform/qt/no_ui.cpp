@@ -12,7 +12,7 @@ void NoUi::MsgBox(const std::u16string& text) {
 }
 
 void NoUi::OpenHelp(const std::u16string& helpFile, const std::u16string& /*topic*/) {
-    throw FileError(helpFile, u"impossible d'afficher l'aide : ce programme n'a pas de fenêtre");
+    throw FileError(helpFile, u"l'aide ne peut pas s'afficher, ce programme n'a pas de fenêtre");
 }
 
 }  // namespace qrn::platform

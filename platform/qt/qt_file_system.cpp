@@ -39,7 +39,8 @@ void QtFileSystem::DeleteFile(const std::u16string& path) {
     if (info.isDir()) throw FileError(path, u"c'est un dossier");
     QFile file(native);
     if (!file.remove())
-        throw FileError(path, u"suppression impossible : " + file.errorString().toStdU16String());
+        throw FileError(path,
+                        u"suppression impossible (" + file.errorString().toStdU16String() + u")");
 }
 
 std::unique_ptr<OutputFile> QtFileSystem::CreateOutputFile(const std::u16string& path,

@@ -11,7 +11,7 @@ namespace qrn::platform {
 namespace {
 
 std::u16string qtReason(const char16_t* what, const QFileDevice& file) {
-    return what + file.errorString().toStdU16String();
+    return what + (u" (" + file.errorString().toStdU16String() + u")");
 }
 
 // The bytes of text; an unencodable character fails before anything is written.
@@ -27,7 +27,7 @@ std::string encodeFor(std::u16string_view text, const std::u16string& path) {
 void writeAll(QFileDevice& file, const std::string& bytes, const std::u16string& path) {
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     if (written != static_cast<qint64>(bytes.size()))
-        throw FileError(path, qtReason(u"écriture impossible : ", file));
+        throw FileError(path, qtReason(u"écriture impossible", file));
 }
 
 }  // namespace
@@ -36,7 +36,7 @@ ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16stri
     : file_(nativePath), path_(std::move(displayPath)) {
     if (QFileInfo(nativePath).isDir()) throw FileError(path_, u"c'est un dossier");
     if (!file_.open(QIODevice::WriteOnly))
-        throw FileError(path_, qtReason(u"création impossible : ", file_));
+        throw FileError(path_, qtReason(u"création impossible", file_));
 }
 
 void ReplacingOutputFile::Write(std::u16string_view text) {
@@ -44,7 +44,7 @@ void ReplacingOutputFile::Write(std::u16string_view text) {
 }
 
 void ReplacingOutputFile::Commit() {
-    if (!file_.commit()) throw FileError(path_, qtReason(u"enregistrement impossible : ", file_));
+    if (!file_.commit()) throw FileError(path_, qtReason(u"enregistrement impossible", file_));
 }
 
 NewOutputFile::NewOutputFile(const QString& nativePath, std::u16string displayPath)
@@ -52,7 +52,7 @@ NewOutputFile::NewOutputFile(const QString& nativePath, std::u16string displayPa
     if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return;
     const QFileInfo info(nativePath);
     if (info.exists() || info.isSymLink()) throw FileExistsError(path_, u"ce nom est déjà pris");
-    throw FileError(path_, qtReason(u"création impossible : ", file_));
+    throw FileError(path_, qtReason(u"création impossible", file_));
 }
 
 NewOutputFile::~NewOutputFile() {
@@ -72,11 +72,11 @@ void NewOutputFile::Write(std::u16string_view text) {
 }
 
 void NewOutputFile::Commit() {
-    if (writeFailed_) throw FileError(path_, u"enregistrement impossible : une écriture a échoué");
-    if (!file_.flush()) throw FileError(path_, qtReason(u"enregistrement impossible : ", file_));
+    if (writeFailed_) throw FileError(path_, u"enregistrement impossible, une écriture a échoué");
+    if (!file_.flush()) throw FileError(path_, qtReason(u"enregistrement impossible", file_));
     file_.close();
     if (file_.error() != QFileDevice::NoError)
-        throw FileError(path_, qtReason(u"enregistrement impossible : ", file_));
+        throw FileError(path_, qtReason(u"enregistrement impossible", file_));
     committed_ = true;
 }
 

@@ -43,8 +43,8 @@ void QtSettings::SaveSetting(const std::u16string& appName, const std::u16string
     store->sync();
     if (store->status() == QSettings::NoError) return;
     const std::u16string reason = store->status() == QSettings::AccessError
-                                      ? u"enregistrement du réglage impossible : accès refusé"
-                                      : u"enregistrement du réglage impossible : fichier mal formé";
+                                      ? u"enregistrement du réglage impossible (accès refusé)"
+                                      : u"enregistrement du réglage impossible (fichier mal formé)";
     throw FileError(store->fileName().toStdU16String(), reason);
 }
 

@@ -23,7 +23,8 @@ QtTextStream::QtTextStream(const QString& nativePath, std::u16string displayPath
     if (!info.exists()) throw FileError(path_, u"fichier introuvable");
     if (info.isDir()) throw FileError(path_, u"c'est un dossier");
     if (!file_.open(QIODevice::ReadOnly))
-        throw FileError(path_, u"lecture impossible : " + file_.errorString().toStdU16String());
+        throw FileError(path_,
+                        u"lecture impossible (" + file_.errorString().toStdU16String() + u")");
     buffer_.resize(kChunkSize);
 }
 
@@ -37,7 +38,8 @@ bool QtTextStream::fill() {
     while (true) {
         if (pos_ == end_ && !eof_) {
             const qint64 got = file_.read(buffer_.data(), kChunkSize);
-            if (got < 0) fail(u"lecture impossible : " + file_.errorString().toStdU16String());
+            if (got < 0)
+                fail(u"lecture impossible (" + file_.errorString().toStdU16String() + u")");
             pos_ = 0;
             end_ = static_cast<std::size_t>(got);
             nextCr_ = nextLf_ = kUnknown;
