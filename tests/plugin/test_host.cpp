@@ -76,6 +76,7 @@ private slots:
         QFETCH(QString, registered);
         QFETCH(QString, expected);
         QTemporaryDir root;
+        QVERIFY(QDir().mkpath(root.filePath("prog/bin")));
         for (const QString& file : files) touch(root.filePath(file));
         if (registered.isEmpty())
             QVERIFY(qrn::platform::unregisterLibrary(kClass));
