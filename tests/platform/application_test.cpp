@@ -5,9 +5,8 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "errors.h"
-#include "no_ui.h"
-#include "qt_platform.h"
+#include "qt_application.h"
+#include "std_random.h"
 
 namespace qrn::platform {
 namespace {
@@ -43,14 +42,6 @@ TEST(Random, EqualSeedsGiveEqualSequencesOnZeroToOne) {
     }
     const double now = random.Timer();
     EXPECT_TRUE(now >= 0.0 && now < 86400.0);
-}
-
-TEST(NoUi, AnswersWithoutAWindow) {
-    NoUi ui;
-    QtPlatform platform(ui);
-    EXPECT_EQ(&platform.ui(), &ui);
-    EXPECT_EQ(ui.ShowOpen(u"/tmp"), u"");
-    EXPECT_THROW(ui.OpenHelp(u"/x/Help/Help.chm", u"QRN1.htm"), FileError);
 }
 
 }  // namespace
