@@ -1,0 +1,91 @@
+// Writing and reading plans of 1,000, 100,000 and 1,000,000 rows over the full catalogue,
+// each against what the machine does with the same bytes.
+
+#include <benchmark/benchmark.h>
+
+#include "baseline.h"
+#include "codepage.h"
+#include "measure.h"
+#include "plan_lists.h"
+#include "plan_reader.h"
+#include "plan_writer.h"
+#include "platform.h"
+#include "workspace.h"
+
+namespace qrn::bench {
+
+namespace {
+
+// openQRN through the real file system, against reading the file and finding its line ends.
+void ReadPlan(benchmark::State& state) {
+    Workspace& ws = Workspace::instance();
+    const long rows = long(state.range(0));
+    const std::string& path = ws.planPath(rows);
+    const std::u16string file = u16(path);
+    const double base = fastest(5, [&] { benchmark::DoNotOptimize(scanLineEnds(path)); });
+    Timer timer(state);
+    PlacementList list;
+    for (auto _ : state) {
+        list.clear();  // dropping the rows of the run before is not part of the reading
+        timer.time([&] { openQRN(file, list, ws.catalogue(), ws.files()); });
+    }
+    if (list.count() != rows) state.SkipWithError("the plan did not read back whole");
+    timer.reportRatio(base);
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(ws.planSize(rows)));
+}
+
+// MakeQRNFile and the conversion to Windows-1252 bytes, against copying as many bytes.
+void MakePlanBytes(benchmark::State& state) {
+    Workspace& ws = Workspace::instance();
+    const long rows = long(state.range(0));
+    const PlacementList& list = planList(rows);
+    const std::string bytes = platform::encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
+    if (bytes.size() != ws.planSize(rows)) state.SkipWithError("the text differs from the plan");
+    const double base = fastest(5, [&] { benchmark::DoNotOptimize(copyBytes(bytes)); });
+    Timer timer(state);
+    for (auto _ : state) {
+        timer.time([&] {
+            const std::string out = platform::encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
+            benchmark::DoNotOptimize(out.data());
+        });
+    }
+    timer.reportRatio(base);
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
+}
+
+// Saving as the window does, through QtFileSystem's replacing output, against writing the same
+// bytes to a file the same safe way (temporary file, flush to disk, rename).
+void WritePlanFile(benchmark::State& state) {
+    Workspace& ws = Workspace::instance();
+    const long rows = long(state.range(0));
+    const PlacementList& list = planList(rows);
+    const std::string bytes = platform::encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
+    const std::string target = ws.folder() + "/written_" + std::to_string(rows) + ".txt";
+    const std::string copyTarget = ws.folder() + "/copied_" + std::to_string(rows) + ".txt";
+    const double base = fastest(3, [&] { writeBytesToFile(copyTarget, bytes); });
+    const std::u16string file = u16(target);
+    Timer timer(state);
+    for (auto _ : state) {
+        timer.time([&] {
+            const std::u16string text = MakeQRNFile(list, ws.catalogue());
+            auto out = ws.files().CreateOutputFile(file, platform::CreateMode::Replace);
+            out->Write(text);
+            out->Commit();
+        });
+    }
+    timer.reportRatio(base);
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
+}
+
+void planSizes(benchmark::internal::Benchmark* b) {
+    b->ArgName("rows")->Arg(1000)->Arg(100000)->Arg(1000000);
+    b->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+BENCHMARK(WritePlanFile)->Apply(planSizes);
+BENCHMARK(MakePlanBytes)->Apply(planSizes);
+BENCHMARK(ReadPlan)->Apply(planSizes);
+
+}  // namespace qrn::bench

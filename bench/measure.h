@@ -1,0 +1,58 @@
+#pragma once
+
+// Timing helpers: every benchmark times its iterations itself (manual time), so it can leave
+// preparation out and set a ratio to a baseline measured in the same run.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+namespace qrn::bench {
+
+template <class F>
+double seconds(F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The fastest of n runs: what the machine can do, with the least noise from its neighbours.
+template <class F>
+double fastest(int n, F&& f) {
+    double best = seconds(f);
+    for (int i = 1; i < n; ++i) best = std::min(best, seconds(f));
+    return best;
+}
+
+// Times the iterations: time(f) runs f as one iteration's measured work.
+class Timer {
+public:
+    explicit Timer(benchmark::State& state) : state_(state) {}
+    template <class F>
+    void time(F&& f) {
+        const double s = seconds(f);
+        state_.SetIterationTime(s);
+        best_ = count_ == 0 ? s : std::min(best_, s);
+        ++count_;
+    }
+    // The fastest iteration.
+    double best() const { return best_; }
+
+    // Counters "best_ms" (the fastest iteration), "base_ms" (the fastest baseline run) and
+    // "ratio" of the two. Fastest against fastest: on a machine shared with other work, the
+    // least disturbed runs of each compare the work itself.
+    void reportRatio(double baselineSeconds) {
+        state_.counters["best_ms"] = best_ * 1e3;
+        state_.counters["base_ms"] = baselineSeconds * 1e3;
+        state_.counters["ratio"] = baselineSeconds > 0 ? best_ / baselineSeconds : 0;
+    }
+
+private:
+    benchmark::State& state_;
+    double best_ = 0;
+    long count_ = 0;
+};
+
+}  // namespace qrn::bench
