@@ -17,6 +17,7 @@
 #include "errors.h"
 #include "placement_list.h"
 #include "plan_reader.h"
+#include "plan_writer.h"
 #include "qt_file_system.h"
 
 namespace qrn::testing {
@@ -67,7 +68,9 @@ struct BadInput {
     std::optional<std::string> planBytes = std::nullopt;
 };
 
-void PrintTo(const BadInput& input, std::ostream* out) { *out << input.name; }
+void PrintTo(const BadInput& input, std::ostream* out) {
+    *out << input.name;
+}
 
 std::vector<BadInput> badInputs() {
     const std::string nul(4096, '\0');
@@ -226,6 +229,33 @@ TEST_F(BadInputs, OutputToAFolderOrAMissingFolderFails) {
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("dossier")});
+}
+
+}  // namespace
+}  // namespace qrn::testing
+
+namespace qrn::testing {
+namespace {
+
+// Found by the round-trip fuzz target: a cell holding a line break was written as it was, which
+// split its plan line in two, so the file no longer read back (or read back other rows).
+TEST(BadValues, TheWriterRefusesACellHoldingALineBreak) {
+    Catalogue catalogue;
+    catalogue.assign({record(u"a")});
+    for (const std::u16string cell : {u"1\r2", u"1\n", u"\r\n"}) {
+        PlacementList list;
+        list.append(
+            PlacementRow(u"a", {u"1", u"2", u"3", u"4", u"5", u"6"}, CatalogueIndex::number(0)));
+        list.append(
+            PlacementRow(u"a", {u"1", u"2", u"3", cell, u"5", u"6"}, CatalogueIndex::number(0)));
+        try {
+            MakeQRNFile(list, catalogue);
+            ADD_FAILURE() << "a line break was written";
+        } catch (const InvalidArgument& error) {
+            EXPECT_EQ(error.row, 2);
+            EXPECT_EQ(error.column, u"S");
+        }
+    }
 }
 
 }  // namespace
