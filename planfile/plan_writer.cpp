@@ -18,6 +18,13 @@ void appendPadded(std::u16string& text, std::u16string_view value, std::size_t w
         error.column = column;
         throw error;
     }
+    // A line break inside a value would split the plan line: the file would not read back.
+    if (value.find_first_of(u"\r\n") != value.npos) {
+        InvalidArgument error(quoted(value) + u" contient un saut de ligne");
+        error.row = row;
+        error.column = column;
+        throw error;
+    }
     text += value;
     text.append(width - value.size(), u' ');
 }
