@@ -24,18 +24,24 @@ std::u16string_view afterFirstToken(std::u16string_view str) {
 std::array<std::u16string_view, 7> splitLine(std::u16string_view line) {
     static constexpr std::u16string_view kNames[] = {
         u"X", u"Y", u"N", u"S", u"E", u"O", u"l'identifiant de plan"};
+    // One pass over the line: each token ends at the next space, and the spaces after it are
+    // skipped (as delnextspaces does) before the next one starts.
     std::array<std::u16string_view, 7> tokens;
+    const char16_t* p = line.data();
+    const char16_t* const end = p + line.size();
     for (std::size_t t = 0; t < tokens.size(); ++t) {
-        const std::size_t space = line.find(u' ');
-        if (space == line.npos) {
+        const char16_t* const start = p;
+        while (p != end && *p != u' ') ++p;
+        if (p == end) {
             throw InvalidArgument(
-                line.empty() && t == 0
-                    ? std::u16string(u"ligne vide")
-                    : u"la ligne s'arrête avant la fin de " + std::u16string(kNames[t]) +
-                          u" (sept valeurs séparées par des espaces sont attendues)");
+                line.empty() ? std::u16string(u"ligne vide")
+                             : u"la ligne s'arrête avant la fin de " + std::u16string(kNames[t]) +
+                                   u" (sept valeurs séparées par des espaces sont attendues)");
         }
-        tokens[t] = line.substr(0, space);
-        if (t + 1 < tokens.size()) line = afterFirstToken(line);
+        tokens[t] = std::u16string_view(start, std::size_t(p - start));
+        if (t + 1 < tokens.size()) {
+            while (p != end && *p == u' ') ++p;
+        }
     }
     return tokens;
 }
