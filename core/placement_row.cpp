@@ -1,5 +1,6 @@
 #include "placement_row.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "errors.h"
@@ -60,10 +61,12 @@ void PlacementRow::setCells(const std::array<std::u16string_view, 6>& cells) {
     for (const auto& c : cells) total += c.size();
     if (total > std::numeric_limits<std::uint32_t>::max())
         throw Overflow(u"les textes d'une ligne sont trop longs");
-    cells_.reserve(total);
+    // Sized once and filled in place: a row is made for every line of a plan file.
+    cells_.resize(total);
+    char16_t* out = cells_.data();
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        cells_ += cells[i];
-        if (i < ends_.size()) ends_[i] = std::uint32_t(cells_.size());
+        out = std::copy(cells[i].begin(), cells[i].end(), out);
+        if (i < ends_.size()) ends_[i] = std::uint32_t(out - cells_.data());
     }
 }
 
