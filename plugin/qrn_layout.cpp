@@ -150,6 +150,14 @@ void QRN::buildControls() {
     centralLayout->addWidget(commands_[5]);
     text7_->raise();
 
+    // Tab goes through the input area, the add buttons, the list and its buttons, then the
+    // switch at the bottom.
+    const QList<QWidget*> order{combo1_,      fields_[0], fields_[1],   fields_[2],
+                                fields_[3],   fields_[4], fields_[5],   commands_[3],
+                                commands_[4], listView1_, commands_[0], commands_[1],
+                                commands_[2], text7_,     commands_[5]};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+
     resize(820, 540);
 }
 
