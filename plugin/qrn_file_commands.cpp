@@ -15,8 +15,8 @@ namespace qrn {
 
 namespace {
 
-// A cell that the 8-bit file cannot hold fails with its row and column, not with a position in
-// the whole text.
+// Throws for the first cell that the 8-bit file cannot hold, naming its row and column rather
+// than a position in the whole text.
 void checkEncodable(const PlacementList& list) {
     for (int r = 1; r <= list.count(); ++r) {
         const PlacementRow& row = list.row(r);
@@ -79,10 +79,14 @@ void QRN::saveFile() {
         // The text is built before the file is touched, and the output replaces the file only
         // when everything has been written: a failure leaves the disk as it was.
         const std::u16string text = MakeQRNFile(list_, state_.catalogue);
-        checkEncodable(list_);
         std::unique_ptr<platform::OutputFile> out =
             platform_.files().CreateOutputFile(currentFile_, platform::CreateMode::Replace);
-        out->Write(text);
+        try {
+            out->Write(text);
+        } catch (const InvalidArgument&) {
+            checkEncodable(list_);  // says which cell, when a cell is the cause
+            throw;
+        }
         out->Commit();
     } catch (Error& e) {
         if (e.file.empty() && e.row == 0) e.file = currentFile_;
