@@ -6,6 +6,7 @@
 // space in any of them, a plan identifier of 1 to 14 characters without a space, and the row's
 // entry the lowest one with that identifier.
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -64,7 +65,8 @@ std::optional<ExpectedFailure> writerFailure(const PlacementList& list,
         }
         const int index = row.index().value();
         if (index < 0 || index > Catalogue::kMaxIndex) return ExpectedFailure{p, u""};
-        if (catalogue.field(index, Field::PlanId).size() > 15)
+        const std::u16string& id = catalogue.field(index, Field::PlanId);
+        if (id.size() > 15 || holdsAny(id, u"\r\n"))
             return ExpectedFailure{p, u"identifiant de plan"};
     }
     return std::nullopt;
@@ -89,10 +91,18 @@ bool agreementHolds(const PlacementList& list, const Catalogue& catalogue) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::InputReader in(data, size);
+    // A plan tail comes from one line of the catalogue file: it holds no line break.
     std::vector<std::array<std::u16string, 7>> records(1 + in.upTo(7));
-    for (auto& record : records)
-        record = {u"-", word(in, 16), word(in, 5), u"", u"15", u"", u"Nom"};
-    Catalogue catalogue;
+    for (auto& record : records) {
+        std::u16string tail = word(in, 5);
+        std::replace_if(
+            tail.begin(), tail.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u'_');
+        record = {u"-", word(in, 16), tail, u"", u"15", u"", u"Nom"};
+    }
+    // One table for every run (a fresh one costs more than a run); the entries that rows may
+    // name beyond the records are emptied first.
+    static Catalogue catalogue;
+    catalogue.assign(std::vector<std::array<std::u16string, 7>>(11));
     catalogue.assign(records);
 
     PlacementList list;
