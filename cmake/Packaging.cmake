@@ -12,6 +12,7 @@ holds the QRN plug-in library for a host map editor, the stand-in host qrnhost a
 command-line tool qrnplan.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt 6 runtime the programs link, and the platform plug-ins that give them a window.

@@ -32,11 +32,11 @@ AboutFrm::AboutFrm(QWidget* parent) : QDialog(parent) {
     Label3 = addLabel(this, layout, "Label3",
                       QStringLiteral("Bêta testeurs: les testeurs de l'équipe QRNPlg"));
     Label4 = addLabel(this, layout, "Label4",
-                      QStringLiteral("Soutient moral (encouragements): toute l'équipe QRNPlg, "
-                                     "et chaque joueur qui bâtit ses villes avec ce plugin"));
+                      QStringLiteral("Soutient moral (encouragements): toute l'équipe QRNPlg "
+                                     "et les joueurs qui bâtissent leurs villes avec ce plugin"));
     // Two lines high, as the credit it holds.
     Label4->setMinimumHeight(2 * QFontMetrics(Label4->font()).lineSpacing());
-    Label4->setMinimumWidth(300);
+    Label4->setMinimumWidth(420);
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -11,7 +11,6 @@
 #include "module.h"
 #include "options.h"
 #include "plugin_dialogs.h"
-#include "qt_settings.h"
 
 using namespace qrn;
 
@@ -164,15 +163,6 @@ private slots:
         dialogs.showAbout();
         for (QWidget* window : QApplication::topLevelWidgets())
             QVERIFY(!qobject_cast<QDialog*>(window));
-    }
-
-    // The real store keeps the text exactly, spaces and all.
-    void theUsersStoreKeepsTheTextAsTyped() {
-        platform::QtSettings settings;
-        settings.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", u" c:\\a b\\ ");
-        QVERIFY(settings.GetSetting(u"MXBEdit", u"Main", u"QRNPath", u"x") == u" c:\\a b\\ ");
-        settings.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", u"");
-        QVERIFY(settings.GetSetting(u"MXBEdit", u"Main", u"QRNPath", u"x").empty());
     }
 
     void aboutBoxTexts() {
