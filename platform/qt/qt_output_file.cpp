@@ -1,6 +1,7 @@
 #include "qt_output_file.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <string>
 
 #include "codepage.h"
@@ -14,13 +15,34 @@ std::u16string qtReason(const char16_t* what, const QFileDevice& file) {
     return what + (u" (" + file.errorString().toStdU16String() + u")");
 }
 
-// The bytes of text; an unencodable character fails before anything is written.
-std::string encodeFor(std::u16string_view text, const std::u16string& path) {
-    try {
-        return encodeWindows1252(text);
-    } catch (Error& error) {
-        if (error.file.empty()) error.file = path;
-        throw;
+// Texts are converted and written a piece at a time, so saving a large plan needs no second,
+// 8-bit copy of the whole text in memory.
+constexpr std::size_t kPiece = 64 * 1024;
+
+bool isAscii(std::u16string_view piece) {
+    char16_t any = 0;
+    for (char16_t c : piece) any |= c;
+    return any < 0x80;
+}
+
+// Fails, naming the character and its position in the whole text, when a character of text
+// has no byte; checks every piece before anything is written.
+void checkEncodable(std::u16string_view text, const std::u16string& path) {
+    std::string scratch;
+    for (std::size_t at = 0; at < text.size(); at += kPiece) {
+        const std::u16string_view piece = text.substr(at, kPiece);
+        if (isAscii(piece)) continue;
+        try {
+            scratch.clear();
+            encodeWindows1252(piece, scratch);
+        } catch (const Error&) {
+            try {
+                encodeWindows1252(text);  // the same failure, with its position in the text
+            } catch (Error& error) {
+                if (error.file.empty()) error.file = path;
+                throw;
+            }
+        }
     }
 }
 
@@ -28,6 +50,17 @@ void writeAll(QFileDevice& file, const std::string& bytes, const std::u16string&
     const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     if (written != static_cast<qint64>(bytes.size()))
         throw FileError(path, qtReason(u"écriture impossible", file));
+}
+
+// Writes text, one byte a character; checkEncodable has passed it.
+void writeEncodable(QFileDevice& file, std::u16string_view text, const std::u16string& path) {
+    std::string bytes;
+    bytes.reserve(std::min(text.size(), kPiece));
+    for (std::size_t at = 0; at < text.size(); at += kPiece) {
+        bytes.clear();
+        encodeWindows1252(text.substr(at, kPiece), bytes);
+        writeAll(file, bytes, path);
+    }
 }
 
 }  // namespace
@@ -40,7 +73,8 @@ ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16stri
 }
 
 void ReplacingOutputFile::Write(std::u16string_view text) {
-    writeAll(file_, encodeFor(text, path_), path_);
+    checkEncodable(text, path_);
+    writeEncodable(file_, text, path_);
 }
 
 void ReplacingOutputFile::Commit() {
@@ -62,9 +96,9 @@ NewOutputFile::~NewOutputFile() {
 }
 
 void NewOutputFile::Write(std::u16string_view text) {
-    const std::string bytes = encodeFor(text, path_);
+    checkEncodable(text, path_);
     try {
-        writeAll(file_, bytes, path_);
+        writeEncodable(file_, text, path_);
     } catch (const FileError&) {
         writeFailed_ = true;
         throw;

@@ -51,6 +51,31 @@ TEST_F(OutputFiles, AnUnencodableWriteWritesNothingOfItsText) {
     EXPECT_EQ(readBytes(path_), "ab");
 }
 
+// Long texts are converted a piece at a time: a bad character far into the text still fails
+// before any byte is written, and is named by its place in the whole text.
+TEST_F(OutputFiles, ALongTextIsWrittenWholeOrNotAtAll) {
+    for (const CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew}) {
+        const QString path = dir_.filePath(mode == CreateMode::Replace ? "plan.txt" : "new.txt");
+        std::u16string text(200000, u'a');
+        text[150000] = u'\u00E9';
+        text[150001] = u'\u0100';
+        auto out = files_.CreateOutputFile(u16(path), mode);
+        try {
+            out->Write(text);
+            ADD_FAILURE() << "no failure";
+        } catch (const InvalidArgument& e) {
+            EXPECT_NE(e.reason().find(u"150002"), std::u16string::npos);
+        }
+        text[150001] = u'b';
+        out->Write(text);
+        out->Commit();
+        std::string expected(200000, 'a');
+        expected[150000] = '\xE9';
+        expected[150001] = 'b';
+        EXPECT_EQ(readBytes(path), expected);
+    }
+}
+
 TEST_F(OutputFiles, ReplaceFailsWhenItCannotCommitAndLeavesTheNameAlone) {
     auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
     out->Write(u"new");
