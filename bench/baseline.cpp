@@ -49,7 +49,7 @@ void writeBytesToFile(const std::string& path, const std::string& bytes) {
         if (put <= 0) throw std::runtime_error("cannot write " + temporary);
         done += std::size_t(put);
     }
-    const bool ok = ::fsync(fd) == 0;
+    const bool ok = ::fdatasync(fd) == 0;
     ::close(fd);
     if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0)
         throw std::runtime_error("cannot write " + path);

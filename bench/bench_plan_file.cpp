@@ -3,6 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+#include <memory>
+
 #include "baseline.h"
 #include "codepage.h"
 #include "measure.h"
@@ -31,6 +34,7 @@ void ReadPlan(benchmark::State& state) {
     }
     if (list.count() != rows) state.SkipWithError("the plan did not read back whole");
     timer.reportRatio(base);
+    timer.reportFaults();
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(ws.planSize(rows)));
 }
 
@@ -50,6 +54,7 @@ void MakePlanBytes(benchmark::State& state) {
         });
     }
     timer.reportRatio(base);
+    timer.reportFaults();
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
 }
 
@@ -74,8 +79,26 @@ void WritePlanFile(benchmark::State& state) {
         });
     }
     timer.reportRatio(base);
+    timer.reportFaults();
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
 }
+
+// What this machine pays for memory a program touches for the first time: allocating, filling
+// and freeing the bytes of a plan (faults counts its page faults).
+void FirstTouch(benchmark::State& state) {
+    const std::size_t bytes = std::size_t(state.range(0)) << 20;
+    Timer timer(state);
+    for (auto _ : state) {
+        timer.time([&] {
+            std::unique_ptr<char[]> memory(new char[bytes]);
+            std::memset(memory.get(), 1, bytes);
+            benchmark::DoNotOptimize(memory.get());
+        });
+    }
+    timer.reportFaults();
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
+}
+BENCHMARK(FirstTouch)->ArgName("MiB")->Arg(80)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void planSizes(benchmark::internal::Benchmark* b) {
     b->ArgName("rows")->Arg(1000)->Arg(100000)->Arg(1000000);

@@ -100,6 +100,7 @@ void WindowOpenPlan(benchmark::State& state) {
     if (window.failed() || window.qrn->list().count() != kWindowRows)
         state.SkipWithError("the plan did not open");
     timer.reportRatio(base);
+    timer.reportFaults();
 }
 BENCHMARK(WindowOpenPlan)->UseManualTime()->Unit(benchmark::kMillisecond);
 
