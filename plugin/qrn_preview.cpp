@@ -16,6 +16,7 @@
 #include "platform.h"
 #include "qrn.h"
 #include "temp_name.h"
+#include "text.h"
 
 namespace qrn {
 
@@ -115,9 +116,9 @@ void QRN::goToListView() {
     if (!read) return;
     try {
         platform_.files().DeleteFile(path);
-    } catch (Error& e) {
-        if (e.file.empty()) e.file = path;
-        tell(u"Le fichier temporaire " + path + u" n'a pas pu être supprimé.\r\n" + e.describe());
+    } catch (const Error& e) {
+        tell(u"Le fichier temporaire " + quoted(path) + u" n'a pas pu être supprimé : " +
+             e.message());
     }
 }
 
