@@ -39,3 +39,6 @@ if(TARGET qrnplan)
     add_dependencies(test_install qrnplan)
     target_compile_definitions(test_install PRIVATE QRN_HAVE_QRNPLAN)
 endif()
+
+qrn_library_test(test_widgets_ui test_widgets_ui.cpp)
+target_link_libraries(test_widgets_ui PRIVATE qrn_platform_widgets)

@@ -1,0 +1,80 @@
+// The widget Ui: the file dialogs start in the plan folder (a Windows path found in the Wine
+// prefix) and give back the chosen name as typed or nothing when cancelled; the message box
+// carries the application's title, no icon and one OK button.
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "qt_application.h"
+#include "qt_widgets_ui.h"
+
+namespace {
+
+// Runs action on the modal dialog once it is up.
+template <typename Dialog, typename Action>
+void whenModal(Action action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) qFatal("the expected modal dialog is not up");
+        action(dialog);
+    });
+}
+
+}  // namespace
+
+class TestWidgetsUi : public QObject {
+    Q_OBJECT
+
+private:
+    qrn::platform::QtApplication app;
+    qrn::platform::QtWidgetsUi ui;
+    QString plans;  // the Wine prefix's c:\Plans
+
+private slots:
+    void initTestCase() {
+        ui.setApplication(app);
+        const QString prefix = qEnvironmentVariable("WINEPREFIX");
+        QVERIFY(!prefix.isEmpty());
+        plans = prefix + QStringLiteral("/drive_c/Plans");
+        QVERIFY(QDir().mkpath(plans));
+    }
+
+    void openStartsInThePlanFolderAndCancelGivesNothing() {
+        QString shownIn;
+        whenModal<QFileDialog>([&shownIn](QFileDialog* dialog) {
+            shownIn = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        QVERIFY(ui.ShowOpen(u"c:\\plans").empty());
+        QCOMPARE(shownIn, plans);
+    }
+
+    void saveGivesTheNameWithoutAddingAnExtension() {
+        whenModal<QFileDialog>([this](QFileDialog* dialog) {
+            QVERIFY(dialog->nameFilters() == QStringList{QFileDialog::tr("All Files (*)")} ||
+                    dialog->nameFilters().isEmpty());
+            QVERIFY(dialog->defaultSuffix().isEmpty());
+            dialog->selectFile(plans + QStringLiteral("/nouveau plan"));
+            static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+        });
+        QCOMPARE(QString::fromStdU16String(ui.ShowSave(u"c:\\plans")),
+                 plans + QStringLiteral("/nouveau plan"));
+    }
+
+    void messageBoxHasTheTitleAndOnlyOk() {
+        whenModal<QMessageBox>([](QMessageBox* box) {
+            QCOMPARE(box->windowTitle(), QStringLiteral("QRNPlg"));
+            QCOMPARE(box->text(), QStringLiteral("Texte « accentué »"));
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->buttons().size(), 1);
+            QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            box->button(QMessageBox::Ok)->click();
+        });
+        ui.MsgBox(u"Texte « accentué »");
+    }
+};
+
+QTEST_MAIN(TestWidgetsUi)
+#include "test_widgets_ui.moc"
