@@ -1,5 +1,7 @@
 #include "plan_reader.h"
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -18,6 +20,20 @@ std::u16string_view afterFirstToken(std::u16string_view str) {
     if (space != str.npos) str.remove_prefix(space + 1);
     while (!str.empty() && str.front() == u' ') str.remove_prefix(1);
     return str;
+}
+
+// The first character from p on that is not a space. The writer pads every value with spaces
+// to its width, so the runs are long: they are taken four characters at a time.
+const char16_t* skipSpaces(const char16_t* p, const char16_t* end) {
+    constexpr std::uint64_t kFourSpaces = 0x0020002000200020;
+    while (end - p >= 4) {
+        std::uint64_t four;
+        std::memcpy(&four, p, sizeof four);
+        if (four != kFourSpaces) break;
+        p += 4;
+    }
+    while (p != end && *p == u' ') ++p;
+    return p;
 }
 
 // Tokens 1 to 7 of a plan line; each must be followed by a space.
@@ -39,9 +55,7 @@ std::array<std::u16string_view, 7> splitLine(std::u16string_view line) {
                                    u" (sept valeurs séparées par des espaces sont attendues)");
         }
         tokens[t] = std::u16string_view(start, std::size_t(p - start));
-        if (t + 1 < tokens.size()) {
-            while (p != end && *p == u' ') ++p;
-        }
+        if (t + 1 < tokens.size()) p = skipSpaces(p, end);
     }
     return tokens;
 }
