@@ -157,6 +157,7 @@ void ListCommand(benchmark::State& state, Command command, Where where) {
 
 #define QRN_LIST_COMMAND(name, command, where)                           \
     BENCHMARK_CAPTURE(ListCommand, name, Command::command, Where::where) \
+        ->Iterations(2000)                                               \
         ->UseManualTime()                                                \
         ->Unit(benchmark::kMicrosecond)
 
