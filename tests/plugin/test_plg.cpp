@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QtTest>
 #include <limits>
+#include <thread>
 
 #include "errors.h"
 #include "library_test_platform.h"
@@ -103,6 +104,16 @@ private slots:
         QCOMPARE(nextEditorSlot(-1), 0);
         QVERIFY_THROWS_EXCEPTION(Overflow,
                                  nextEditorSlot(std::numeric_limits<std::int32_t>::max()));
+    }
+
+    // Controls on another thread share nothing with this one's.
+    void moduleStateIsPerThread() {
+        ModuleState* here = &threadModuleState();
+        ModuleState* there = nullptr;
+        std::thread([&there] { there = &threadModuleState(); }).join();
+        QVERIFY(here == &threadModuleState());
+        QVERIFY(there != nullptr && there != here);
+        QVERIFY(here->dialogs != nullptr);
     }
 
     void theButtonFillsASquareControl() {
