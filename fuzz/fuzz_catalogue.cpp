@@ -1,7 +1,8 @@
-// The catalogue loader on any bytes, read twice: through the in-memory stand-in and through
-// the real Qt text stream over a file. Both must give the same lines and the same table; a
-// failed load must leave the table and the count exactly as they were; a successful one
-// overwrites entries 0 to the count and keeps those above it.
+// The catalogue loader on any bytes. The file's lines through the real Qt text stream over a
+// file must be those of the in-memory stand-in (which the loader then reads, as it is faster);
+// a failed load must leave the table and the count exactly as they were; a successful one
+// overwrites entries 0 to the count, keeps those above it, and finds each plan identifier at
+// its lowest entry.
 //
 // An input whose first byte is 0x01 is placed just before the Qt stream's chunk boundary,
 // behind a long comment line ending 0 to 255 bytes (the second byte) before it, so small inputs
@@ -58,15 +59,6 @@ struct Snapshot {
         return true;
     }
 };
-
-// Entries 0 to last and the count.
-bool sameTable(const Catalogue& a, const Catalogue& b, int last) {
-    if (a.count() != b.count()) return false;
-    for (int i = 0; i <= last; ++i)
-        for (int f = 1; f <= 7; ++f)
-            if (a.field(i, f) != b.field(i, f)) return false;
-    return true;
-}
 
 Outcome load(Catalogue& catalogue, platform::FileSystem& files, const std::u16string& path) {
     Outcome outcome;
@@ -127,15 +119,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QRN_FUZZ_CHECK(lines == linesOf(qt, diskPath));
 
     static Catalogue fromMemory;
-    static Catalogue fromDisk;
     resetToEarlier(fromMemory);
-    resetToEarlier(fromDisk);
     const int last = std::min(Catalogue::kMaxIndex, std::max(2, int(lines.size())));
     const Snapshot before(fromMemory, last);
     const Outcome a = load(fromMemory, memory, memoryPath);
-    const Outcome b = load(fromDisk, qt, diskPath);
-    QRN_FUZZ_CHECK(a.failure == b.failure && a.line == b.line);
-    QRN_FUZZ_CHECK(sameTable(fromMemory, fromDisk, last));
 
     if (a.failure) {
         QRN_FUZZ_CHECK(fromMemory.count() == before.count);
