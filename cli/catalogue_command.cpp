@@ -1,4 +1,3 @@
-#include <QJsonObject>
 
 #include "age_filter.h"
 #include "catalogue.h"

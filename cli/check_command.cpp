@@ -1,8 +1,6 @@
 #include <optional>
 #include <vector>
 
-#include <QJsonObject>
-
 #include "age_filter.h"
 #include "catalogue.h"
 #include "commands.h"
@@ -19,7 +17,7 @@ namespace {
 const char kHelp[] =
     "Usage : qrnplan check PLAN... [--catalogue FICHIER]\n"
     "Lit chaque PLAN comme « Ouvrir » et écrit un objet par problème, dans l'ordre des lignes :\n"
-    "{\"file\": ..., \"line\": N, \"message\": ..., \"column\": ...} (\"column\" quand elle est\n"
+    "{\"file\": ..., \"line\": N, \"column\": ..., \"message\": ...} (\"column\" quand elle est\n"
     "connue ; pas de \"line\" quand le fichier ne s'ouvre pas). Problèmes : une ligne illisible\n"
     "(aussi sur la sortie d'erreur ; la lecture du plan s'y arrête) et les valeurs qui ne\n"
     "survivraient pas à un enregistrement suivi d'une réouverture : 10 caractères ou plus\n"
@@ -111,10 +109,11 @@ private:
 
 void printProblem(std::u16string_view file, long line, std::u16string_view column,
                   std::u16string_view message) {
-    QJsonObject object{{"file", toQString(file)}, {"message", toQString(message)}};
-    if (line > 0) object.insert(QLatin1String("line"), qint64(line));
-    if (!column.empty()) object.insert(QLatin1String("column"), toQString(column));
-    printJsonLine(object);
+    JsonFields fields{{"file", toQString(file)}};
+    if (line > 0) fields.emplace_back("line", qint64(line));
+    if (!column.empty()) fields.emplace_back("column", toQString(column));
+    fields.emplace_back("message", toQString(message));
+    printJsonLine(fields);
 }
 
 // Reports the problems of one plan; false when it could not be read to its end.

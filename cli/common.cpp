@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 #include "catalogue.h"
 #include "errors.h"
@@ -38,9 +38,23 @@ void rejectAges(const Arguments& args, const char* subcommand) {
                          subcommand);
 }
 
-void printJsonLine(const QJsonObject& object) {
-    QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Compact);
-    bytes += '\n';
+namespace {
+
+// A value as Qt writes it, compact: the one element of a one-element array.
+QByteArray jsonText(const QJsonValue& value) {
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+}  // namespace
+
+void printJsonLine(const JsonFields& fields) {
+    QByteArray bytes = "{";
+    for (const auto& [key, value] : fields) {
+        if (bytes.size() > 1) bytes += ", ";
+        bytes += jsonText(QLatin1String(key)) + ": " + jsonText(value);
+    }
+    bytes += "}\n";
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
 }
 

@@ -2,12 +2,13 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include <QJsonValue>
 #include <QString>
 
 #include "arguments.h"
-
-class QJsonObject;
 
 namespace qrn {
 class Catalogue;
@@ -53,8 +54,10 @@ inline QString toQString(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
-// One JSON object on one line of stdout, compact, UTF-8.
-void printJsonLine(const QJsonObject& object);
+// One JSON object on one line of stdout, UTF-8, its keys in the order given, written as the
+// tool's documentation shows them: {"index": 0, "name": "Maison"}. Qt writes every key and value.
+using JsonFields = std::vector<std::pair<const char*, QJsonValue>>;
+void printJsonLine(const JsonFields& fields);
 // "FILE:LINE: message" (without ":LINE" when line is 0) on stderr.
 void printError(std::u16string_view file, long line, std::u16string_view message);
 // The error's own file and line, else fallbackFile.

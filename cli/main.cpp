@@ -25,7 +25,7 @@ const char kHelp[] =
     "  --catalogue FICHIER  le catalogue (par défaut QRN.txt à côté du programme, sinon\n"
     "                       ../lib/qrnplg/QRN.txt depuis son dossier), pour chaque sous-commande\n"
     "  --help               cette aide ; « qrnplan SOUS-COMMANDE --help » pour une sous-commande\n"
-    "Sortie : JSON Lines en UTF-8, un objet par ligne (clés par ordre alphabétique).\n"
+    "Sortie : JSON Lines en UTF-8, un objet par ligne, clés dans l'ordre montré.\n"
     "Erreurs sur la sortie d'erreur :\n"
     "FICHIER:LIGNE: message (FICHIER: message sans ligne). État : 0 réussite, 1 échec de\n"
     "données ou de fichier, 2 erreur d'usage.\n";

@@ -1,5 +1,4 @@
 #include <QJsonArray>
-#include <QJsonObject>
 
 #include "catalogue.h"
 #include "commands.h"
@@ -18,7 +17,7 @@ const char kHelp[] =
     "Sur une ligne illisible : les rangées lues avant elle, puis l'erreur (PLAN:LIGNE: message)\n"
     "et l'état 1.\n";
 
-QJsonObject rowObject(const PlacementRow& row) {
+JsonFields rowFields(const PlacementRow& row) {
     QJsonArray cells;
     for (int c = 0; c < kCellCount; ++c) cells.append(toQString(row.cell(c)));
     return {
@@ -27,7 +26,7 @@ QJsonObject rowObject(const PlacementRow& row) {
 
 void printRows(const PlacementList& list) {
     for (int position = 1; position <= list.count(); ++position)
-        printJsonLine(rowObject(list.row(position)));
+        printJsonLine(rowFields(list.row(position)));
 }
 
 int run(const Arguments& args, Services& services) {

@@ -16,11 +16,11 @@ const QByteArray kPlan =
     "          5         1         1         \xe9t\xe9       1         Forge          3 forge\r\n"
     "64        64        5         5         5         5         Puits          4 puits\r\n";
 const QByteArray kPlanJson =
-    "{\"building\":\"Camp de base\",\"cells\":[\"12\",\"7\",\"0\",\"3\",\"0\",\"3\"],\"index\":0}\n"
-    "{\"building\":\"Forge \xc3\xa0 "
-    "outils\",\"cells\":[\"\",\"5\",\"1\",\"1\",\"\xc3\xa9t\xc3\xa9\","
-    "\"1\"],\"index\":2}\n"
-    "{\"building\":\"Puits\",\"cells\":[\"64\",\"64\",\"5\",\"5\",\"5\",\"5\"],\"index\":3}\n";
+    "{\"index\": 0, \"building\": \"Camp de base\", \"cells\": "
+    "[\"12\",\"7\",\"0\",\"3\",\"0\",\"3\"]}\n"
+    "{\"index\": 2, \"building\": \"Forge \xc3\xa0 outils\", "
+    "\"cells\": [\"\",\"5\",\"1\",\"1\",\"\xc3\xa9t\xc3\xa9\",\"1\"]}\n"
+    "{\"index\": 3, \"building\": \"Puits\", \"cells\": [\"64\",\"64\",\"5\",\"5\",\"5\",\"5\"]}\n";
 const QByteArray kRow = "{\"index\":1,\"cells\":[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\n";
 
 class CliTest : public ::testing::Test {
@@ -64,7 +64,7 @@ TEST_F(CliTest, CatalogueListsThePickerEntries) {
         EXPECT_EQ(indices(result.out), c.expected) << c.ages.join(' ').toStdString();
     }
     EXPECT_TRUE(
-        run({"catalogue"}).out.contains("{\"index\":2,\"name\":\"Forge \xc3\xa0 outils\"}\n"));
+        run({"catalogue"}).out.contains("{\"index\": 2, \"name\": \"Forge \xc3\xa0 outils\"}\n"));
 }
 
 TEST_F(CliTest, ReadPrintsEveryRow) {
