@@ -58,7 +58,7 @@ private slots:
         const Run catalogue = run(prefix.filePath("bin/qrnplan"), {"catalogue"});
         QVERIFY2(catalogue.exitCode == 0, catalogue.err);
         QVERIFY(catalogue.out.startsWith('{'));
-        QVERIFY(catalogue.out.contains("\"name\":\"Centre-ville\""));
+        QVERIFY(catalogue.out.contains("{\"index\": 0, \"name\": \"Centre-ville\"}"));
     }
 
     // Without a display the host says so in one line and names the command-line tool.
