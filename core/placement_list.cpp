@@ -1,5 +1,7 @@
 #include "placement_list.h"
 
+#include <iterator>
+
 #include "errors.h"
 #include "text.h"
 
@@ -84,6 +86,10 @@ void PlacementList::clear() {
 }
 
 void PlacementList::assign(std::vector<PlacementRow> rows) {
+    assignRows(Rows(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end())));
+}
+
+void PlacementList::assignRows(Rows rows) {
     if (observer_) observer_->beforeReset();
     rows_ = std::move(rows);
     const bool hadSelection = selected_.has_value();

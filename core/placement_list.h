@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,10 @@ public:
 // count is an IndexError and changes nothing.
 class PlacementList {
 public:
+    // The rows in a deque: a list grows to any length without its rows being moved or its
+    // memory touched twice, and an insertion or removal moves only the rows on its shorter side.
+    using Rows = std::deque<PlacementRow>;
+
     int count() const { return int(rows_.size()); }
     bool empty() const { return rows_.empty(); }
 
@@ -48,6 +53,7 @@ public:
     void clear();
     // Replaces every row at once (one reset for a view), with no selection.
     void assign(std::vector<PlacementRow> rows);
+    void assignRows(Rows rows);
 
     // At most one observer; nullptr to detach.
     void setObserver(PlacementListObserver* observer) { observer_ = observer; }
@@ -55,7 +61,7 @@ public:
 private:
     void check(int position) const;
 
-    std::vector<PlacementRow> rows_;
+    Rows rows_;
     std::optional<int> selected_;
     PlacementListObserver* observer_ = nullptr;
 };

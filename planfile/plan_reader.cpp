@@ -71,7 +71,7 @@ void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& c
     // The rows are gathered aside and handed to the list at once; after a bad line the list
     // holds the rows of the lines before it, as if they had been appended one by one.
     auto stream = files.OpenTextFile(file);
-    std::vector<PlacementRow> rows;
+    PlacementList::Rows rows;
     std::vector<std::shared_ptr<const std::u16string>> names(static_cast<std::size_t>(Catalogue::kSize));
     long lineNumber = 0;
     try {
@@ -97,10 +97,10 @@ void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& c
     } catch (Error& error) {
         if (error.file.empty()) error.file = file;
         if (error.line == 0) error.line = lineNumber;
-        list.assign(std::move(rows));
+        list.assignRows(std::move(rows));
         throw;
     }
-    list.assign(std::move(rows));
+    list.assignRows(std::move(rows));
 }
 
 }  // namespace qrn
