@@ -88,30 +88,32 @@ BENCHMARK_CAPTURE(ClassThemBench, random, Order::Random)
     ->Unit(benchmark::kMicrosecond);
 
 enum class Command { Inserer, MoveUp, MoveDown, Supprimer };
-enum class Where { Top, Bottom };
+enum class Where { Top, Middle, Bottom };
 
 // The selected row for a command at the top or at the bottom of a list of count rows: the one
 // that makes the command do its work there.
 int selectedRow(Command command, Where where, int count) {
     if (where == Where::Top) return command == Command::MoveUp ? 2 : 1;
+    if (where == Where::Middle) return count / 2;
     return command == Command::MoveDown ? count - 1 : count;
 }
 
-// The rows the command must move in the list's storage.
+// The rows the command must move in the list's storage, a deque that moves the rows on the
+// shorter side of the place where a row comes in or goes out.
 long rowsToMove(Command command, int selected, int count) {
     switch (command) {
         case Command::Inserer:
-            return count - selected + 1;
+            return std::min(selected - 1, count - selected + 1);
         case Command::Supprimer:
-            return count - selected;
+            return std::min(selected - 1, count - selected);
         default:
             return 2;
     }
 }
 
-// One list command on a 100,000-row list, at the top and at the bottom. Only the command is
-// timed; the list is put back as it was after each one. Insérer and Supprimer must move the
-// rows below; their baseline moves as many bytes as those rows take.
+// One list command on a 100,000-row list, at the top, in the middle and at the bottom. Only
+// the command is timed; the list is put back as it was after each one. Insérer and Supprimer
+// must move the rows on one side; their baseline moves as many bytes as those rows take.
 void ListCommand(benchmark::State& state, Command command, Where where) {
     PlacementList list = planList(kListRows);
     InputArea input;
@@ -162,12 +164,14 @@ void ListCommand(benchmark::State& state, Command command, Where where) {
         ->Unit(benchmark::kMicrosecond)
 
 QRN_LIST_COMMAND(Inserer_top, Inserer, Top);
+QRN_LIST_COMMAND(Inserer_middle, Inserer, Middle);
 QRN_LIST_COMMAND(Inserer_bottom, Inserer, Bottom);
 QRN_LIST_COMMAND(MoveUp_top, MoveUp, Top);
 QRN_LIST_COMMAND(MoveUp_bottom, MoveUp, Bottom);
 QRN_LIST_COMMAND(MoveDown_top, MoveDown, Top);
 QRN_LIST_COMMAND(MoveDown_bottom, MoveDown, Bottom);
 QRN_LIST_COMMAND(Supprimer_top, Supprimer, Top);
+QRN_LIST_COMMAND(Supprimer_middle, Supprimer, Middle);
 QRN_LIST_COMMAND(Supprimer_bottom, Supprimer, Bottom);
 
 }  // namespace
