@@ -62,7 +62,7 @@ void PlacementRow::setCells(const std::array<std::u16string_view, 6>& cells) {
     if (total > std::numeric_limits<std::uint32_t>::max())
         throw Overflow(u"les textes d'une ligne sont trop longs");
     // Sized once and filled in place: a row is made for every line of a plan file.
-    cells_.resize(total);
+    cells_ = CellBuffer(total);
     char16_t* out = cells_.data();
     for (std::size_t i = 0; i < cells.size(); ++i) {
         out = std::copy(cells[i].begin(), cells[i].end(), out);
@@ -74,12 +74,25 @@ std::u16string_view PlacementRow::cell(Column c) const {
     const auto i = std::size_t(c);
     const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
     const std::size_t end = i < ends_.size() ? ends_[i] : cells_.size();
-    return std::u16string_view(cells_).substr(begin, end - begin);
+    return cells_.view().substr(begin, end - begin);
 }
 
 bool PlacementRow::operator==(const PlacementRow& other) const {
-    return building() == other.building() && cells_ == other.cells_ && ends_ == other.ends_ &&
-           index_ == other.index_;
+    return building() == other.building() && cells_.view() == other.cells_.view() &&
+           ends_ == other.ends_ && index_ == other.index_;
+}
+
+CellBuffer::CellBuffer(std::size_t size) : size_(std::uint32_t(size)) {
+    if (size > kInline) heap_ = std::make_unique<char16_t[]>(size);
+}
+
+CellBuffer::CellBuffer(const CellBuffer& other) : CellBuffer(other.size_) {
+    std::copy_n(other.data(), size_, data());
+}
+
+CellBuffer& CellBuffer::operator=(const CellBuffer& other) {
+    if (this != &other) *this = CellBuffer(other);
+    return *this;
 }
 
 }  // namespace qrn

@@ -37,9 +37,34 @@ private:
     bool isText_;
 };
 
+// The six cell texts of a row one after another. Coordinates and offsets are a few digits, so
+// the texts nearly always fit inside the row itself; longer ones go to the heap.
+class CellBuffer {
+public:
+    CellBuffer() = default;
+    // size characters, to be filled through data().
+    explicit CellBuffer(std::size_t size);
+    CellBuffer(const CellBuffer& other);
+    CellBuffer(CellBuffer&&) noexcept = default;
+    CellBuffer& operator=(const CellBuffer& other);
+    CellBuffer& operator=(CellBuffer&&) noexcept = default;
+
+    char16_t* data() { return heap_ ? heap_.get() : inline_.data(); }
+    const char16_t* data() const { return heap_ ? heap_.get() : inline_.data(); }
+    std::size_t size() const { return size_; }
+    std::u16string_view view() const { return {data(), size_}; }
+
+private:
+    static constexpr std::size_t kInline = 12;
+    std::uint32_t size_ = 0;
+    std::array<char16_t, kInline> inline_{};
+    std::unique_ptr<char16_t[]> heap_;
+};
+
 // One placement row: the building text shown in "Bâtiment", the six texts X, Y, N, S, E, O and
 // the catalogue index. Texts are stored as given, never checked or trimmed. The cells share one
-// buffer and building texts are shared between rows, so a million rows stay small.
+// buffer, inside the row when short, and building texts are shared between rows, so a million
+// rows stay small.
 class PlacementRow {
 public:
     PlacementRow(std::u16string_view building, const std::array<std::u16string_view, 6>& cells,
@@ -59,7 +84,7 @@ private:
     void setCells(const std::array<std::u16string_view, 6>& cells);
 
     std::shared_ptr<const std::u16string> building_;
-    std::u16string cells_;               // the six texts one after another
+    CellBuffer cells_;                   // the six texts one after another
     std::array<std::uint32_t, 5> ends_;  // end of cells 0 to 4 in cells_
     CatalogueIndex index_;
 };

@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "placement_list.h"
+#include "text.h"
 
 namespace qrn {
 namespace {
@@ -29,6 +30,30 @@ struct Recorder : PlacementListObserver {
     void afterReset() override { log += "."; }
     void selectionChanged() override { log += "s"; }
 };
+
+// Short cell texts live inside the row, longer ones on the heap: a row keeps its texts when
+// copied, assigned and moved, on either side of that boundary.
+TEST(PlacementRow, CopiesAndMovesKeepTheTexts) {
+    // With the five "0" cells: 5, 12 and 13 characters (either side of the boundary), and 29.
+    for (const char16_t* text : {u"", u"1234567", u"12345678", u"123456789012345678901234"}) {
+        const std::u16string x = text;
+        SCOPED_TRACE(toUtf8(x));
+        const PlacementRow original = row(x);
+        PlacementRow copy = original;
+        EXPECT_EQ(copy.cell(Column::X), x);
+        EXPECT_EQ(copy.cell(Column::O), u"0");
+        EXPECT_EQ(copy, original);
+        PlacementRow assigned = row(u"a much longer text than fits");
+        assigned = original;
+        EXPECT_EQ(assigned, original);
+        PlacementRow small = row(u"");
+        small = copy;
+        EXPECT_EQ(small, original);
+        const PlacementRow moved = std::move(copy);
+        EXPECT_EQ(moved, original);
+        EXPECT_NE(row(x + u"!"), original);
+    }
+}
 
 TEST(PlacementRow, KeepsEveryTextAsGiven) {
     PlacementRow r(u"Tour", {u"", u" 7", u"abc", u"1 2", u"0", u"long text"},
