@@ -44,9 +44,14 @@ struct MemorySettings : platform::Settings {
     }
 };
 
+// The build's plug-in folder, where the shipped catalogue and help lie.
+struct BuiltPluginApplication : platform::QtApplication {
+    std::u16string Path() override { return QStringLiteral(QRN_OUT_DIR).toStdU16String(); }
+};
+
 struct LibraryTestPlatform : platform::Platform {
     platform::QtFileSystem fileSystem;
-    platform::QtApplication application;
+    BuiltPluginApplication application;
     MemorySettings store;
     platform::StdRandom generator;
     QuietUi quiet;

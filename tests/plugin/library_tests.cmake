@@ -5,6 +5,7 @@ function(qrn_library_test name)
     add_executable(${name} ${ARGN})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE Qt6::Test qrn_common)
+    target_compile_definitions(${name} PRIVATE QRN_OUT_DIR="${QRN_OUT_DIR}")
     set(_scratch ${CMAKE_CURRENT_BINARY_DIR}/scratch/${name})
     file(MAKE_DIRECTORY ${_scratch}/config ${_scratch}/wine)
     add_test(NAME ${name} COMMAND ${name})
@@ -13,7 +14,7 @@ function(qrn_library_test name)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${_scratch}/config;WINEPREFIX=${_scratch}/wine")
 endfunction()
 
-# The editor windows a press opens load the catalogue beside the test program.
+# The editor windows a press opens load the catalogue of the build's plug-in folder.
 qrn_library_test(test_plg test_plg.cpp library_test_platform.h)
 target_link_libraries(test_plg PRIVATE qrn_plugin)
 add_dependencies(test_plg qrn_data)
