@@ -1,5 +1,7 @@
 #include "summary.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <optional>
 
@@ -46,6 +48,9 @@ std::string format(const char* pattern, double value) {
 
 }  // namespace
 
+SummaryReporter::SummaryReporter()
+    : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
@@ -55,11 +60,13 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
                       benchmark::GetTimeUnitString(run.time_unit),
                       -1,
                       -1,
+                      -1,
                       0,
                       run.error_occurred};
         if (auto base = run.counters.find("base_ms"); base != run.counters.end()) {
             result.baseMs = base->second.value;
             result.bestMs = run.counters.at("best_ms").value;
+            result.firstMs = run.counters.at("first_ms").value;
             result.ratio = run.counters.at("ratio").value;
         }
         results_.push_back(result);
@@ -68,18 +75,23 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
 
 bool SummaryReporter::printSummary(std::ostream& out) const {
     bool allMet = true;
-    out << "\n| Benchmark | Mean time | Fastest | Baseline | Ratio | Target | Met |\n"
-        << "|---|---:|---:|---:|---:|---|---|\n";
+    out << "\n| Benchmark | Mean time | First | Fastest | Baseline | Ratio | Target | Met |\n"
+        << "|---|---:|---:|---:|---:|---:|---|---|\n";
     for (const Result& r : results_) {
         std::string name = r.name;
-        if (const auto manual = name.rfind("/manual_time"); manual != name.npos) name.erase(manual);
+        // Without the run settings: "/min_time:3.000", "/iterations:2000", "/manual_time".
+        for (const char* setting : {"/min_time:", "/iterations:", "/manual_time"}) {
+            if (const auto at = name.find(setting); at != name.npos)
+                name.erase(at, name.find('/', at + 1) - at);
+        }
         out << "| " << name << " | ";
         if (r.failed) {
-            out << "failed | | | | | no |\n";
+            out << "failed | | | | | | no |\n";
             allMet = false;
             continue;
         }
         out << format(r.time < 10 ? "%.3f" : "%.1f", r.time) << ' ' << r.unit << " | ";
+        out << (r.firstMs >= 0 ? format("%.3f ms", r.firstMs) : "") << " | ";
         out << (r.bestMs >= 0 ? format("%.3f ms", r.bestMs) : "") << " | ";
         out << (r.baseMs >= 0 ? format("%.3f ms", r.baseMs) : "") << " | ";
         out << (r.baseMs > 0 ? format("%.2f", r.ratio) : "") << " | ";

@@ -12,6 +12,8 @@ namespace qrn::bench {
 // baseline, its ratio and the target it is held to.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal, so a saved run reads cleanly.
+    SummaryReporter();
     void ReportRuns(const std::vector<Run>& runs) override;
     // Writes the table; returns false when a target was missed or a benchmark failed.
     bool printSummary(std::ostream& out) const;
@@ -21,6 +23,7 @@ private:
         std::string name;
         double time;
         std::string unit;
+        double firstMs;
         double bestMs;  // negative when the benchmark has no baseline
         double baseMs;
         double ratio;
