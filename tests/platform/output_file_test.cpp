@@ -14,41 +14,35 @@ namespace {
 using test::readBytes;
 using test::u16;
 
+const std::string kOld = "old content, longer than the new one";
+
 class OutputFiles : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         path_ = dir_.filePath("plan.txt");
-        test::writeBytes(path_, "old content, longer than the new one");
+        test::writeBytes(path_, kOld);
     }
     QTemporaryDir dir_;
     QString path_;
     QtFileSystem files_;
 };
 
+// Until the commit the old content stays and no other file shows; a write that cannot be
+// encoded adds nothing of its text.
 TEST_F(OutputFiles, ReplaceWritesExactlyTheCommittedBytes) {
+    {
+        auto dropped = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
+        dropped->Write(u"new");
+    }
+    EXPECT_EQ(readBytes(path_), kOld);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"plan.txt"});
     auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
     out->Write(u"new é€");
+    EXPECT_THROW(out->Write(u"cd\u0100"), InvalidArgument);
+    EXPECT_EQ(readBytes(path_), kOld);
     out->Commit();
     EXPECT_EQ(readBytes(path_), "new \xE9\x80");
-}
-
-TEST_F(OutputFiles, ReplaceUncommittedKeepsTheOldContent) {
-    {
-        auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
-        out->Write(u"new");
-    }
-    EXPECT_EQ(readBytes(path_), "old content, longer than the new one");
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"plan.txt"});
-}
-
-TEST_F(OutputFiles, AnUnencodableWriteWritesNothingOfItsText) {
-    auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
-    out->Write(u"ab");
-    EXPECT_THROW(out->Write(u"cd\u0100"), InvalidArgument);
-    EXPECT_EQ(readBytes(path_), "old content, longer than the new one");
-    out->Commit();
-    EXPECT_EQ(readBytes(path_), "ab");
 }
 
 // Long texts are converted a piece at a time: a bad character far into the text still fails
@@ -93,12 +87,9 @@ TEST_F(OutputFiles, OpeningFailsForAFolderOrAMissingParent) {
     }
 }
 
-TEST_F(OutputFiles, CreateNewRefusesATakenName) {
+TEST_F(OutputFiles, CreateNewRefusesATakenNameAndRemovesItsFileUnlessCommitted) {
     EXPECT_THROW(files_.CreateOutputFile(u16(path_), CreateMode::CreateNew), FileExistsError);
-    EXPECT_EQ(readBytes(path_), "old content, longer than the new one");
-}
-
-TEST_F(OutputFiles, CreateNewRemovesItsFileUnlessCommitted) {
+    EXPECT_EQ(readBytes(path_), kOld);
     const QString fresh = dir_.filePath("~ABCD1234.tmp");
     {
         auto out = files_.CreateOutputFile(u16(fresh), CreateMode::CreateNew);
