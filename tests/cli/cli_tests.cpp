@@ -4,11 +4,42 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
-#include "qrnplan_run.h"
-
 namespace {
+
+// One finished run of qrnplan: its exit status and everything it wrote.
+struct QrnplanRun {
+    int status = -1;
+    QByteArray out, err;
+    QStringList errLines() const {  // stderr split at line ends, without them
+        QStringList lines = QString::fromUtf8(err).split(u'\n');
+        if (lines.back().isEmpty()) lines.pop_back();
+        return lines;
+    }
+};
+
+// Runs the built qrnplan (or program) with the arguments and the bytes on stdin.
+QrnplanRun runQrnplan(const QStringList& arguments, const QByteArray& input = {},
+                      const QString& program = QStringLiteral(QRNPLAN_PATH)) {
+    QProcess process;
+    process.start(program, arguments);
+    QrnplanRun run;
+    if (!process.waitForStarted(-1)) return run;
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(-1);
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// The test catalogue (7 entries; entry 5 shares the plan identifier of entry 1).
+QString testCatalogue() {
+    return QStringLiteral(QRN_TEST_DATA_DIR "/cli_catalogue.txt");
+}
 
 // Three rows of the test catalogue in the writer's layout: an empty X and a Windows-1252 "été".
 const QByteArray kPlan =
@@ -217,7 +248,7 @@ TEST_F(CliTest, DefaultCatalogueIsFoundFromTheProgramsFolder) {
     }
 }
 
-TEST(ShippedData, SamplePlanMatchesItsRowsAndEveryEntryReadsBack) {
+TEST_F(CliTest, ShippedSamplePlanMatchesItsRowsAndEveryShippedEntryReadsBack) {
     const QString catalogue = QStringLiteral(QRN_SHIPPED_DATA_DIR "/QRN.txt");
     const QString samples = QStringLiteral(QRN_SHIPPED_DATA_DIR "/samples/");
     QFile plan(samples + "exemple.qrn");
@@ -232,15 +263,11 @@ TEST(ShippedData, SamplePlanMatchesItsRowsAndEveryEntryReadsBack) {
                 ",\"cells\":[\"1\",\"2\",\"3\",\"4\","
                 "\"5\",\"6\"]}\n";
     const QrnplanRun written = runQrnplan({"write", "--catalogue", catalogue}, rows);
-    QTemporaryDir dir;
-    QFile out(dir.filePath("all.qrn"));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(written.out);
-    out.close();
-    const QrnplanRun read = runQrnplan({"read", out.fileName(), "--catalogue", catalogue});
+    const QString all = file("all.qrn", written.out);
+    const QrnplanRun read = runQrnplan({"read", all, "--catalogue", catalogue});
     EXPECT_EQ(indices(read.out), indices(entries.out));  // every plan identifier is unique
     EXPECT_GE(indices(read.out).size(), 40u);
-    EXPECT_TRUE(runQrnplan({"check", out.fileName(), "--catalogue", catalogue}).out.isEmpty());
+    EXPECT_TRUE(runQrnplan({"check", all, "--catalogue", catalogue}).out.isEmpty());
 }
 
 }  // namespace
