@@ -1,12 +1,14 @@
 // qrn_bench_memory FOLDER [ROWS]: writes the benchmark catalogue QRN.txt and a plan of ROWS
 // rows (1,000,000 by default) into FOLDER, reads the plan into a PlacementList as "Ouvrir"
-// does, and tells the memory that this took, per row, above the program before the reading:
-// the peak resident size (getrusage) and the heap in use while the plan is open (mallinfo2).
+// does, and tells the time and page faults that took in a process that has held no plan yet,
+// and the memory, per row, above the program before the reading: the peak resident size
+// (getrusage) and the heap in use while the plan is open (mallinfo2).
 // The files stay, for timing other programs on them.
 
 #include <malloc.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +26,12 @@ long peakResidentKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+long pageFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt + usage.ru_majflt;
 }
 
 double heapInUse() {
@@ -57,7 +65,12 @@ int main(int argc, char** argv) {
 
     const long peakBefore = peakResidentKiB();
     const double heapBefore = heapInUse();
+    const long faultsBefore = pageFaults();
+    const auto start = std::chrono::steady_clock::now();
     qrn::openQRN(u16(planPath), list, catalogue, files);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const long faults = pageFaults() - faultsBefore;
     const double heapOpen = heapInUse();
     const long peakOpen = peakResidentKiB();
 
@@ -65,6 +78,7 @@ int main(int argc, char** argv) {
     const double heapPerRow = (heapOpen - heapBefore) / double(rows);
     std::printf("Plan: %s, %ld rows, %zu bytes; %d rows read\n", planPath.c_str(), rows, bytes,
                 list.count());
+    std::printf("Reading in this fresh process: %.3f s, %ld page faults\n", seconds, faults);
     std::printf("Peak resident size: %.1f MiB before reading, %.1f MiB with the plan open\n",
                 double(peakBefore) / 1024.0, double(peakOpen) / 1024.0);
     std::printf("Peak above the program before reading: %.1f bytes a row\n", peakPerRow);
