@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QString>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,14 +36,26 @@ struct MemorySettings : platform::Settings {
                      const std::u16string& key, const std::u16string& value) override {
         values[app + u'/' + section + u'/' + key] = value;
     }
-    std::optional<std::u16string> planFolderSetting() const {
+    // The stored plan folder; a null text when none is stored.
+    QString planFolderSetting() const {
         const auto found = values.find(u"MXBEdit/Main/QRNPath");
-        if (found == values.end()) return std::nullopt;
-        return found->second;
+        return found == values.end() ? QString() : QString::fromStdU16String(found->second);
+    }
+    // Stores a plan folder; a null text stores nothing.
+    void storePlanFolder(const QString& value) {
+        if (!value.isNull()) values[u"MXBEdit/Main/QRNPath"] = value.toStdU16String();
     }
 };
 
 // The build's plug-in folder, where the shipped catalogue and help lie.
+// The child widget of that name, which the test cannot do without.
+template <class W>
+W* child(const QObject* parent, const char* name) {
+    W* w = parent ? parent->findChild<W*>(QLatin1String(name)) : nullptr;
+    if (!w) qFatal("no child %s", name);
+    return w;
+}
+
 struct BuiltPluginApplication : platform::QtApplication {
     std::u16string Path() override { return QStringLiteral(QRN_OUT_DIR).toStdU16String(); }
 };

@@ -14,6 +14,8 @@
 
 using namespace qrn;
 
+using libtest::child;
+
 namespace {
 
 const QString kDefault = QString::fromStdU16String(kDefaultPlanFolder);
@@ -26,10 +28,8 @@ QString planFolderOf(const ModuleState& state) {
 void whenModal(const QString& typed, const char* button) {
     QTimer::singleShot(0, [typed, button] {
         QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog == nullptr) qFatal("no modal dialog");
-        if (auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("OptPath")))
-            if (!typed.isNull()) box->setText(typed);
-        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        if (auto* box = child<QLineEdit>(dialog, "OptPath"); !typed.isNull()) box->setText(typed);
+        child<QPushButton>(dialog, button)->click();
     });
 }
 
@@ -41,15 +41,6 @@ class TestOptions : public QObject {
 private:
     libtest::LibraryTestPlatform platform;
     ModuleState state;
-
-    void store(const QString& value) {
-        if (!value.isNull())
-            platform.store.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", value.toStdU16String());
-    }
-    QString stored() const {
-        const auto value = platform.store.planFolderSetting();
-        return value ? QString::fromStdU16String(*value) : QString();
-    }
 
 private slots:
     void init() {
@@ -75,27 +66,44 @@ private slots:
         QFETCH(bool, defaultExists);
         QFETCH(QString, planFolder);
         libtest::makeDefaultPlanFolder(defaultExists);
-        store(setting);
+        platform.store.storePlanFolder(setting);
         LoadPlanFolder(platform, state);
         QCOMPARE(planFolderOf(state), planFolder);
     }
 
-    void optionsShowsTheStoredSettingNotTheFolderInUse() {
+    // The box shows the stored setting, not the folder in use; "OK" stores exactly the text.
+    void okStoresExactlyWhatWasTyped_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("planFolder");
+        QTest::newRow("a path, none stored")
+            << QString() << QString("c:\\Jeux\\Plans") << QString("c:\\Jeux\\Plans");
+        QTest::newRow("spaces around")
+            << QString(" c:\\jeux ") << QString("  /tmp/plans ") << QString("  /tmp/plans ");
+        QTest::newRow("empty falls back") << QString("avant") << QString("") << kDefault;
+    }
+    void okStoresExactlyWhatWasTyped() {
+        QFETCH(QString, setting);
+        QFETCH(QString, typed);
+        QFETCH(QString, planFolder);
         libtest::makeDefaultPlanFolder(true);
+        platform.store.storePlanFolder(setting);
         LoadPlanFolder(platform, state);
         Options options(platform, state);
         QCOMPARE(options.windowTitle(), QStringLiteral("Options"));
-        QCOMPARE(options.findChild<QLineEdit*>(QStringLiteral("OptPath"))->text(), QString(""));
-        store(QStringLiteral(" c:\\jeux "));
-        Options again(platform, state);
-        QCOMPARE(again.findChild<QLineEdit*>(QStringLiteral("OptPath"))->text(),
-                 QStringLiteral(" c:\\jeux "));
+        auto* box = child<QLineEdit>(&options, "OptPath");
+        QCOMPARE(box->text(), setting.isNull() ? QString("") : setting);
+        box->setText(typed);
+        child<QPushButton>(&options, "Command1")->click();
+        QCOMPARE(options.result(), int(QDialog::Accepted));
+        QCOMPARE(platform.store.planFolderSetting(), typed);
+        QCOMPARE(planFolderOf(state), planFolder);
     }
 
     // The tab order runs OK, Annuler, the folder box; OK holds the focus from the start.
     void okHasTheFocus() {
         Options options(platform, state);
-        auto* ok = options.findChild<QPushButton*>(QStringLiteral("Command1"));
+        auto* ok = child<QPushButton>(&options, "Command1");
         QCOMPARE(options.focusWidget(), ok);
         QStringList order;
         QWidget* w = ok;
@@ -106,39 +114,19 @@ private slots:
         QCOMPARE(order, (QStringList{"Command1", "Command2", "OptPath"}));
     }
 
-    void okStoresExactlyWhatWasTyped_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("planFolder");
-        QTest::newRow("a path") << QString("c:\\Jeux\\Plans") << QString("c:\\Jeux\\Plans");
-        QTest::newRow("spaces around") << QString("  /tmp/plans ") << QString("  /tmp/plans ");
-        QTest::newRow("empty falls back") << QString("") << kDefault;
-    }
-    void okStoresExactlyWhatWasTyped() {
-        QFETCH(QString, typed);
-        QFETCH(QString, planFolder);
-        libtest::makeDefaultPlanFolder(true);
-        store(QStringLiteral("avant"));
-        Options options(platform, state);
-        options.findChild<QLineEdit*>(QStringLiteral("OptPath"))->setText(typed);
-        options.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        QCOMPARE(options.result(), int(QDialog::Accepted));
-        QCOMPARE(stored(), typed);
-        QCOMPARE(planFolderOf(state), planFolder);
-    }
-
     void annulerAndTheCloseBoxStoreNothing() {
         libtest::makeDefaultPlanFolder(false);
         state.planFolder = u"en cours";
         for (const bool closeBox : {false, true}) {
             Options options(platform, state);
             options.show();
-            options.findChild<QLineEdit*>(QStringLiteral("OptPath"))->setText("tapé");
+            child<QLineEdit>(&options, "OptPath")->setText("tapé");
             if (closeBox)
                 options.close();
             else
-                options.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+                child<QPushButton>(&options, "Command2")->click();
             QCOMPARE(options.result(), int(QDialog::Rejected));
-            QVERIFY(!platform.store.planFolderSetting());
+            QVERIFY(platform.store.planFolderSetting().isNull());
             QCOMPARE(planFolderOf(state), QStringLiteral("en cours"));
         }
     }
@@ -146,20 +134,21 @@ private slots:
     // One instance at a time, made fresh for each showing and gone once closed.
     void sharedDialogsStartFreshEachTime() {
         PluginDialogBoxes dialogs(platform, state);
-        store(QStringLiteral("gardé"));
+        platform.store.storePlanFolder(QStringLiteral("gardé"));
         whenModal(QStringLiteral("abandonné"), "Command2");
         dialogs.showOptions();
         QString seen;
         QTimer::singleShot(0, [&seen] {
-            seen = QApplication::activeModalWidget()->findChild<QLineEdit*>("OptPath")->text();
+            seen = child<QLineEdit>(QApplication::activeModalWidget(), "OptPath")->text();
         });
         whenModal(QStringLiteral("retenu"), "Command1");
         dialogs.showOptions();
         QCOMPARE(seen, QStringLiteral("gardé"));
-        QCOMPARE(stored(), QStringLiteral("retenu"));
+        QCOMPARE(platform.store.planFolderSetting(), QStringLiteral("retenu"));
         QCOMPARE(planFolderOf(state), QStringLiteral("retenu"));
 
-        whenModal(QString(), "Command1");
+        QTimer::singleShot(
+            0, [] { child<QPushButton>(QApplication::activeModalWidget(), "Command1")->click(); });
         dialogs.showAbout();
         for (QWidget* window : QApplication::topLevelWidgets())
             QVERIFY(!qobject_cast<QDialog*>(window));
@@ -168,18 +157,17 @@ private slots:
     void aboutBoxTexts() {
         AboutFrm about;
         QCOMPARE(about.windowTitle(), QStringLiteral("A propos de..."));
-        QStringList texts;
-        for (const char* name : {"Label1", "Label2", "Label3", "Label4"})
-            texts << about.findChild<QLabel*>(QString::fromLatin1(name))->text();
-        QCOMPARE(texts[0], QStringLiteral("Plugin QRN pour MXB Editor"));
-        const QStringList starts = {"Plugin créé par ",
-                                    "Bêta testeurs: ", "Soutient moral (encouragements): "};
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(texts[i + 1].startsWith(starts[i]));
-            QVERIFY(texts[i + 1].size() > starts[i].size());
+        QCOMPARE(child<QLabel>(&about, "Label1")->text(),
+                 QStringLiteral("Plugin QRN pour MXB Editor"));
+        const std::pair<const char*, QString> credits[] = {
+            {"Label2", "Plugin créé par "},
+            {"Label3", "Bêta testeurs: "},
+            {"Label4", "Soutient moral (encouragements): "}};
+        for (const auto& [label, start] : credits) {
+            const QString text = child<QLabel>(&about, label)->text();
+            QVERIFY2(text.startsWith(start) && text.size() > start.size(), qPrintable(text));
         }
-        QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
-                 QStringLiteral("OK"));
+        QCOMPARE(child<QPushButton>(&about, "Command1")->text(), QStringLiteral("OK"));
     }
 };
 

@@ -21,9 +21,7 @@ private:
     libtest::LibraryTestPlatform platform;
     ModuleState state;
 
-    static void press(Plg& plg) {
-        plg.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-    }
+    static void press(Plg& plg) { libtest::child<QPushButton>(&plg, "Command1")->click(); }
 
     // Runs the deletions that closing a window posts.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -41,17 +39,24 @@ private slots:
         QVERIFY(platform.quiet.messages.empty());
     }
 
-    void initialisationResetsTheListAndLoadsThePlanFolder() {
+    // A square control filled by its button; its initialisation resets the window list and
+    // loads the plan folder.
+    void pressesFillSlotsFromOneAndClosedWindowsKeepTheirSlot() {
         state.EditorWindows.resize(5);
-        platform.store.SaveSetting(u"MXBEdit", u"Main", u"QRNPath", u"d:\\plans");
+        platform.store.storePlanFolder(QStringLiteral("d:\\plans"));
         Plg plg(platform, state);
         QCOMPARE(state.EditorWindows.size(), 1u);
         QVERIFY(state.EditorWindows[0].isNull());
         QCOMPARE(state.planFolder, u"d:\\plans");
-    }
+        QVERIFY(plg.hasHeightForWidth());
+        QCOMPARE(plg.heightForWidth(70), 70);
+        QCOMPARE(plg.sizeHint().width(), plg.sizeHint().height());
+        plg.resize(90, 90);
+        plg.show();
+        auto* button = libtest::child<QPushButton>(&plg, "Command1");
+        QCOMPARE(button->text(), QStringLiteral("QRN"));
+        QCOMPARE(button->geometry(), plg.rect());
 
-    void pressesFillSlotsFromOneAndClosedWindowsKeepTheirSlot() {
-        Plg plg(platform, state);
         for (int i = 0; i < 3; ++i) press(plg);
         QCOMPARE(state.EditorWindows.size(), 4u);
         QVERIFY(state.EditorWindows[0].isNull());
@@ -114,18 +119,6 @@ private slots:
         QVERIFY(here == &threadModuleState());
         QVERIFY(there != nullptr && there != here);
         QVERIFY(here->dialogs != nullptr);
-    }
-
-    void theButtonFillsASquareControl() {
-        Plg plg(platform, state);
-        QVERIFY(plg.hasHeightForWidth());
-        QCOMPARE(plg.heightForWidth(70), 70);
-        QCOMPARE(plg.sizeHint().width(), plg.sizeHint().height());
-        plg.resize(90, 90);
-        plg.show();
-        auto* button = plg.findChild<QPushButton*>(QStringLiteral("Command1"));
-        QCOMPARE(button->text(), QStringLiteral("QRN"));
-        QCOMPARE(button->geometry(), plg.rect());
     }
 };
 

@@ -1,6 +1,6 @@
-// Opening, saving and the preview with real files, their failures included.
+// Opening, saving and the preview with real files, their failures included. Permission bits
+// do not stop root, so failures come from folders in place of files.
 
-#include <unistd.h>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -37,11 +37,6 @@ void open(Editor& e, const QString& path) {
 class TestQrnFiles : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        // Permission bits do not stop root, so failures come from folders in place of files.
-        qInfo("running as %s", geteuid() == 0 ? "root" : "a user");
-    }
-
     void saveOpenAndSaveAgain() {
         Editor e;
         e.state.planFolder = u16(e.dir.path());

@@ -37,7 +37,6 @@ private slots:
         QRN& w = *e.window;
         QCOMPARE(w.objectName(), u"QRN"_qs);
         QCOMPARE(w.windowTitle(), u"QRN"_qs);
-        QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
         QCOMPARE(e.platform.application.helpFile, e.platform.application.path + u"/Help/Help.chm");
         QVERIFY(e.messages().empty());
         auto* combo = e.get<QComboBox>("Combo1");
@@ -46,14 +45,13 @@ private slots:
                  u"(aucun):0 Hutte:1 Grenier:2 Entrepôt:3 Maison:4 Temple:5"_qs);
         QCOMPARE(combo->currentText(), u"(aucun)"_qs);
         QCOMPARE(w.input().picker.listIndex(), 0);
-        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"})
-            QCOMPARE(e.get<QLineEdit>(name)->text(), u"0"_qs);
+        QStringList buttons;
+        for (int i = 1; i <= 6; ++i) {
+            QCOMPARE(e.get<QLineEdit>(qPrintable(u"Text%1"_qs.arg(i)))->text(), u"0"_qs);
+            buttons << e.get<QPushButton>(qPrintable(u"Command%1"_qs.arg(i)))->text();
+        }
         QVERIFY(e.get<QPlainTextEdit>("Text7")->isHidden());
 
-        QStringList buttons;
-        for (const char* name :
-             {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"})
-            buttons << e.get<QPushButton>(name)->text();
         QCOMPARE(buttons.join(u'|'), u"Supprimer|/\\|\\/|Ajouter|Insérer|Voir le fichier"_qs);
         QStringList captions;
         for (const QLabel* label : w.findChildren<QLabel*>()) captions << label->text();
