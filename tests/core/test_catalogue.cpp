@@ -27,11 +27,6 @@ protected:
     Catalogue catalogue;
 };
 
-TEST_F(CatalogueTest, StartsWithCountZeroAndEmptyFields) {
-    EXPECT_EQ(catalogue.count(), 0);
-    EXPECT_EQ(catalogue.field(1000, 7), u"");
-}
-
 TEST_F(CatalogueTest, CommentAndBlankLinesAreSkippedOnlyWhereARecordBegins) {
     const auto plain = catalogueText({record(u"a"), record(u"b"), record(u"c")});
     load(plain);
@@ -50,9 +45,7 @@ TEST_F(CatalogueTest, CommentAndBlankLinesAreSkippedOnlyWhereARecordBegins) {
     EXPECT_EQ(catalogue.field(0, Field::Unused6), u" ");
     EXPECT_EQ(catalogue.field(1, Field::ListingMark), u"  ");
     EXPECT_EQ(catalogue.field(1, Field::DisplayName), u"Two");
-}
 
-TEST_F(CatalogueTest, OnlyCommentsGiveCountMinusOne) {
     load(u"' nothing here\r\n\r\n");
     EXPECT_EQ(catalogue.count(), -1);
 }
@@ -109,7 +102,9 @@ TEST_F(CatalogueTest, PlanIdLookupGivesTheLowestIndexAndComparesExactly) {
     EXPECT_EQ(catalogue.findPlanId(u"ID_b "), std::nullopt);
 }
 
-TEST_F(CatalogueTest, PositionsOutsideTheTableAreIndexErrors) {
+TEST_F(CatalogueTest, StartsEmptyAndPositionsOutsideTheTableAreIndexErrors) {
+    EXPECT_EQ(catalogue.count(), 0);
+    EXPECT_EQ(catalogue.field(1000, 7), u"");
     for (auto [index, field] : {std::pair{-1, 1}, {1001, 1}, {0, 0}, {0, 8}})
         EXPECT_THROW(catalogue.field(index, field), IndexError) << index << " " << field;
 }

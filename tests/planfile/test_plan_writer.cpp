@@ -87,14 +87,12 @@ TEST_F(WriterTest, FailuresNameTheRowTheColumnAndTheText) {
             EXPECT_EQ(error.column, c.column);
         }
     }
-}
-
-TEST_F(WriterTest, MessageQuotesTheOffendingText) {
+    list.clear();
     add({u"12345678901", u"", u"", u"", u"", u""}, CatalogueIndex::number(0));
     try {
         MakeQRNFile(list, catalogue);
-        FAIL();
-    } catch (const InvalidArgument& error) {
+        ADD_FAILURE() << "no failure";
+    } catch (const InvalidArgument& error) {  // the message quotes the offending text
         EXPECT_EQ(error.message(),
                   u"ligne 1 du plan, colonne X : « 12345678901 » compte 11 caractères, 10 au plus");
     }
