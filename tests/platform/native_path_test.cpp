@@ -16,23 +16,14 @@ class WinePaths : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(prefix_.isValid());
-        saved_ = qgetenv("WINEPREFIX");
-        hadPrefix_ = qEnvironmentVariableIsSet("WINEPREFIX");
         qputenv("WINEPREFIX", prefix_.path().toLocal8Bit());
         data_ = prefix_.path() + "/drive_c/Program Files/Microsoft Games/Age of Empires/Data";
         ASSERT_TRUE(QDir().mkpath(data_));
         test::writeBytes(data_ + "/Plan.txt", "P");
         test::writeBytes(data_ + "/plan.TXT", "p");
     }
-    void TearDown() override {
-        if (hadPrefix_)
-            qputenv("WINEPREFIX", saved_);
-        else
-            qunsetenv("WINEPREFIX");
-    }
+    void TearDown() override { qunsetenv("WINEPREFIX"); }  // no other test reads it
     QTemporaryDir prefix_;
-    QByteArray saved_;
-    bool hadPrefix_ = false;
     QString data_;
 };
 

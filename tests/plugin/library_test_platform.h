@@ -1,7 +1,7 @@
 #pragma once
 
 // The plug-in's real services for the library tests, but for a settings store in memory and a
-// Ui that records its messages instead of blocking on them.
+// Ui that records its messages instead of blocking on them and cancels every file dialog.
 
 #include <QDir>
 #include <QString>
@@ -13,16 +13,9 @@
 #include "qt_application.h"
 #include "qt_file_system.h"
 #include "std_random.h"
+#include "test_qrn_platform.h"
 
 namespace qrn::libtest {
-
-struct QuietUi : platform::Ui {
-    std::vector<std::u16string> messages;
-    void MsgBox(const std::u16string& text) override { messages.push_back(text); }
-    std::u16string ShowOpen(const std::u16string&) override { return {}; }
-    std::u16string ShowSave(const std::u16string&) override { return {}; }
-    void OpenHelp(const std::u16string&, const std::u16string&) override {}
-};
 
 // Absent keys read as the fallback, as the real store's do.
 struct MemorySettings : platform::Settings {
@@ -65,7 +58,7 @@ struct LibraryTestPlatform : platform::Platform {
     BuiltPluginApplication application;
     MemorySettings store;
     platform::StdRandom generator;
-    QuietUi quiet;
+    test::RecordingUi quiet;
     platform::FileSystem& files() override { return fileSystem; }
     platform::Application& app() override { return application; }
     platform::Settings& settings() override { return store; }
