@@ -27,10 +27,6 @@ QList<QWidget*> editorWindows() {
     return found;
 }
 
-void settle() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 }  // namespace
 
 class TestHost : public QObject {
@@ -58,18 +54,13 @@ private slots:
         QTest::addColumn<QStringList>("files");  // relative to a temporary folder
         QTest::addColumn<QString>("registered");
         QTest::addColumn<QString>("expected");
-        const QStringList all = {"elsewhere/libQRNPlg.so", "prog/bin/libQRNPlg.so",
-                                 "prog/lib/qrnplg/libQRNPlg.so"};
-        QTest::newRow("registered") << all << "elsewhere/libQRNPlg.so"
-                                    << "elsewhere/libQRNPlg.so";
-        QTest::newRow("stale registration") << all.mid(1) << "elsewhere/libQRNPlg.so"
-                                            << "prog/bin/libQRNPlg.so";
-        QTest::newRow("beside") << all.mid(1) << ""
-                                << "prog/bin/libQRNPlg.so";
-        QTest::newRow("installed layout") << all.mid(2) << ""
-                                          << "prog/lib/qrnplg/libQRNPlg.so";
-        QTest::newRow("nowhere") << QStringList() << ""
-                                 << "";
+        const QString other = "elsewhere/libQRNPlg.so", beside = "prog/bin/libQRNPlg.so",
+                      lib = "prog/lib/qrnplg/libQRNPlg.so";
+        QTest::newRow("registered") << QStringList{other, beside, lib} << other << other;
+        QTest::newRow("stale registration") << QStringList{beside, lib} << other << beside;
+        QTest::newRow("beside") << QStringList{beside, lib} << QString() << beside;
+        QTest::newRow("installed layout") << QStringList{lib} << QString() << lib;
+        QTest::newRow("nowhere") << QStringList() << QString() << QString();
     }
     void locateTriesRegistrationThenBesideThenLib() {
         QFETCH(QStringList, files);
@@ -125,7 +116,7 @@ private slots:
         QCOMPARE(editorWindows().size(), 2);
         QCOMPARE(loader.canUnloadNow(), QRN_S_FALSE);
         for (QWidget* window : editorWindows()) window->close();
-        settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(loader.canUnloadNow(), QRN_S_OK);
 
         QCOMPARE(loader.unregisterServer(), QRN_S_OK);
