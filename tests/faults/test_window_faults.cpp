@@ -28,36 +28,17 @@ struct FaultyPlatform : TestPlatform {
 // An editor window over FaultyPlatform, its plug-in and plan folder a fresh temporary folder.
 // Faults start only when a test starts them, after the window has loaded unless it asks not to
 // show the window yet.
-struct FaultyEditor {
-    QTemporaryDir dir;
-    FaultyPlatform platform;
-    ModuleState state;
-    QPointer<QRN> window;
-
-    explicit FaultyEditor(bool show = true) {
-        platform.application.path = u16(dir.path());
+struct FaultyEditor : BasicEditor<FaultyPlatform> {
+    explicit FaultyEditor(bool show = true) : BasicEditor(testCatalogue(), show) {
         state.planFolder = u16(dir.path());
-        writeBytes(path(QStringLiteral("QRN.txt")), testCatalogue());
-        window = new QRN(platform, state);
-        if (show) window->show();
     }
-    ~FaultyEditor() { delete window; }
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-    template <class W>
-    W* get(const char* name) const {
-        W* w = window->findChild<W*>(QLatin1String(name));
-        if (!w) qFatal("no control %s", name);
-        return w;
-    }
-    QStringList rows() const { return rowsOf(window->list()); }
     QStringList folder() const {
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     }
     QStringList tempFiles() const {
         return QDir(dir.path()).entryList({QStringLiteral("~*.tmp")}, QDir::Files);
     }
-    const std::vector<std::u16string>& messages() { return platform.recorder.messages; }
     QString lastMessage() {
         return messages().empty() ? QString() : QString::fromStdU16String(messages().back());
     }
@@ -65,8 +46,6 @@ struct FaultyEditor {
         platform.recorder.answers.push_back(u16(file));
         window->findChild<QAction*>(QStringLiteral("OpenFile"))->trigger();
     }
-    void trigger(const char* action) { get<QAction>(action)->trigger(); }
-    void click(const char* button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
 
     // Starts the faults: point k fails (0: none).
     testing::FaultyFileSystem& faults(int k) {

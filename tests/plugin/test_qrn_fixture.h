@@ -38,19 +38,21 @@ inline void typeInto(QWidget* widget, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-struct Editor {
+// The platform may be any TestPlatform (the fault tests put a failing file system in it).
+template <class Platform>
+struct BasicEditor {
     QTemporaryDir dir;
-    TestPlatform platform;
+    Platform platform;
     ModuleState state;
     QPointer<QRN> window;
 
-    explicit Editor(const QByteArray& catalogue = testCatalogue()) {
+    explicit BasicEditor(const QByteArray& catalogue = testCatalogue(), bool show = true) {
         platform.application.path = u16(dir.path());
         if (!catalogue.isNull()) writeBytes(path(QStringLiteral("QRN.txt")), catalogue);
         window = new QRN(platform, state);
-        window->show();
+        if (show) window->show();
     }
-    ~Editor() { delete window; }
+    ~BasicEditor() { delete window; }
 
     QString path(const QString& name) const { return dir.filePath(name); }
     template <class W>
@@ -82,5 +84,7 @@ struct Editor {
         return rows.size() == 1 ? rows.first().row() + 1 : 0;
     }
 };
+
+using Editor = BasicEditor<TestPlatform>;
 
 }  // namespace qrn::test
