@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "codepage.h"
 #include "errors.h"
 
@@ -11,8 +15,34 @@ namespace qrn::platform {
 
 namespace {
 
+// A line's bytes as text. Plan and catalogue lines are plain ASCII nearly always, and an ASCII
+// byte is its own character: such bytes are widened 16 (then 8) at a time, the others go
+// through the code page.
 std::u16string decode(const char* bytes, std::size_t size) {
-    return decodeWindows1252(std::string_view(bytes, size));
+    std::u16string text(size, u'\0');
+    char16_t* out = text.data();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        if (_mm_movemask_epi8(block) != 0) break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(block, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(block, zero));
+    }
+    if (i + 8 <= size) {
+        const __m128i block = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes + i));
+        if (_mm_movemask_epi8(block) == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(block, zero));
+            i += 8;
+        }
+    }
+#endif
+    for (; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out[i] = byte < 0x80 ? char16_t(byte) : decodeByte(byte);
+    }
+    return text;
 }
 
 }  // namespace
