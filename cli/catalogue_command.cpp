@@ -49,12 +49,7 @@ int run(const Arguments& args, Services& services) {
         args.ages ? std::optional(parseAges(*args.ages)) : std::nullopt;
 
     Catalogue catalogue;
-    try {
-        loadCatalogue(catalogue, args, services);
-    } catch (const Error& error) {
-        printError(error);
-        return kExitFailure;
-    }
+    if (!loadCatalogueOrSay(catalogue, args, services)) return kExitFailure;
     Picker picker;
     if (checks) {
         Blist(catalogue, *checks, picker);

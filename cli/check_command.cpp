@@ -146,12 +146,7 @@ int run(const Arguments& args, Services& services) {
     if (args.operands.empty()) throw UsageError("check attend au moins un PLAN");
 
     Catalogue catalogue;
-    try {
-        loadCatalogue(catalogue, args, services);
-    } catch (const Error& error) {
-        printError(error);
-        return kExitFailure;
-    }
+    if (!loadCatalogueOrSay(catalogue, args, services)) return kExitFailure;
     PlanIdProblems idProblems(catalogue);
     int status = kExitSuccess;
     for (const std::string& operand : args.operands) {

@@ -32,6 +32,16 @@ void loadCatalogue(Catalogue& catalogue, const Arguments& args, Services& servic
     catalogue.load(services.files, path);
 }
 
+bool loadCatalogueOrSay(Catalogue& catalogue, const Arguments& args, Services& services) {
+    try {
+        loadCatalogue(catalogue, args, services);
+        return true;
+    } catch (const Error& error) {
+        printError(error);
+        return false;
+    }
+}
+
 void rejectAges(const Arguments& args, const char* subcommand) {
     if (args.ages)
         throw UsageError(std::string("l'option --ages ne vaut que pour catalogue, pas pour ") +

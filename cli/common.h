@@ -46,6 +46,8 @@ std::u16string pathArgument(const std::string& word);
 // beside the program, else the installed layout's <program folder>/../lib/qrnplg/QRN.txt.
 // Throws the loader's qrn::Error.
 void loadCatalogue(Catalogue& catalogue, const Arguments& args, Services& services);
+// The same, saying the loader's error on stderr and returning false instead of throwing.
+bool loadCatalogueOrSay(Catalogue& catalogue, const Arguments& args, Services& services);
 
 // Throws UsageError when --ages was given: only catalogue takes it.
 void rejectAges(const Arguments& args, const char* subcommand);
