@@ -85,11 +85,7 @@ void PlacementList::clear() {
     assign({});
 }
 
-void PlacementList::assign(std::vector<PlacementRow> rows) {
-    assignRows(Rows(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end())));
-}
-
-void PlacementList::assignRows(Rows rows) {
+void PlacementList::assign(Rows rows) {
     if (observer_) observer_->beforeReset();
     rows_ = std::move(rows);
     const bool hadSelection = selected_.has_value();

@@ -2,7 +2,6 @@
 
 #include <deque>
 #include <optional>
-#include <vector>
 
 #include "placement_row.h"
 
@@ -52,8 +51,7 @@ public:
 
     void clear();
     // Replaces every row at once (one reset for a view), with no selection.
-    void assign(std::vector<PlacementRow> rows);
-    void assignRows(Rows rows);
+    void assign(Rows rows);
 
     // At most one observer; nullptr to detach.
     void setObserver(PlacementListObserver* observer) { observer_ = observer; }

@@ -97,10 +97,10 @@ void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& c
     } catch (Error& error) {
         if (error.file.empty()) error.file = file;
         if (error.line == 0) error.line = lineNumber;
-        list.assignRows(std::move(rows));
+        list.assign(std::move(rows));
         throw;
     }
-    list.assignRows(std::move(rows));
+    list.assign(std::move(rows));
 }
 
 }  // namespace qrn

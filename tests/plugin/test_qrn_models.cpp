@@ -68,7 +68,7 @@ private slots:
         PlacementTableModel model(list);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
-        std::vector<PlacementRow> rows(100000, row(u"Hutte", u"7"));
+        PlacementList::Rows rows(100000, row(u"Hutte", u"7"));
         rows.back() = row(u"Temple", u"9");
         list.assign(std::move(rows));
         QCOMPARE(resets.size(), 1);
