@@ -1,4 +1,4 @@
-#include "baseline.h"
+#include "bench/baseline.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "qt_text_stream.h"
+#include "platform/qt/qt_text_stream.h"
 
 namespace qrn::bench {
 

@@ -7,15 +7,15 @@
 #include <memory>
 #include <random>
 
-#include "age_filter.h"
-#include "baseline.h"
-#include "catalogue.h"
-#include "commands.h"
-#include "input_area.h"
-#include "measure.h"
-#include "plan_lists.h"
-#include "text.h"
-#include "workspace.h"
+#include "base/text.h"
+#include "bench/baseline.h"
+#include "bench/measure.h"
+#include "bench/plan_lists.h"
+#include "bench/workspace.h"
+#include "core/age_filter.h"
+#include "core/catalogue.h"
+#include "core/commands.h"
+#include "core/input_area.h"
 
 namespace qrn::bench {
 

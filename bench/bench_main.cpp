@@ -13,8 +13,8 @@
 #include <QCoreApplication>
 #endif
 
-#include "summary.h"
-#include "workspace.h"
+#include "bench/summary.h"
+#include "bench/workspace.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <cstring>
 #include <memory>
 
-#include "baseline.h"
-#include "codepage.h"
-#include "measure.h"
-#include "plan_lists.h"
-#include "plan_reader.h"
-#include "plan_writer.h"
-#include "platform.h"
-#include "workspace.h"
+#include "base/codepage.h"
+#include "bench/baseline.h"
+#include "bench/measure.h"
+#include "bench/plan_lists.h"
+#include "bench/workspace.h"
+#include "planfile/plan_reader.h"
+#include "planfile/plan_writer.h"
+#include "platform/platform.h"
 
 namespace qrn::bench {
 

@@ -12,13 +12,13 @@
 #include <algorithm>
 #include <memory>
 
-#include "baseline.h"
-#include "measure.h"
-#include "module_state.h"
-#include "platform.h"
-#include "qrn.h"
-#include "std_random.h"
-#include "workspace.h"
+#include "bench/baseline.h"
+#include "bench/measure.h"
+#include "bench/workspace.h"
+#include "platform/platform.h"
+#include "platform/qt/std_random.h"
+#include "plugin/module_state.h"
+#include "plugin/qrn.h"
 
 namespace qrn::bench {
 

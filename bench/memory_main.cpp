@@ -14,11 +14,11 @@
 #include <filesystem>
 #include <string>
 
-#include "catalogue.h"
-#include "placement_list.h"
-#include "plan_data.h"
-#include "plan_reader.h"
-#include "qt_file_system.h"
+#include "bench/plan_data.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_reader.h"
+#include "platform/qt/qt_file_system.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plan_data.h"
+#include "bench/plan_data.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "plan_lists.h"
+#include "bench/plan_lists.h"
 
 #include <map>
 #include <stdexcept>
 
-#include "plan_reader.h"
-#include "workspace.h"
+#include "bench/workspace.h"
+#include "planfile/plan_reader.h"
 
 namespace qrn::bench {
 

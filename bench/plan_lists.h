@@ -1,6 +1,6 @@
 #pragma once
 
-#include "placement_list.h"
+#include "core/placement_list.h"
 
 namespace qrn::bench {
 

@@ -1,10 +1,10 @@
-#include "workspace.h"
+#include "bench/workspace.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
-#include "plan_data.h"
+#include "bench/plan_data.h"
 
 namespace qrn::bench {
 

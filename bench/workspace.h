@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "catalogue.h"
-#include "qt_file_system.h"
+#include "core/catalogue.h"
+#include "platform/qt/qt_file_system.h"
 
 namespace qrn::bench {
 

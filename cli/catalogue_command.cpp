@@ -1,9 +1,9 @@
 
-#include "age_filter.h"
-#include "catalogue.h"
-#include "commands.h"
-#include "errors.h"
-#include "input_area.h"
+#include "base/errors.h"
+#include "cli/subcommands.h"
+#include "core/age_filter.h"
+#include "core/catalogue.h"
+#include "core/input_area.h"
 
 namespace qrn::cli {
 

@@ -1,14 +1,14 @@
 #include <optional>
 #include <vector>
 
-#include "age_filter.h"
-#include "catalogue.h"
-#include "commands.h"
-#include "errors.h"
-#include "placement_list.h"
-#include "plan_reader.h"
-#include "plan_writer.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "cli/subcommands.h"
+#include "core/age_filter.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_reader.h"
+#include "planfile/plan_writer.h"
 
 namespace qrn::cli {
 

@@ -1,4 +1,4 @@
-#include "common.h"
+#include "cli/common.h"
 
 #include <cstdio>
 
@@ -6,10 +6,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include "catalogue.h"
-#include "errors.h"
-#include "platform.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "core/catalogue.h"
+#include "platform/platform.h"
 
 namespace qrn::cli {
 

@@ -8,7 +8,7 @@
 #include <QJsonValue>
 #include <QString>
 
-#include "arguments.h"
+#include "cli/arguments.h"
 
 namespace qrn {
 class Catalogue;

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "errors.h"
-#include "qt_application.h"
-#include "qt_file_system.h"
+#include "base/errors.h"
+#include "cli/subcommands.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_file_system.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <QJsonArray>
 
-#include "catalogue.h"
-#include "commands.h"
-#include "errors.h"
-#include "placement_list.h"
-#include "plan_reader.h"
+#include "base/errors.h"
+#include "cli/subcommands.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_reader.h"
 
 namespace qrn::cli {
 

@@ -7,13 +7,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "catalogue.h"
-#include "codepage.h"
-#include "commands.h"
-#include "errors.h"
-#include "placement_list.h"
-#include "plan_writer.h"
-#include "text.h"
+#include "base/codepage.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "cli/subcommands.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_writer.h"
 
 namespace qrn::cli {
 

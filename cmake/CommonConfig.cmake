@@ -1,6 +1,8 @@
 # The build's rules in one place: every target links qrn_common.
 add_library(qrn_common INTERFACE)
 target_compile_features(qrn_common INTERFACE cxx_std_20)
+# Includes name their folder from the repository's root: #include "core/catalogue.h".
+target_include_directories(qrn_common INTERFACE ${PROJECT_SOURCE_DIR})
 set(CMAKE_CXX_EXTENSIONS OFF)
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 set(CMAKE_EXPORT_COMPILE_COMMANDS ON)

@@ -1,11 +1,11 @@
-#include "age_filter.h"
+#include "core/age_filter.h"
 
 #include <bitset>
 
-#include "catalogue.h"
-#include "errors.h"
-#include "input_area.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "core/catalogue.h"
+#include "core/input_area.h"
 
 namespace qrn {
 

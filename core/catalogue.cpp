@@ -1,8 +1,8 @@
-#include "catalogue.h"
+#include "core/catalogue.h"
 
-#include "errors.h"
-#include "platform.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "platform/platform.h"
 
 namespace qrn {
 

@@ -1,7 +1,7 @@
-#include "commands.h"
+#include "core/commands.h"
 
-#include "input_area.h"
-#include "placement_list.h"
+#include "core/input_area.h"
+#include "core/placement_list.h"
 
 namespace qrn {
 

@@ -1,8 +1,8 @@
-#include "input_area.h"
+#include "core/input_area.h"
 
-#include "catalogue.h"
-#include "errors.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "core/catalogue.h"
 
 namespace qrn {
 

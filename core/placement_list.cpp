@@ -1,9 +1,9 @@
-#include "placement_list.h"
+#include "core/placement_list.h"
 
 #include <iterator>
 
-#include "errors.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace qrn {
 

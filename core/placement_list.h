@@ -3,7 +3,7 @@
 #include <deque>
 #include <optional>
 
-#include "placement_row.h"
+#include "core/placement_row.h"
 
 namespace qrn {
 

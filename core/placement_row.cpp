@@ -1,10 +1,10 @@
-#include "placement_row.h"
+#include "core/placement_row.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "errors.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace qrn {
 

@@ -17,13 +17,13 @@
 #include <optional>
 #include <vector>
 
-#include "catalogue.h"
-#include "codepage.h"
-#include "errors.h"
-#include "fuzz_support.h"
-#include "memory_file_system.h"
-#include "qt_file_system.h"
-#include "qt_text_stream.h"
+#include "base/codepage.h"
+#include "base/errors.h"
+#include "core/catalogue.h"
+#include "fuzz/fuzz_support.h"
+#include "platform/qt/qt_file_system.h"
+#include "platform/qt/qt_text_stream.h"
+#include "tests/support/memory_file_system.h"
 
 using namespace qrn;
 

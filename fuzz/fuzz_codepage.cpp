@@ -2,9 +2,9 @@
 // same bytes; a 16-bit text either encodes to bytes that decode to it again or fails with
 // InvalidArgument, leaving the output it was appending to as it was.
 
-#include "codepage.h"
-#include "errors.h"
-#include "fuzz_support.h"
+#include "base/codepage.h"
+#include "base/errors.h"
+#include "fuzz/fuzz_support.h"
 
 using namespace qrn;
 

@@ -1,8 +1,8 @@
 // delnextspaces: what is left after the first token, the space after it and every space that
 // follows; the text whole when it holds no space.
 
-#include "fuzz_support.h"
-#include "plan_reader.h"
+#include "fuzz/fuzz_support.h"
+#include "planfile/plan_reader.h"
 
 using namespace qrn;
 

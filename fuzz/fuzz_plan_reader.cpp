@@ -6,14 +6,14 @@
 
 #include <vector>
 
-#include "catalogue.h"
-#include "codepage.h"
-#include "errors.h"
-#include "fuzz_support.h"
-#include "memory_file_system.h"
-#include "placement_list.h"
-#include "plan_reader.h"
-#include "plan_writer.h"
+#include "base/codepage.h"
+#include "base/errors.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "fuzz/fuzz_support.h"
+#include "planfile/plan_reader.h"
+#include "planfile/plan_writer.h"
+#include "tests/support/memory_file_system.h"
 
 using namespace qrn;
 

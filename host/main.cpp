@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "plugin_loader.h"
+#include "host/plugin_loader.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "plugin_loader.h"
+#include "host/plugin_loader.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
-#include "component_registry.h"
+#include "platform/widgets/component_registry.h"
 
 namespace qrn::host {
 

@@ -3,7 +3,7 @@
 #include <QLibrary>
 #include <QString>
 
-#include "qrnplg.h"
+#include "platform/qrnplg.h"
 
 class QWidget;
 

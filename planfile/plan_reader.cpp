@@ -1,15 +1,15 @@
-#include "plan_reader.h"
+#include "planfile/plan_reader.h"
 
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
 
-#include "catalogue.h"
-#include "errors.h"
-#include "placement_list.h"
-#include "platform.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "platform/platform.h"
 
 namespace qrn {
 
@@ -72,7 +72,8 @@ void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& c
     // holds the rows of the lines before it, as if they had been appended one by one.
     auto stream = files.OpenTextFile(file);
     PlacementList::Rows rows;
-    std::vector<std::shared_ptr<const std::u16string>> names(static_cast<std::size_t>(Catalogue::kSize));
+    std::vector<std::shared_ptr<const std::u16string>> names(
+        static_cast<std::size_t>(Catalogue::kSize));
     long lineNumber = 0;
     try {
         while (!stream->AtEndOfStream()) {

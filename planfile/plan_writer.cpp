@@ -1,9 +1,9 @@
-#include "plan_writer.h"
+#include "planfile/plan_writer.h"
 
-#include "catalogue.h"
-#include "errors.h"
-#include "placement_list.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
 
 namespace qrn {
 

@@ -1,9 +1,9 @@
-#include "temp_name.h"
+#include "planfile/temp_name.h"
 
 #include <algorithm>
 
-#include "platform.h"
-#include "text.h"
+#include "base/text.h"
+#include "platform/platform.h"
 
 namespace qrn {
 

@@ -74,7 +74,8 @@ class Settings {
 public:
     virtual ~Settings() = default;
     virtual std::u16string GetSetting(const std::u16string& appName, const std::u16string& section,
-                                      const std::u16string& key, const std::u16string& fallback) = 0;
+                                      const std::u16string& key,
+                                      const std::u16string& fallback) = 0;
     virtual void SaveSetting(const std::u16string& appName, const std::u16string& section,
                              const std::u16string& key, const std::u16string& value) = 0;
 };

@@ -1,4 +1,4 @@
-#include "about_frm.h"
+#include "plugin/about_frm.h"
 
 #include <QFontMetrics>
 #include <QLabel>

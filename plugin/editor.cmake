@@ -12,5 +12,4 @@ add_library(qrn_editor STATIC
     ${_dir}/picker_model.cpp
 )
 set_target_properties(qrn_editor PROPERTIES AUTOMOC ON)
-target_include_directories(qrn_editor PUBLIC ${_dir})
 target_link_libraries(qrn_editor PUBLIC Qt6::Widgets qrn_planfile qrn_core qrn_platform_api)

@@ -1,9 +1,9 @@
 // The library's four exports. Each hands the library's registration data to the component
 // runtime and returns its answer; the plug-in's own work lives elsewhere.
 
-#include "component_runtime.h"
-#include "module.h"
-#include "qrnplg.h"
+#include "platform/qrnplg.h"
+#include "platform/widgets/component_runtime.h"
+#include "plugin/module.h"
 
 extern "C" {
 

@@ -13,14 +13,12 @@ add_library(qrn_plugin STATIC
     about_frm.cpp
 )
 set_target_properties(qrn_plugin PROPERTIES AUTOMOC ON)
-target_include_directories(qrn_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(qrn_plugin PUBLIC qrn_editor qrn_platform_widgets qrn_platform_qt
                                         Qt6::Widgets qrn_common)
 
 # libQRNPlg.so: the four exports are all it shows; the code of the static libraries inside it
 # stays hidden, so two copies loaded into one host cannot mix.
-add_library(QRNPlg SHARED exports.cpp include/qrnplg.h)
-target_include_directories(QRNPlg PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include)
+add_library(QRNPlg SHARED exports.cpp ${PROJECT_SOURCE_DIR}/platform/qrnplg.h)
 target_link_libraries(QRNPlg PRIVATE qrn_plugin)
 target_link_options(QRNPlg PRIVATE -Wl,--exclude-libs,ALL -Wl,--no-undefined)
 set_target_properties(QRNPlg PROPERTIES
@@ -33,4 +31,4 @@ set_target_properties(QRNPlg PROPERTIES
 add_dependencies(QRNPlg qrn_data)
 
 install(TARGETS QRNPlg LIBRARY DESTINATION ${QRN_PLUGIN_INSTALL_DIR})
-install(FILES include/qrnplg.h DESTINATION include/qrnplg)
+install(FILES ${PROJECT_SOURCE_DIR}/platform/qrnplg.h DESTINATION include/qrnplg)

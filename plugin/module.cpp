@@ -1,10 +1,10 @@
-#include "module.h"
+#include "plugin/module.h"
 
-#include "component_runtime.h"
-#include "plg.h"
-#include "plugin_dialogs.h"
-#include "qt_platform.h"
-#include "qt_widgets_ui.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/widgets/component_runtime.h"
+#include "platform/widgets/qt_widgets_ui.h"
+#include "plugin/plg.h"
+#include "plugin/plugin_dialogs.h"
 
 namespace qrn {
 

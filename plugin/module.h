@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "module_state.h"
-#include "platform.h"
+#include "platform/platform.h"
+#include "plugin/module_state.h"
 
 namespace qrn {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
+#include "core/catalogue.h"
 
 namespace qrn {
 

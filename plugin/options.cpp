@@ -1,4 +1,4 @@
-#include "options.h"
+#include "plugin/options.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "errors.h"
-#include "module.h"
+#include "base/errors.h"
+#include "plugin/module.h"
 
 namespace qrn {
 

@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "module_state.h"
-#include "platform.h"
+#include "platform/platform.h"
+#include "plugin/module_state.h"
 
 class QGroupBox;
 class QLabel;

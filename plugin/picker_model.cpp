@@ -1,4 +1,4 @@
-#include "picker_model.h"
+#include "plugin/picker_model.h"
 
 namespace qrn {
 

@@ -2,7 +2,7 @@
 
 #include <QAbstractListModel>
 
-#include "input_area.h"
+#include "core/input_area.h"
 
 namespace qrn {
 

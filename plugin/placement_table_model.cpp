@@ -1,4 +1,4 @@
-#include "placement_table_model.h"
+#include "plugin/placement_table_model.h"
 
 #include <QStringView>
 

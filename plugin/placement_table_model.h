@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "placement_list.h"
+#include "core/placement_list.h"
 
 namespace qrn {
 

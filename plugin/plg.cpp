@@ -1,13 +1,13 @@
-#include "plg.h"
+#include "plugin/plg.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
 #include <limits>
 
-#include "component_runtime.h"
-#include "errors.h"
-#include "module.h"
-#include "qrn.h"
+#include "base/errors.h"
+#include "platform/widgets/component_runtime.h"
+#include "plugin/module.h"
+#include "plugin/qrn.h"
 
 namespace qrn {
 

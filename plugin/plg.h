@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "module_state.h"
-#include "platform.h"
+#include "platform/platform.h"
+#include "plugin/module_state.h"
 
 class QPushButton;
 

@@ -1,9 +1,9 @@
-#include "plugin_dialogs.h"
+#include "plugin/plugin_dialogs.h"
 
 #include <memory>
 
-#include "about_frm.h"
-#include "options.h"
+#include "plugin/about_frm.h"
+#include "plugin/options.h"
 
 namespace qrn {
 

@@ -1,4 +1,4 @@
-#include "qrn.h"
+#include "plugin/qrn.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -8,11 +8,11 @@
 #include <QScopedValueRollback>
 #include <QTreeView>
 
-#include "errors.h"
-#include "module_state.h"
-#include "picker_model.h"
-#include "placement_table_model.h"
-#include "platform.h"
+#include "base/errors.h"
+#include "platform/platform.h"
+#include "plugin/module_state.h"
+#include "plugin/picker_model.h"
+#include "plugin/placement_table_model.h"
 
 namespace qrn {
 

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "age_filter.h"
-#include "input_area.h"
-#include "placement_list.h"
+#include "core/age_filter.h"
+#include "core/input_area.h"
+#include "core/placement_list.h"
 
 class QAction;
 class QComboBox;

@@ -2,14 +2,14 @@
 
 #include <QScopedValueRollback>
 
-#include "codepage.h"
-#include "errors.h"
-#include "module_state.h"
-#include "placement_table_model.h"
-#include "plan_reader.h"
-#include "plan_writer.h"
-#include "platform.h"
-#include "qrn.h"
+#include "base/codepage.h"
+#include "base/errors.h"
+#include "planfile/plan_reader.h"
+#include "planfile/plan_writer.h"
+#include "platform/platform.h"
+#include "plugin/module_state.h"
+#include "plugin/placement_table_model.h"
+#include "plugin/qrn.h"
 
 namespace qrn {
 

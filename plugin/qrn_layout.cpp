@@ -15,10 +15,10 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "commands.h"
-#include "picker_model.h"
-#include "placement_table_model.h"
-#include "qrn.h"
+#include "core/commands.h"
+#include "plugin/picker_model.h"
+#include "plugin/placement_table_model.h"
+#include "plugin/qrn.h"
 
 namespace qrn {
 

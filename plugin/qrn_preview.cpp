@@ -9,14 +9,14 @@
 #include <QTextDocument>
 #include <QTreeView>
 
-#include "errors.h"
-#include "module_state.h"
-#include "plan_reader.h"
-#include "plan_writer.h"
-#include "platform.h"
-#include "qrn.h"
-#include "temp_name.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "planfile/plan_reader.h"
+#include "planfile/plan_writer.h"
+#include "planfile/temp_name.h"
+#include "platform/platform.h"
+#include "plugin/module_state.h"
+#include "plugin/qrn.h"
 
 namespace qrn {
 

@@ -1,4 +1,4 @@
-#include "native_path.h"
+#include "platform/qt/native_path.h"
 
 #include <QDir>
 #include <QFileInfo>

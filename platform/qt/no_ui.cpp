@@ -1,9 +1,9 @@
-#include "no_ui.h"
+#include "platform/qt/no_ui.h"
 
 #include <iostream>
 
-#include "errors.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace qrn::platform {
 

@@ -1,11 +1,11 @@
-#include "qt_application.h"
+#include "platform/qt/qt_application.h"
 
 #include <dlfcn.h>
 #include <link.h>
 
 #include <QFileInfo>
 
-#include "errors.h"
+#include "base/errors.h"
 
 namespace qrn::platform {
 

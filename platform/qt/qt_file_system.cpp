@@ -1,12 +1,12 @@
-#include "qt_file_system.h"
+#include "platform/qt/qt_file_system.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include "errors.h"
-#include "native_path.h"
-#include "qt_output_file.h"
-#include "qt_text_stream.h"
+#include "base/errors.h"
+#include "platform/qt/native_path.h"
+#include "platform/qt/qt_output_file.h"
+#include "platform/qt/qt_text_stream.h"
 
 namespace qrn::platform {
 

@@ -1,11 +1,11 @@
-#include "qt_output_file.h"
+#include "platform/qt/qt_output_file.h"
 
 #include <QFileInfo>
 #include <algorithm>
 #include <string>
 
-#include "codepage.h"
-#include "errors.h"
+#include "base/codepage.h"
+#include "base/errors.h"
 
 namespace qrn::platform {
 

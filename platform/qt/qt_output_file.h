@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "platform.h"
+#include "platform/platform.h"
 
 namespace qrn::platform {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform.h"
-#include "qt_application.h"
-#include "qt_file_system.h"
-#include "qt_settings.h"
-#include "std_random.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_file_system.h"
+#include "platform/qt/qt_settings.h"
+#include "platform/qt/std_random.h"
 
 namespace qrn::platform {
 

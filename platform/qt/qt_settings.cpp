@@ -1,9 +1,9 @@
-#include "qt_settings.h"
+#include "platform/qt/qt_settings.h"
 
 #include <QSettings>
 #include <QStringList>
 
-#include "errors.h"
+#include "base/errors.h"
 
 namespace qrn::platform {
 

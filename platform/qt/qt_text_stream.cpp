@@ -1,4 +1,4 @@
-#include "qt_text_stream.h"
+#include "platform/qt/qt_text_stream.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -8,8 +8,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "codepage.h"
-#include "errors.h"
+#include "base/codepage.h"
+#include "base/errors.h"
 
 namespace qrn::platform {
 

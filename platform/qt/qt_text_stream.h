@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform.h"
+#include "platform/platform.h"
 
 namespace qrn::platform {
 

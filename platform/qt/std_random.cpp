@@ -1,4 +1,4 @@
-#include "std_random.h"
+#include "platform/qt/std_random.h"
 
 #include <QTime>
 #include <bit>

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "platform.h"
+#include "platform/platform.h"
 
 namespace qrn::platform {
 

@@ -1,4 +1,4 @@
-#include "component_registry.h"
+#include "platform/widgets/component_registry.h"
 
 #include <QSettings>
 #include <memory>

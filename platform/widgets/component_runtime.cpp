@@ -1,4 +1,4 @@
-#include "component_runtime.h"
+#include "platform/widgets/component_runtime.h"
 
 #include <dlfcn.h>
 #include <link.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <exception>
 
-#include "component_registry.h"
+#include "platform/widgets/component_registry.h"
 
 namespace qrn::platform {
 

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "qrnplg.h"
+#include "platform/qrnplg.h"
 
 class QObject;
 class QWidget;

@@ -1,4 +1,4 @@
-#include "help_opener.h"
+#include "platform/widgets/help_opener.h"
 
 #include <QDir>
 #include <QFileInfo>

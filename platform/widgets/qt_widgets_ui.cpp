@@ -1,4 +1,4 @@
-#include "qt_widgets_ui.h"
+#include "platform/widgets/qt_widgets_ui.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QUrl>
 
-#include "help_opener.h"
-#include "native_path.h"
+#include "platform/qt/native_path.h"
+#include "platform/widgets/help_opener.h"
 
 namespace qrn::platform {
 

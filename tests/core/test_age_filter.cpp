@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "age_filter.h"
-#include "catalogue.h"
-#include "catalogue_text.h"
-#include "errors.h"
-#include "input_area.h"
+#include "base/errors.h"
+#include "core/age_filter.h"
+#include "core/catalogue.h"
+#include "core/input_area.h"
+#include "tests/support/catalogue_text.h"
 
 namespace qrn {
 namespace {

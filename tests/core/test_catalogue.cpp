@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "catalogue.h"
-#include "catalogue_text.h"
-#include "errors.h"
-#include "memory_file_system.h"
+#include "base/errors.h"
+#include "core/catalogue.h"
+#include "tests/support/catalogue_text.h"
+#include "tests/support/memory_file_system.h"
 
 namespace qrn {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "commands.h"
-#include "input_area.h"
-#include "placement_list.h"
+#include "core/commands.h"
+#include "core/input_area.h"
+#include "core/placement_list.h"
 
 namespace qrn {
 namespace {

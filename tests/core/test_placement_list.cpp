@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "errors.h"
-#include "placement_list.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "core/placement_list.h"
 
 namespace qrn {
 namespace {

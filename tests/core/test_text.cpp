@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "errors.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace qrn {
 namespace {

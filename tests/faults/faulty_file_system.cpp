@@ -1,6 +1,6 @@
-#include "faulty_file_system.h"
+#include "tests/faults/faulty_file_system.h"
 
-#include "errors.h"
+#include "base/errors.h"
 
 namespace qrn::testing {
 

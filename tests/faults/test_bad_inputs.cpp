@@ -11,14 +11,14 @@
 #include <QTemporaryDir>
 #include <optional>
 
-#include "catalogue.h"
-#include "catalogue_text.h"
-#include "codepage.h"
-#include "errors.h"
-#include "placement_list.h"
-#include "plan_reader.h"
-#include "plan_writer.h"
-#include "qt_file_system.h"
+#include "base/codepage.h"
+#include "base/errors.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_reader.h"
+#include "planfile/plan_writer.h"
+#include "platform/qt/qt_file_system.h"
+#include "tests/support/catalogue_text.h"
 
 namespace qrn::testing {
 namespace {

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <iostream>
 
-#include "catalogue.h"
-#include "catalogue_text.h"
-#include "errors.h"
-#include "faulty_file_system.h"
-#include "memory_file_system.h"
-#include "placement_list.h"
-#include "plan_reader.h"
+#include "base/errors.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_reader.h"
+#include "tests/faults/faulty_file_system.h"
+#include "tests/support/catalogue_text.h"
+#include "tests/support/memory_file_system.h"
 
 namespace qrn::testing {
 namespace {

@@ -10,8 +10,8 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 
-#include "faulty_file_system.h"
-#include "test_qrn_fixture.h"
+#include "tests/faults/faulty_file_system.h"
+#include "tests/plugin/test_qrn_fixture.h"
 
 namespace qrn::test {
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "catalogue.h"
-#include "catalogue_text.h"
-#include "errors.h"
-#include "memory_file_system.h"
-#include "placement_list.h"
-#include "plan_reader.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_reader.h"
+#include "tests/support/catalogue_text.h"
+#include "tests/support/memory_file_system.h"
 
 namespace qrn {
 namespace {

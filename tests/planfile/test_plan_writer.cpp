@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "catalogue.h"
-#include "errors.h"
-#include "placement_list.h"
-#include "plan_writer.h"
+#include "base/errors.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_writer.h"
 
 namespace qrn {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <random>
 
-#include "catalogue.h"
-#include "memory_file_system.h"
-#include "placement_list.h"
-#include "plan_reader.h"
-#include "plan_writer.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_reader.h"
+#include "planfile/plan_writer.h"
+#include "tests/support/memory_file_system.h"
 
 namespace qrn {
 namespace {

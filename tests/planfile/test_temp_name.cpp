@@ -4,9 +4,9 @@
 #include <random>
 #include <regex>
 
-#include "platform.h"
-#include "temp_name.h"
-#include "text.h"
+#include "base/text.h"
+#include "planfile/temp_name.h"
+#include "platform/platform.h"
 
 namespace qrn {
 namespace {

@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "qt_application.h"
-#include "std_random.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/std_random.h"
 
 namespace qrn::platform {
 namespace {

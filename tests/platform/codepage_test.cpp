@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "codepage.h"
-#include "errors.h"
-#include "text.h"
+#include "base/codepage.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace qrn::platform {
 namespace {

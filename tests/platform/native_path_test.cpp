@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "native_path.h"
-#include "qt_file_system.h"
-#include "test_files.h"
+#include "platform/qt/native_path.h"
+#include "platform/qt/qt_file_system.h"
+#include "tests/platform/test_files.h"
 
 namespace qrn::platform {
 namespace {

@@ -5,8 +5,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "errors.h"
-#include "qt_settings.h"
+#include "base/errors.h"
+#include "platform/qt/qt_settings.h"
 
 namespace qrn::platform {
 namespace {

@@ -4,10 +4,10 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "errors.h"
-#include "qt_file_system.h"
-#include "qt_text_stream.h"
-#include "test_files.h"
+#include "base/errors.h"
+#include "platform/qt/qt_file_system.h"
+#include "platform/qt/qt_text_stream.h"
+#include "tests/platform/test_files.h"
 
 namespace qrn::platform {
 namespace {

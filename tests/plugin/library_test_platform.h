@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "platform.h"
-#include "qt_application.h"
-#include "qt_file_system.h"
-#include "std_random.h"
-#include "test_qrn_platform.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_file_system.h"
+#include "platform/qt/std_random.h"
+#include "tests/plugin/test_qrn_platform.h"
 
 namespace qrn::libtest {
 

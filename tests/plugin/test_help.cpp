@@ -3,7 +3,7 @@
 
 #include <QtTest>
 
-#include "help_opener.h"
+#include "platform/widgets/help_opener.h"
 
 using qrn::platform::HelpPlan;
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "component_registry.h"
-#include "plugin_loader.h"
+#include "host/plugin_loader.h"
+#include "platform/widgets/component_registry.h"
 
 using qrn::host::PluginLoader;
 

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "about_frm.h"
-#include "library_test_platform.h"
-#include "module.h"
-#include "options.h"
-#include "plugin_dialogs.h"
+#include "plugin/about_frm.h"
+#include "plugin/module.h"
+#include "plugin/options.h"
+#include "plugin/plugin_dialogs.h"
+#include "tests/plugin/library_test_platform.h"
 
 using namespace qrn;
 

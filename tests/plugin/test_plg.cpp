@@ -6,11 +6,11 @@
 #include <limits>
 #include <thread>
 
-#include "errors.h"
-#include "library_test_platform.h"
-#include "module.h"
-#include "plg.h"
-#include "qrn.h"
+#include "base/errors.h"
+#include "plugin/module.h"
+#include "plugin/plg.h"
+#include "plugin/qrn.h"
+#include "tests/plugin/library_test_platform.h"
 
 using namespace qrn;
 

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
-#include "test_qrn_fixture.h"
+#include "tests/plugin/test_qrn_fixture.h"
 
 namespace qrn::test {
 

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "module_state.h"
-#include "qrn.h"
-#include "test_qrn_platform.h"
+#include "plugin/module_state.h"
+#include "plugin/qrn.h"
+#include "tests/plugin/test_qrn_platform.h"
 
 namespace qrn::test {
 

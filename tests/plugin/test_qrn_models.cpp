@@ -5,8 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "placement_table_model.h"
-#include "test_qrn_fixture.h"
+#include "plugin/placement_table_model.h"
+#include "tests/plugin/test_qrn_fixture.h"
 
 namespace qrn::test {
 

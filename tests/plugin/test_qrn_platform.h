@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "platform.h"
-#include "qt_file_system.h"
-#include "std_random.h"
+#include "base/errors.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_file_system.h"
+#include "platform/qt/std_random.h"
 
 namespace qrn::test {
 

@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
-#include "test_qrn_fixture.h"
+#include "tests/plugin/test_qrn_fixture.h"
 
 namespace qrn::test {
 

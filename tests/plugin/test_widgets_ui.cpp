@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "qt_application.h"
-#include "qt_widgets_ui.h"
+#include "platform/qt/qt_application.h"
+#include "platform/widgets/qt_widgets_ui.h"
 
 namespace {
 

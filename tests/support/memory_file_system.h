@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "errors.h"
-#include "platform.h"
+#include "base/errors.h"
+#include "platform/platform.h"
 
 namespace qrn::testing {
 

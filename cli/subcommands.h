@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common.h"
+#include "cli/common.h"
 
 namespace qrn::cli {
 

@@ -1,6 +1,6 @@
-#include "errors.h"
+#include "base/errors.h"
 
-#include "text.h"
+#include "base/text.h"
 
 namespace qrn {
 

@@ -1,10 +1,10 @@
-#include "codepage.h"
+#include "base/codepage.h"
 
 #include <array>
 #include <cstdint>
 
-#include "errors.h"
-#include "text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace qrn::platform {
 
