@@ -13,6 +13,7 @@
 #include "cli/subcommands.h"
 #include "core/catalogue.h"
 #include "core/placement_list.h"
+#include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
 
 namespace qrn::cli {
@@ -116,17 +117,7 @@ std::string encodePlan(const std::u16string& text, const PlacementList& list) {
     try {
         return platform::encodeWindows1252(text);
     } catch (const Error&) {
-        for (int position = 1; position <= list.count(); ++position) {
-            for (int c = 0; c < kCellCount; ++c) {
-                try {
-                    platform::encodeWindows1252(list.row(position).cell(c));
-                } catch (Error& error) {
-                    error.row = position;
-                    error.column = columnName(Column(c));
-                    throw;
-                }
-            }
-        }
+        checkEncodable(list);
         throw;
     }
 }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         str += b == 0 ? u' ' : b == 0xFF ? in.unit() : char16_t(b);
     }
 
-    const std::u16string rest = delnextspaces(str);
+    const std::u16string_view rest = delnextspaces(str);
     const std::size_t space = str.find(u' ');
     if (space == str.npos) {
         QRN_FUZZ_CHECK(rest == str);

@@ -15,13 +15,6 @@ namespace qrn {
 
 namespace {
 
-std::u16string_view afterFirstToken(std::u16string_view str) {
-    const std::size_t space = str.find(u' ');
-    if (space != str.npos) str.remove_prefix(space + 1);
-    while (!str.empty() && str.front() == u' ') str.remove_prefix(1);
-    return str;
-}
-
 // The first character from p on that is not a space. The writer pads every value with spaces
 // to its width, so the runs are long: they are taken four characters at a time.
 const char16_t* skipSpaces(const char16_t* p, const char16_t* end) {
@@ -36,48 +29,48 @@ const char16_t* skipSpaces(const char16_t* p, const char16_t* end) {
     return p;
 }
 
-// Tokens 1 to 7 of a plan line; each must be followed by a space.
+constexpr std::u16string_view kTokenNames[] = {
+    u"X", u"Y", u"N", u"S", u"E", u"O", u"l'identifiant de plan"};
+
+// Tokens 1 to 7 of a plan line: each token ends at a space, and delnextspaces steps to the
+// next one. The seventh must be followed by a space too.
 std::array<std::u16string_view, 7> splitLine(std::u16string_view line) {
-    static constexpr std::u16string_view kNames[] = {
-        u"X", u"Y", u"N", u"S", u"E", u"O", u"l'identifiant de plan"};
-    // One pass over the line: each token ends at the next space, and the spaces after it are
-    // skipped (as delnextspaces does) before the next one starts.
     std::array<std::u16string_view, 7> tokens;
-    const char16_t* p = line.data();
-    const char16_t* const end = p + line.size();
+    std::u16string_view rest = line;
     for (std::size_t t = 0; t < tokens.size(); ++t) {
-        const char16_t* const start = p;
-        while (p != end && *p != u' ') ++p;
-        if (p == end) {
+        const std::size_t space = rest.find(u' ');
+        if (space == rest.npos) {
             throw InvalidArgument(
-                line.empty() ? std::u16string(u"ligne vide")
-                             : u"la ligne s'arrête avant la fin de " + std::u16string(kNames[t]) +
-                                   u" (sept valeurs séparées par des espaces sont attendues)");
+                line.empty()
+                    ? std::u16string(u"ligne vide")
+                    : u"la ligne s'arrête avant la fin de " + std::u16string(kTokenNames[t]) +
+                          u" (sept valeurs séparées par des espaces sont attendues)");
         }
-        tokens[t] = std::u16string_view(start, std::size_t(p - start));
-        if (t + 1 < tokens.size()) p = skipSpaces(p, end);
+        tokens[t] = rest.substr(0, space);
+        rest = delnextspaces(rest);
     }
     return tokens;
 }
 
 }  // namespace
 
-std::u16string delnextspaces(std::u16string_view str) {
-    return std::u16string(afterFirstToken(str));
+std::u16string_view delnextspaces(std::u16string_view str) {
+    const std::size_t space = str.find(u' ');
+    if (space == str.npos) return str;
+    const char16_t* const end = str.data() + str.size();
+    const char16_t* const next = skipSpaces(str.data() + space + 1, end);
+    return {next, std::size_t(end - next)};
 }
 
-void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& catalogue,
-             platform::FileSystem& files) {
-    // The rows are gathered aside and handed to the list at once; after a bad line the list
-    // holds the rows of the lines before it, as if they had been appended one by one.
-    auto stream = files.OpenTextFile(file);
-    PlacementList::Rows rows;
+long readQRN(platform::TextStream& stream, const std::u16string& file, const Catalogue& catalogue,
+             const RowConsumer& consume) {
+    // The display names are shared between the rows that name the same entry.
     std::vector<std::shared_ptr<const std::u16string>> names(
         static_cast<std::size_t>(Catalogue::kSize));
     long lineNumber = 0;
     try {
-        while (!stream->AtEndOfStream()) {
-            const std::u16string line = stream->ReadLine();
+        while (!stream.AtEndOfStream()) {
+            const std::u16string line = stream.ReadLine();
             ++lineNumber;
             const auto tokens = splitLine(line);
             const std::optional<int> index = catalogue.findPlanId(tokens[6]);
@@ -90,18 +83,35 @@ void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& c
                 name = std::make_shared<const std::u16string>(
                     catalogue.field(*index, Field::DisplayName));
             }
-            rows.emplace_back(name,
-                              std::array<std::u16string_view, 6>{tokens[0], tokens[1], tokens[2],
-                                                                 tokens[3], tokens[4], tokens[5]},
-                              CatalogueIndex::text(static_cast<std::int16_t>(*index)));
+            consume(
+                PlacementRow(name,
+                             std::array<std::u16string_view, 6>{tokens[0], tokens[1], tokens[2],
+                                                                tokens[3], tokens[4], tokens[5]},
+                             CatalogueIndex::text(static_cast<std::int16_t>(*index))));
         }
     } catch (Error& error) {
         if (error.file.empty()) error.file = file;
         if (error.line == 0) error.line = lineNumber;
+        throw;
+    }
+    return lineNumber;
+}
+
+int openQRN(const std::u16string& file, PlacementList& list, const Catalogue& catalogue,
+            platform::FileSystem& files) {
+    // The rows are gathered aside and handed to the list at once; after a bad line the list
+    // holds the rows of the lines before it, as if they had been appended one by one.
+    const std::unique_ptr<platform::TextStream> stream = files.OpenTextFile(file);
+    PlacementList::Rows rows;
+    try {
+        readQRN(*stream, file, catalogue,
+                [&rows](PlacementRow&& row) { rows.push_back(std::move(row)); });
+    } catch (const Error&) {
         list.assign(std::move(rows));
         throw;
     }
     list.assign(std::move(rows));
+    return list.count();
 }
 
 }  // namespace qrn

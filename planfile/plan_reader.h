@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -7,18 +8,30 @@ namespace qrn {
 
 class Catalogue;
 class PlacementList;
+class PlacementRow;
 namespace platform {
 class FileSystem;
-}
+class TextStream;
+}  // namespace platform
 
 // What is left of str after its first token, the space after it and every space that follows.
 // Without a space str comes back whole.
-std::u16string delnextspaces(std::u16string_view str);
+std::u16string_view delnextspaces(std::u16string_view str);
 
-// openQRN: replaces the list with the rows of the plan file. When the file cannot be opened
-// the list keeps its rows. A line that cannot be read throws (naming the file, the line and
-// the reason) with the list holding the rows of the lines before it.
-void openQRN(const std::u16string& file, PlacementList& list, const Catalogue& catalogue,
-             platform::FileSystem& files);
+// Takes each row as the reader makes it.
+using RowConsumer = std::function<void(PlacementRow&& row)>;
+
+// Reads the plan lines of stream, from its first line, and hands their rows to consume in
+// order; returns how many. A line that cannot be read throws, naming file and the line, once
+// the rows of the lines before it have been handed over.
+long readQRN(platform::TextStream& stream, const std::u16string& file, const Catalogue& catalogue,
+             const RowConsumer& consume);
+
+// openQRN: replaces the list with the rows of the plan file and returns how many it read.
+// When the file cannot be opened the list keeps its rows. A line that cannot be read throws
+// (naming the file, the line and the reason) with the list holding the rows of the lines
+// before it.
+int openQRN(const std::u16string& file, PlacementList& list, const Catalogue& catalogue,
+            platform::FileSystem& files);
 
 }  // namespace qrn

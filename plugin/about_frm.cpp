@@ -24,25 +24,27 @@ AboutFrm::AboutFrm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("A propos de..."));
     auto* layout = new QVBoxLayout(this);
 
-    Label1 = addLabel(this, layout, "Label1", QStringLiteral("Plugin QRN pour MXB Editor"));
-    QFont title = Label1->font();
+    titleLabel_ = addLabel(this, layout, "Label1", QStringLiteral("Plugin QRN pour MXB Editor"));
+    QFont title = titleLabel_->font();
     title.setBold(true);
-    Label1->setFont(title);
-    Label2 = addLabel(this, layout, "Label2", QStringLiteral("Plugin créé par l'équipe QRNPlg"));
-    Label3 = addLabel(this, layout, "Label3",
-                      QStringLiteral("Bêta testeurs: les testeurs de l'équipe QRNPlg"));
-    Label4 = addLabel(this, layout, "Label4",
-                      QStringLiteral("Soutient moral (encouragements): toute l'équipe QRNPlg "
-                                     "et les joueurs qui bâtissent leurs villes avec ce plugin"));
+    titleLabel_->setFont(title);
+    creditLabel1_ =
+        addLabel(this, layout, "Label2", QStringLiteral("Plugin créé par l'équipe QRNPlg"));
+    creditLabel2_ = addLabel(this, layout, "Label3",
+                             QStringLiteral("Bêta testeurs: les testeurs de l'équipe QRNPlg"));
+    creditLabel3_ =
+        addLabel(this, layout, "Label4",
+                 QStringLiteral("Soutient moral (encouragements): toute l'équipe QRNPlg "
+                                "et les joueurs qui bâtissent leurs villes avec ce plugin"));
     // Two lines high, as the credit it holds.
-    Label4->setMinimumHeight(2 * QFontMetrics(Label4->font()).lineSpacing());
-    Label4->setMinimumWidth(420);
+    creditLabel3_->setMinimumHeight(2 * QFontMetrics(creditLabel3_->font()).lineSpacing());
+    creditLabel3_->setMinimumWidth(420);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    layout->addWidget(Command1, 0, Qt::AlignHCenter);
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Command1"));
+    okButton_->setDefault(true);
+    layout->addWidget(okButton_, 0, Qt::AlignHCenter);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 }  // namespace qrn

@@ -15,11 +15,11 @@ public:
     explicit AboutFrm(QWidget* parent = nullptr);
 
 private:
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QPushButton* Command1;
+    QLabel* titleLabel_;
+    QLabel* creditLabel1_;
+    QLabel* creditLabel2_;
+    QLabel* creditLabel3_;
+    QPushButton* okButton_;
 };
 
 }  // namespace qrn

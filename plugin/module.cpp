@@ -1,5 +1,7 @@
 #include "plugin/module.h"
 
+#include "plugin/plan_folder_setting.h"
+
 #include "platform/qt/qt_platform.h"
 #include "platform/widgets/component_runtime.h"
 #include "platform/widgets/qt_widgets_ui.h"
@@ -36,7 +38,7 @@ const platform::ComponentClass kPlgClass{QRNPLG_CLASS_NAME, &createPlg};
 }  // namespace
 
 void LoadPlanFolder(platform::Platform& platform, ModuleState& state) {
-    state.planFolder = platform.settings().GetSetting(u"MXBEdit", u"Main", u"QRNPath", u"");
+    state.planFolder = kPlanFolderSetting.get(platform.settings());
     if (state.planFolder.empty() && platform.files().FolderExists(kDefaultPlanFolder))
         state.planFolder = kDefaultPlanFolder;
 }

@@ -9,6 +9,7 @@
 
 #include "base/errors.h"
 #include "plugin/module.h"
+#include "plugin/plan_folder_setting.h"
 
 namespace qrn {
 
@@ -17,54 +18,53 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
     setObjectName(QStringLiteral("Options"));
     setWindowTitle(QStringLiteral("Options"));
 
-    Frame1 = new QGroupBox(QStringLiteral("Dossier d'ouverture/enregistrement des fichiers"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Label1 = new QLabel(QStringLiteral("QRN"), Frame1);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    folderFrame_ =
+        new QGroupBox(QStringLiteral("Dossier d'ouverture/enregistrement des fichiers"), this);
+    folderFrame_->setObjectName(QStringLiteral("Frame1"));
+    folderLabel_ = new QLabel(QStringLiteral("QRN"), folderFrame_);
+    folderLabel_->setObjectName(QStringLiteral("Label1"));
     // Element 0 of the former control array OptPath, its only element: named for the array.
-    OptPath = new QLineEdit(Frame1);
-    OptPath->setObjectName(QStringLiteral("OptPath"));
-    OptPath->setMinimumWidth(320);
-    auto* line = new QHBoxLayout(Frame1);
-    line->addWidget(Label1);
-    line->addWidget(OptPath, 1);
+    pathEdit_ = new QLineEdit(folderFrame_);
+    pathEdit_->setObjectName(QStringLiteral("OptPath"));
+    pathEdit_->setMinimumWidth(320);
+    auto* line = new QHBoxLayout(folderFrame_);
+    line->addWidget(folderLabel_);
+    line->addWidget(pathEdit_, 1);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Annuler"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Command1"));
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("Annuler"), this);
+    cancelButton_->setObjectName(QStringLiteral("Command2"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
+    layout->addWidget(folderFrame_);
     layout->addLayout(buttons);
 
     // "OK", "Annuler", then the folder box (the frame and the label take no focus): "OK" has
     // the focus when the dialog opens.
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, OptPath);
-    Command1->setFocus();
+    setTabOrder(okButton_, cancelButton_);
+    setTabOrder(cancelButton_, pathEdit_);
+    okButton_->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, &Options::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
-    Form_Load();
+    connect(okButton_, &QPushButton::clicked, this, &Options::store);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    load();
 }
 
-void Options::Form_Load() {
-    OptPath->setText(QString::fromStdU16String(
-        platform_.settings().GetSetting(u"MXBEdit", u"Main", u"QRNPath", u"")));
+void Options::load() {
+    pathEdit_->setText(QString::fromStdU16String(kPlanFolderSetting.get(platform_.settings())));
 }
 
 // Stores the text exactly as typed, the empty text included. When it cannot be stored the
 // user is told and the dialog stays open, so the text is not lost.
-void Options::Command1_Click() {
+void Options::store() {
     try {
-        platform_.settings().SaveSetting(u"MXBEdit", u"Main", u"QRNPath",
-                                         OptPath->text().toStdU16String());
+        kPlanFolderSetting.set(platform_.settings(), pathEdit_->text().toStdU16String());
         LoadPlanFolder(platform_, state_);
     } catch (const Error& error) {
         platform_.ui().MsgBox(error.describe());

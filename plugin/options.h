@@ -21,16 +21,16 @@ public:
     Options(platform::Platform& platform, ModuleState& state, QWidget* parent = nullptr);
 
 private:
-    void Form_Load();
-    void Command1_Click();
+    void load();
+    void store();
 
     platform::Platform& platform_;
     ModuleState& state_;
-    QGroupBox* Frame1;
-    QLabel* Label1;
-    QLineEdit* OptPath;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    QGroupBox* folderFrame_;
+    QLabel* folderLabel_;
+    QLineEdit* pathEdit_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 }  // namespace qrn

@@ -24,8 +24,14 @@ QVariant PickerModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-void PickerModel::reload() {
+void PickerModel::rebuild(const std::function<void()>& change) {
     beginResetModel();
+    try {
+        change();
+    } catch (...) {
+        endResetModel();
+        throw;
+    }
     endResetModel();
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <functional>
 
 #include "core/input_area.h"
 
 namespace qrn {
 
 // Shows the entries of the core Picker in Combo1: the display name, and the catalogue index as
-// item data (Qt::UserRole). The picker has no observer of its own; whoever rebuilds it calls
-// reload() afterwards.
+// item data (Qt::UserRole). The picker has no observer of its own: whoever rebuilds it does so
+// through rebuild(), so that views see the change as one reset.
 class PickerModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -17,7 +18,8 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    void reload();
+    // Runs change, which rebuilds the picker, inside a model reset.
+    void rebuild(const std::function<void()>& change);
 
 private:
     const Picker& picker_;

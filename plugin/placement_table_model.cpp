@@ -59,7 +59,6 @@ void PlacementTableModel::beforeInsert(int position) {
 }
 
 void PlacementTableModel::afterInsert() {
-    ++changes_;
     endInsertRows();
 }
 
@@ -68,7 +67,6 @@ void PlacementTableModel::beforeRemove(int position) {
 }
 
 void PlacementTableModel::afterRemove() {
-    ++changes_;
     endRemoveRows();
 }
 
@@ -79,7 +77,6 @@ void PlacementTableModel::beforeSwap(int a) {
 }
 
 void PlacementTableModel::afterSwap() {
-    ++changes_;
     endMoveRows();
 }
 
@@ -88,7 +85,6 @@ void PlacementTableModel::beforeReset() {
 }
 
 void PlacementTableModel::afterReset() {
-    ++changes_;
     endResetModel();
 }
 

@@ -26,7 +26,6 @@ public:
 
     // Grows by one with every change to the rows (not to the selection), so a caller can tell
     // whether an operation touched the list at all.
-    quint64 changeCount() const { return changes_; }
 
 signals:
     // The list's selected row changed.
@@ -44,7 +43,6 @@ private:
     void selectionChanged() override;
 
     PlacementList& list_;
-    quint64 changes_ = 0;
 };
 
 }  // namespace qrn

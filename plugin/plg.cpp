@@ -11,11 +11,16 @@
 
 namespace qrn {
 
+namespace {
+
+// The slot after upperBound: checked, an Overflow rather than a wrap.
 std::int32_t nextEditorSlot(std::int32_t upperBound) {
     if (upperBound == std::numeric_limits<std::int32_t>::max())
         throw Overflow(u"trop de fenêtres d'édition ouvertes depuis le chargement du plugin");
     return upperBound + 1;
 }
+
+}  // namespace
 
 Plg::Plg(QWidget* parent) : Plg(threadPlatform(), threadModuleState(), parent) {}
 
@@ -25,29 +30,29 @@ Plg::Plg(platform::Platform& platform, ModuleState& state, QWidget* parent)
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
-    Command1 = new QPushButton(QStringLiteral("QRN"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(rect());
-    connect(Command1, &QPushButton::clicked, this, &Plg::Command1_Click);
-    UserControl_Initialize();
+    button_ = new QPushButton(QStringLiteral("QRN"), this);
+    button_->setObjectName(QStringLiteral("Command1"));
+    button_->setGeometry(rect());
+    connect(button_, &QPushButton::clicked, this, &Plg::openEditor);
+    initialize();
 }
 
 QSize Plg::sizeHint() const {
-    const int side = qMax(Command1->sizeHint().width(), Command1->sizeHint().height());
+    const int side = qMax(button_->sizeHint().width(), button_->sizeHint().height());
     return {side, side};
 }
 
 void Plg::resizeEvent(QResizeEvent* event) {
-    Command1->setGeometry(QRect(QPoint(0, 0), event->size()));
+    button_->setGeometry(QRect(QPoint(0, 0), event->size()));
 }
 
 // Windows opened before stay open: the list records windows, it does not own them.
-void Plg::UserControl_Initialize() {
+void Plg::initialize() {
     state_.EditorWindows.assign(1, QPointer<QRN>());
     LoadPlanFolder(platform_, state_);
 }
 
-void Plg::Command1_Click() {
+void Plg::openEditor() {
     try {
         auto& windows = state_.EditorWindows;
         const std::int32_t n = nextEditorSlot(static_cast<std::int32_t>(windows.size()) - 1);

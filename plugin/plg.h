@@ -29,15 +29,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void UserControl_Initialize();
-    void Command1_Click();
+    void initialize();
+    void openEditor();
 
     platform::Platform& platform_;
     ModuleState& state_;
-    QPushButton* Command1;
+    QPushButton* button_;
 };
-
-// The slot after upperBound: checked, an Overflow rather than a wrap.
-std::int32_t nextEditorSlot(std::int32_t upperBound);
 
 }  // namespace qrn

@@ -37,7 +37,7 @@ QRN::~QRN() {
 }
 
 bool QRN::textViewShown() const {
-    return !text7_->isHidden();
+    return !planText_->isHidden();
 }
 
 void QRN::showEvent(QShowEvent* event) {
@@ -62,8 +62,11 @@ void QRN::load() {
             e.describe());
         return;
     }
-    fillPicker(state_.catalogue, input_.picker);
-    showPicker(true);
+    {
+        QScopedValueRollback<bool> guard(pickerSyncing_, true);
+        pickerModel_->rebuild([this] { fillPicker(state_.catalogue, input_.picker); });
+    }
+    showPicker();
 }
 
 void QRN::run(const std::u16string& context, const std::function<void()>& command) {
@@ -83,23 +86,22 @@ void QRN::tell(const std::u16string& text) {
     platform_.ui().MsgBox(text);
 }
 
-void QRN::showPicker(bool entriesChanged) {
+void QRN::showPicker() {
     QScopedValueRollback<bool> guard(pickerSyncing_, true);
-    if (entriesChanged) pickerModel_->reload();
-    combo1_->setCurrentIndex(input_.picker.listIndex());
-    combo1_->setEditText(QString::fromStdU16String(input_.picker.text()));
+    pickerBox_->setCurrentIndex(input_.picker.listIndex());
+    pickerBox_->setEditText(QString::fromStdU16String(input_.picker.text()));
 }
 
 void QRN::showFields() {
-    for (std::size_t i = 0; i < fields_.size(); ++i)
-        fields_[i]->setText(QString::fromStdU16String(input_.fields[i]));
+    for (std::size_t i = 0; i < inputFields_.size(); ++i)
+        inputFields_[i]->setText(QString::fromStdU16String(input_.fields[i]));
 }
 
 void QRN::pickerTextChanged(const QString& text) {
     if (pickerSyncing_) return;
     // Choosing an entry also sets the text: that is no typing.
-    const int current = combo1_->currentIndex();
-    if (current >= 0 && current < input_.picker.count() && text == combo1_->itemText(current))
+    const int current = pickerBox_->currentIndex();
+    if (current >= 0 && current < input_.picker.count() && text == pickerBox_->itemText(current))
         input_.picker.select(current);
     else
         input_.picker.setText(text.toStdU16String());
@@ -112,14 +114,14 @@ void QRN::pickerEntryChosen(int position) {
 
 void QRN::syncViewSelection() {
     QScopedValueRollback<bool> guard(listSyncing_, true);
-    QItemSelectionModel* selection = listView1_->selectionModel();
+    QItemSelectionModel* selection = listView_->selectionModel();
     if (const std::optional<int> selected = list_.selected()) {
         // The view follows the list's selection without scrolling to it.
-        const bool autoScroll = listView1_->hasAutoScroll();
-        listView1_->setAutoScroll(false);
+        const bool autoScroll = listView_->hasAutoScroll();
+        listView_->setAutoScroll(false);
         selection->setCurrentIndex(listModel_->index(*selected - 1, 0),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        listView1_->setAutoScroll(autoScroll);
+        listView_->setAutoScroll(autoScroll);
     } else {
         selection->clearSelection();
     }
@@ -128,7 +130,7 @@ void QRN::syncViewSelection() {
 void QRN::viewSelectionChanged() {
     if (listSyncing_) return;
     QScopedValueRollback<bool> guard(listSyncing_, true);
-    const QModelIndexList rows = listView1_->selectionModel()->selectedRows();
+    const QModelIndexList rows = listView_->selectionModel()->selectedRows();
     if (rows.isEmpty())
         list_.clearSelection();
     else
@@ -136,16 +138,17 @@ void QRN::viewSelectionChanged() {
 }
 
 void QRN::ageFilter() {
-    ages_.stone = ageActions_[0]->isChecked();
-    ages_.tool = ageActions_[1]->isChecked();
-    ages_.bronze = ageActions_[2]->isChecked();
-    ages_.iron = ageActions_[3]->isChecked();
+    ages_.stone = stoneAgeAction_->isChecked();
+    ages_.tool = toolAgeAction_->isChecked();
+    ages_.bronze = bronzeAgeAction_->isChecked();
+    ages_.iron = ironAgeAction_->isChecked();
     try {
-        Blist(state_.catalogue, ages_, input_.picker);
+        QScopedValueRollback<bool> guard(pickerSyncing_, true);
+        pickerModel_->rebuild([this] { Blist(state_.catalogue, ages_, input_.picker); });
     } catch (const Error& e) {
         tell(u"La liste des bâtiments n'a pas pu être refaite.\r\n" + e.describe());
     }
-    showPicker(true);
+    showPicker();
 }
 
 void QRN::showOptions() {

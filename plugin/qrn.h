@@ -57,7 +57,7 @@ private:
     // why. The view's selection is brought in line with the list's afterwards.
     void run(const std::u16string& context, const std::function<void()>& command);
     void tell(const std::u16string& text);
-    void showPicker(bool entriesChanged);
+    void showPicker();
     void showFields();
     void pickerTextChanged(const QString& text);
     void pickerEntryChosen(int position);
@@ -92,12 +92,20 @@ private:
 
     PlacementTableModel* listModel_ = nullptr;
     PickerModel* pickerModel_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    std::array<QLineEdit*, 6> fields_{};  // Text1 to Text6
-    QPlainTextEdit* text7_ = nullptr;
-    QTreeView* listView1_ = nullptr;
-    std::array<QPushButton*, 6> commands_{};  // Command1 to Command6
-    std::array<QAction*, 4> ageActions_{};    // Stone, Tool, Bronze, Iron Age
+    QComboBox* pickerBox_ = nullptr;           // Combo1
+    std::array<QLineEdit*, 6> inputFields_{};  // Text1 to Text6: X, Y, N, S, E, O
+    QPlainTextEdit* planText_ = nullptr;       // Text7
+    QTreeView* listView_ = nullptr;            // ListView1
+    QPushButton* removeButton_ = nullptr;      // Command1 "Supprimer"
+    QPushButton* upButton_ = nullptr;          // Command2 "/\"
+    QPushButton* downButton_ = nullptr;        // Command3 "\/"
+    QPushButton* addButton_ = nullptr;         // Command4 "Ajouter"
+    QPushButton* insertButton_ = nullptr;      // Command5 "Insérer"
+    QPushButton* viewFileButton_ = nullptr;    // Command6 "Voir le fichier"
+    QAction* stoneAgeAction_ = nullptr;        // ShowStoneAge
+    QAction* toolAgeAction_ = nullptr;         // ShowToolAge
+    QAction* bronzeAgeAction_ = nullptr;       // ShowBronzeAge
+    QAction* ironAgeAction_ = nullptr;         // ShowIronAge
 };
 
 }  // namespace qrn

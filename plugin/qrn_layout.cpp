@@ -34,6 +34,13 @@ QLabel* caption(const char16_t* s, QWidget* parent, Qt::Alignment alignment) {
     return label;
 }
 
+QPushButton* button(const char16_t* label, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text(label), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
 QAction* separator(QMenu* menu, const char* name) {
     QAction* action = menu->addSeparator();
     action->setObjectName(QLatin1String(name));
@@ -56,31 +63,31 @@ void QRN::buildControls() {
     // the grid and covers it in the text view.
     auto* page = new QWidget(central);
 
-    combo1_ = new QComboBox(page);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setEditable(true);
-    combo1_->setInsertPolicy(QComboBox::NoInsert);
-    combo1_->setModel(pickerModel_);
-    combo1_->setMinimumContentsLength(24);
-    combo1_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo1_->setMaxVisibleItems(20);
+    pickerBox_ = new QComboBox(page);
+    pickerBox_->setObjectName(QStringLiteral("Combo1"));
+    pickerBox_->setEditable(true);
+    pickerBox_->setInsertPolicy(QComboBox::NoInsert);
+    pickerBox_->setModel(pickerModel_);
+    pickerBox_->setMinimumContentsLength(24);
+    pickerBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    pickerBox_->setMaxVisibleItems(20);
     // Offer matches in a popup without changing what the user types; picking one selects it.
-    auto* completer = new QCompleter(pickerModel_, combo1_);
+    auto* completer = new QCompleter(pickerModel_, pickerBox_);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains);
-    combo1_->setCompleter(completer);
+    pickerBox_->setCompleter(completer);
 
     auto* input = new QGridLayout;
     input->setHorizontalSpacing(6);
     input->setVerticalSpacing(2);
-    input->addWidget(combo1_, 1, 0);
+    input->addWidget(pickerBox_, 1, 0);
     static const char16_t* const kCaptions[6] = {u"X:", u"Y:", u"N", u"S", u"E", u"O"};
     for (int i = 0; i < 6; ++i) {
         auto* field = new QLineEdit(QStringLiteral("0"), page);
         field->setObjectName(QStringLiteral("Text%1").arg(i + 1));
         field->setFixedWidth(64);
-        fields_[std::size_t(i)] = field;
+        inputFields_[std::size_t(i)] = field;
         input->addWidget(caption(kCaptions[i], page, Qt::AlignLeft | Qt::AlignBottom), 0, i + 1);
         input->addWidget(field, 1, i + 1);
     }
@@ -90,34 +97,32 @@ void QRN::buildControls() {
     input->setColumnStretch(0, 1);
     input->setColumnMinimumWidth(7, 12);
 
-    static const char16_t* const kButtons[6] = {u"Supprimer", u"/\\",     u"\\/",
-                                                u"Ajouter",   u"Insérer", u"Voir le fichier"};
-    for (int i = 0; i < 6; ++i) {
-        auto* button = new QPushButton(text(kButtons[i]), i == 5 ? central : page);
-        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
-        button->setAutoDefault(false);
-        commands_[std::size_t(i)] = button;
-    }
+    removeButton_ = button(u"Supprimer", "Command1", page);
+    upButton_ = button(u"/\\", "Command2", page);
+    downButton_ = button(u"\\/", "Command3", page);
+    addButton_ = button(u"Ajouter", "Command4", page);
+    insertButton_ = button(u"Insérer", "Command5", page);
+    viewFileButton_ = button(u"Voir le fichier", "Command6", central);
     auto* addButtons = new QVBoxLayout;
     addButtons->setSpacing(4);
-    addButtons->addWidget(commands_[3]);
-    addButtons->addWidget(commands_[4]);
+    addButtons->addWidget(addButton_);
+    addButtons->addWidget(insertButton_);
     addButtons->addStretch();
     input->addLayout(addButtons, 0, 8, 3, 1);
 
-    listView1_ = new QTreeView(page);
-    listView1_->setObjectName(QStringLiteral("ListView1"));
-    listView1_->setRootIsDecorated(false);
-    listView1_->setItemsExpandable(false);
-    listView1_->setUniformRowHeights(true);
-    listView1_->setSortingEnabled(false);
-    listView1_->setAllColumnsShowFocus(true);
-    listView1_->setAlternatingRowColors(true);
-    listView1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    listView1_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listView1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    listView1_->setModel(listModel_);
-    QHeaderView* header = listView1_->header();
+    listView_ = new QTreeView(page);
+    listView_->setObjectName(QStringLiteral("ListView1"));
+    listView_->setRootIsDecorated(false);
+    listView_->setItemsExpandable(false);
+    listView_->setUniformRowHeights(true);
+    listView_->setSortingEnabled(false);
+    listView_->setAllColumnsShowFocus(true);
+    listView_->setAlternatingRowColors(true);
+    listView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listView_->setModel(listModel_);
+    QHeaderView* header = listView_->header();
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -126,36 +131,38 @@ void QRN::buildControls() {
         header->resizeSection(c, c <= 2 ? 60 : 90);
 
     auto* rowButtons = new QHBoxLayout;
-    for (int i = 0; i < 3; ++i) rowButtons->addWidget(commands_[std::size_t(i)]);
+    rowButtons->addWidget(removeButton_);
+    rowButtons->addWidget(upButton_);
+    rowButtons->addWidget(downButton_);
     rowButtons->addStretch();
 
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->addLayout(input);
-    pageLayout->addWidget(listView1_, 1);
+    pageLayout->addWidget(listView_, 1);
     pageLayout->addLayout(rowButtons);
 
-    text7_ = new QPlainTextEdit(central);
-    text7_->setObjectName(QStringLiteral("Text7"));
-    text7_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text7_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    text7_->setAutoFillBackground(true);
-    text7_->hide();
+    planText_ = new QPlainTextEdit(central);
+    planText_->setObjectName(QStringLiteral("Text7"));
+    planText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    planText_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    planText_->setAutoFillBackground(true);
+    planText_->hide();
 
     auto* views = new QGridLayout;
     views->addWidget(page, 0, 0);
-    views->addWidget(text7_, 0, 0);
+    views->addWidget(planText_, 0, 0);
     auto* centralLayout = new QVBoxLayout(central);
     centralLayout->addLayout(views, 1);
-    centralLayout->addWidget(commands_[5]);
-    text7_->raise();
+    centralLayout->addWidget(viewFileButton_);
+    planText_->raise();
 
     // Tab goes through the input area, the add buttons, the list and its buttons, then the
     // switch at the bottom.
-    const QList<QWidget*> order{combo1_,      fields_[0], fields_[1],   fields_[2],
-                                fields_[3],   fields_[4], fields_[5],   commands_[3],
-                                commands_[4], listView1_, commands_[0], commands_[1],
-                                commands_[2], text7_,     commands_[5]};
+    const QList<QWidget*> order{pickerBox_,      inputFields_[0], inputFields_[1], inputFields_[2],
+                                inputFields_[3], inputFields_[4], inputFields_[5], addButton_,
+                                insertButton_,   listView_,       removeButton_,   upButton_,
+                                downButton_,     planText_,       viewFileButton_};
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 
     resize(820, 540);
@@ -176,17 +183,17 @@ void QRN::buildMenus() {
 
     QMenu* show = menuBar()->addMenu(text(u"Afficher"));
     show->setObjectName(QStringLiteral("Show"));
-    static const char* const kNames[4] = {"ShowStoneAge", "ShowToolAge", "ShowBronzeAge",
-                                          "ShowIronAge"};
-    static const char16_t* const kLabels[4] = {u"Age de la pierre", u"Age de l'outil",
-                                               u"Age du bronze", u"Age du fer"};
-    for (std::size_t i = 0; i < 4; ++i) {
-        QAction* age = item(show, kNames[i], kLabels[i]);
-        age->setCheckable(true);
-        age->setChecked(true);
-        connect(age, &QAction::triggered, this, &QRN::ageFilter);
-        ageActions_[i] = age;
-    }
+    const auto age = [this, show](const char* name, const char16_t* label) {
+        QAction* action = item(show, name, label);
+        action->setCheckable(true);
+        action->setChecked(true);
+        connect(action, &QAction::triggered, this, &QRN::ageFilter);
+        return action;
+    };
+    stoneAgeAction_ = age("ShowStoneAge", u"Age de la pierre");
+    toolAgeAction_ = age("ShowToolAge", u"Age de l'outil");
+    bronzeAgeAction_ = age("ShowBronzeAge", u"Age du bronze");
+    ironAgeAction_ = age("ShowIronAge", u"Age du fer");
 
     QMenu* plugin = menuBar()->addMenu(text(u"Plugin"));
     plugin->setObjectName(QStringLiteral("PlugMnu"));
@@ -200,33 +207,33 @@ void QRN::buildMenus() {
 }
 
 void QRN::connectControls() {
-    connect(combo1_, &QComboBox::editTextChanged, this, &QRN::pickerTextChanged);
-    connect(combo1_, &QComboBox::activated, this, &QRN::pickerEntryChosen);
-    connect(combo1_, &QComboBox::currentIndexChanged, this, &QRN::pickerEntryChosen);
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        connect(fields_[i], &QLineEdit::textChanged, this,
+    connect(pickerBox_, &QComboBox::editTextChanged, this, &QRN::pickerTextChanged);
+    connect(pickerBox_, &QComboBox::activated, this, &QRN::pickerEntryChosen);
+    connect(pickerBox_, &QComboBox::currentIndexChanged, this, &QRN::pickerEntryChosen);
+    for (std::size_t i = 0; i < inputFields_.size(); ++i) {
+        connect(inputFields_[i], &QLineEdit::textChanged, this,
                 [this, i](const QString& value) { input_.fields[i] = value.toStdU16String(); });
     }
 
     connect(listModel_, &PlacementTableModel::listSelectionChanged, this, &QRN::syncViewSelection);
-    connect(listView1_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &QRN::viewSelectionChanged);
 
-    connect(commands_[0], &QPushButton::clicked, this,
+    connect(removeButton_, &QPushButton::clicked, this,
             [this] { run(u"La ligne n'a pas pu être supprimée.", [this] { Supprimer(list_); }); });
-    connect(commands_[1], &QPushButton::clicked, this, [this] {
+    connect(upButton_, &QPushButton::clicked, this, [this] {
         run(u"La ligne n'a pas pu être déplacée.", [this] { MoveUp(list_, input_); });
     });
-    connect(commands_[2], &QPushButton::clicked, this, [this] {
+    connect(downButton_, &QPushButton::clicked, this, [this] {
         run(u"La ligne n'a pas pu être déplacée.", [this] { MoveDown(list_, input_); });
     });
-    connect(commands_[3], &QPushButton::clicked, this, [this] {
+    connect(addButton_, &QPushButton::clicked, this, [this] {
         run(u"La ligne n'a pas pu être ajoutée.", [this] { Ajouter(list_, input_); });
     });
-    connect(commands_[4], &QPushButton::clicked, this, [this] {
+    connect(insertButton_, &QPushButton::clicked, this, [this] {
         run(u"La ligne n'a pas pu être insérée.", [this] { Inserer(list_, input_); });
     });
-    connect(commands_[5], &QPushButton::clicked, this, &QRN::switchView);
+    connect(viewFileButton_, &QPushButton::clicked, this, &QRN::switchView);
 }
 
 }  // namespace qrn

@@ -41,11 +41,12 @@ std::u16string textOf(const QPlainTextEdit& edit) {
 }  // namespace
 
 void QRN::setListControlsVisible(bool visible) {
-    combo1_->setVisible(visible);
-    for (QLineEdit* field : fields_) field->setVisible(visible);
-    for (std::size_t i = 0; i < 5; ++i) commands_[i]->setVisible(visible);
-    listView1_->setVisible(visible);
-    text7_->setVisible(!visible);
+    pickerBox_->setVisible(visible);
+    for (QLineEdit* field : inputFields_) field->setVisible(visible);
+    for (QPushButton* button : {removeButton_, upButton_, downButton_, addButton_, insertButton_})
+        button->setVisible(visible);
+    listView_->setVisible(visible);
+    planText_->setVisible(!visible);
 }
 
 void QRN::switchView() {
@@ -64,11 +65,11 @@ void QRN::goToTextView() {
         return;
     }
     setListControlsVisible(false);
-    text7_->setPlainText(QString::fromStdU16String(text));
+    planText_->setPlainText(QString::fromStdU16String(text));
 }
 
 void QRN::goToListView() {
-    const std::u16string text = textOf(*text7_);
+    const std::u16string text = textOf(*planText_);
     const std::u16string folder = platform_.app().Path();
     std::u16string name;
     std::u16string path;

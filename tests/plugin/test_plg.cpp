@@ -104,13 +104,6 @@ private slots:
         QVERIFY(b && state.EditorWindows[1]);
     }
 
-    void theSlotAfterTheLargestIsAnOverflow() {
-        QCOMPARE(nextEditorSlot(0), 1);
-        QCOMPARE(nextEditorSlot(-1), 0);
-        QVERIFY_THROWS_EXCEPTION(Overflow,
-                                 nextEditorSlot(std::numeric_limits<std::int32_t>::max()));
-    }
-
     // Controls on another thread share nothing with this one's.
     void moduleStateIsPerThread() {
         ModuleState* here = &threadModuleState();

@@ -1,0 +1,111 @@
+#include "planfile/plan_check.h"
+
+#include <cstdint>
+
+#include "base/text.h"
+#include "core/age_filter.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_reader.h"
+#include "planfile/plan_writer.h"
+
+namespace qrn {
+
+namespace {
+
+constexpr std::u16string_view kPlanIdColumn = u"identifiant de plan";
+
+void checkWidth(std::vector<PlanProblem>& problems, std::u16string_view column,
+                std::u16string_view text, int width) {
+    const std::size_t limit = std::size_t(width);
+    if (text.size() > limit) {
+        problems.push_back({0, std::u16string(column),
+                            u"le texte " + quoted(text) + u" dépasse " + decimal(width) +
+                                u" caractères : il ne peut pas être enregistré"});
+    } else if (text.size() == limit) {
+        problems.push_back({0, std::u16string(column),
+                            u"le texte " + quoted(text) + u" a " + decimal(width) +
+                                u" caractères : enregistré, il toucherait la valeur suivante et "
+                                u"ne serait pas relu tel quel"});
+    }
+}
+
+std::vector<PlanProblem> planIdProblems(int index, const Catalogue& catalogue) {
+    std::vector<PlanProblem> problems;
+    const std::u16string& id = catalogue.field(index, Field::PlanId);
+    checkWidth(problems, kPlanIdColumn, id, kPlanIdWidth);
+    std::u16string matches = ListMatches(catalogue, std::int16_t(Field::PlanId), id);
+    if (matches.find(u';') + 1 < matches.size()) {
+        const std::u16string lowest = matches.substr(0, matches.find(u';'));
+        matches.pop_back();
+        for (std::size_t at = 0; (at = matches.find(u';', at)) != matches.npos;)
+            matches.replace(at, 1, u", ");
+        problems.push_back({0, std::u16string(kPlanIdColumn),
+                            u"l'identifiant de plan " + quoted(id) +
+                                u" est partagé par les entrées " + matches +
+                                u" : il est relu comme l'entrée " + lowest});
+    }
+    return problems;
+}
+
+}  // namespace
+
+std::vector<PlanProblem> cellProblems(const PlacementRow& row) {
+    std::vector<PlanProblem> problems;
+    for (int c = 0; c < kCellCount; ++c) {
+        const std::u16string_view text = row.cell(c);
+        const std::u16string_view column = columnName(Column(c));
+        checkWidth(problems, column, text, kCellWidth);
+        // An empty X is written as spaces at the start of the line, which read back as empty.
+        if (text.empty() && Column(c) != Column::X) {
+            problems.push_back({0, std::u16string(column),
+                                u"valeur vide : enregistrée comme des espaces, elle décalerait "
+                                u"les valeurs suivantes"});
+        }
+        if (text.find(u' ') != text.npos) {
+            problems.push_back({0, std::u16string(column),
+                                u"le texte " + quoted(text) +
+                                    u" contient une espace : relu, il serait coupé en deux "
+                                    u"valeurs"});
+        }
+    }
+    return problems;
+}
+
+PlanIdProblems::PlanIdProblems(const Catalogue& catalogue)
+    : catalogue_(catalogue), problems_(std::size_t(Catalogue::kSize)) {}
+
+const std::vector<PlanProblem>& PlanIdProblems::of(int index) {
+    auto& problems = problems_.at(std::size_t(index));
+    if (!problems) problems = planIdProblems(index, catalogue_);
+    return *problems;
+}
+
+PlanCheck checkPlan(const std::u16string& plan, const Catalogue& catalogue,
+                    PlanIdProblems& idProblems, platform::FileSystem& files) {
+    PlanCheck check;
+    PlacementList list;
+    try {
+        openQRN(plan, list, catalogue, files);
+    } catch (const Error& error) {
+        check.failure = error;
+    }
+    // Line n of the plan made row n: every line before a bad one yields a row.
+    for (int position = 1; position <= list.count(); ++position) {
+        const PlacementRow& row = list.row(position);
+        for (std::vector<PlanProblem> found :
+             {cellProblems(row), idProblems.of(row.index().value())}) {
+            for (PlanProblem& problem : found) {
+                problem.line = position;
+                check.problems.push_back(std::move(problem));
+            }
+        }
+    }
+    if (check.failure) {
+        check.problems.push_back(
+            {check.failure->line, check.failure->column, check.failure->reason()});
+    }
+    return check;
+}
+
+}  // namespace qrn

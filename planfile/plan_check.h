@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+
+namespace qrn {
+
+class Catalogue;
+class PlacementRow;
+namespace platform {
+class FileSystem;
+}
+
+// Something of a plan that would not come back the same after saving and opening again, or
+// the line at which reading stopped.
+struct PlanProblem {
+    long line = 0;  // the plan line, from 1; 0 when the file could not be opened
+    std::u16string column;
+    std::u16string message;
+};
+
+// The problems of a row's six values: 10 characters or more, an empty value after X, a value
+// holding a space.
+std::vector<PlanProblem> cellProblems(const PlacementRow& row);
+
+// The problems of each catalogue entry's plan identifier (15 characters or more, shared by
+// several entries), found once per entry: a long plan names the same few entries again and
+// again.
+class PlanIdProblems {
+public:
+    explicit PlanIdProblems(const Catalogue& catalogue);
+    const std::vector<PlanProblem>& of(int index);
+
+private:
+    const Catalogue& catalogue_;
+    std::vector<std::optional<std::vector<PlanProblem>>> problems_;
+};
+
+// What checking one plan found: its problems in line order and, when reading stopped early,
+// the reader's error (also the last problem).
+struct PlanCheck {
+    std::vector<PlanProblem> problems;
+    std::optional<Error> failure;
+};
+
+// Reads the plan as "Ouvrir" does and reports every problem of its rows.
+PlanCheck checkPlan(const std::u16string& plan, const Catalogue& catalogue,
+                    PlanIdProblems& idProblems, platform::FileSystem& files);
+
+}  // namespace qrn

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace qrn {
+
+// One per-user setting, its key named once and read and written through this object.
+class SettingValue {
+public:
+    constexpr SettingValue(std::u16string_view app, std::u16string_view section,
+                           std::u16string_view key)
+        : app_(app), section_(section), key_(key) {}
+
+    // The stored text, or defaultValue when nothing is stored.
+    std::u16string get(platform::Settings& settings, std::u16string_view defaultValue = {}) const {
+        return settings.GetSetting(std::u16string(app_), std::u16string(section_),
+                                   std::u16string(key_), std::u16string(defaultValue));
+    }
+    // Throws the store's FileError when the text cannot be stored.
+    void set(platform::Settings& settings, const std::u16string& value) const {
+        settings.SaveSetting(std::u16string(app_), std::u16string(section_), std::u16string(key_),
+                             value);
+    }
+
+private:
+    std::u16string_view app_;
+    std::u16string_view section_;
+    std::u16string_view key_;
+};
+
+// The plan folder in which the open and save dialogs start, kept under the host's settings
+// application name.
+inline constexpr SettingValue kPlanFolderSetting{u"MXBEdit", u"Main", u"QRNPath"};
+
+}  // namespace qrn
