@@ -67,6 +67,9 @@ void Blist(const Catalogue& catalogue, const AgeChecks& checks, Picker& picker) 
     list = ClassThem(catalogue, list);
 
     picker.clear();
+    // Before any catalogue has loaded, entry 0 is blank: a row made from it would save as a
+    // plan line that can never be read back.
+    if (!catalogue.loaded()) return;
     std::u16string_view rest = list;
     for (std::size_t semicolon; (semicolon = rest.find(u';')) != rest.npos;) {
         const int index = indexOf(rest.substr(0, semicolon));

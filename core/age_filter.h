@@ -30,7 +30,8 @@ std::u16string ListMatches(const Catalogue& catalogue, std::int16_t field,
 std::u16string ClassThem(const Catalogue& catalogue, std::u16string_view str);
 
 // Rebuilds the picker: entry 0, the entries of the checked ages and the "L" entries, in
-// catalogue order, then selects the first entry (none when the picker stays empty).
+// catalogue order, then selects the first entry (none when the picker stays empty). Nothing
+// while no catalogue has loaded.
 void Blist(const Catalogue& catalogue, const AgeChecks& checks, Picker& picker);
 
 }  // namespace qrn

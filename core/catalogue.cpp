@@ -69,6 +69,7 @@ void Catalogue::assign(const std::vector<std::array<std::u16string, 7>>& records
         throw IndexError(u"le catalogue ne peut contenir que 1001 fiches");
     for (std::size_t i = 0; i < records.size(); ++i) entries_[i] = records[i];
     count_ = std::int16_t(int(records.size()) - 1);
+    loaded_ = true;
     rebuildPlanIdIndex();
 }
 

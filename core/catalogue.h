@@ -36,6 +36,8 @@ public:
     Catalogue();
 
     std::int16_t count() const { return count_; }
+    // True once a load (or assign) has filled the table; before that entry 0 is blank.
+    bool loaded() const { return loaded_; }
     // Field 1 to 7 of entry 0 to 1000; anything else is an IndexError.
     const std::u16string& field(int index, int field) const;
     const std::u16string& field(int index, Field f) const { return field(index, int(f)); }
@@ -59,6 +61,7 @@ private:
 
     std::vector<std::array<std::u16string, 7>> entries_;
     std::int16_t count_ = 0;
+    bool loaded_ = false;
     struct Hash {
         using is_transparent = void;
         std::size_t operator()(std::u16string_view s) const {

@@ -1,5 +1,6 @@
 #include "core/placement_list.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "base/errors.h"
@@ -16,32 +17,30 @@ void PlacementList::check(int position) const {
 
 void PlacementList::append(PlacementRow row) {
     const int position = count() + 1;
-    if (observer_) observer_->beforeInsert(position);
+    notify([&](PlacementListObserver& o) { o.beforeInsert(position); });
     rows_.push_back(std::move(row));
-    if (observer_) observer_->afterInsert();
+    notify([&](PlacementListObserver& o) { o.afterInsert(); });
 }
 
 void PlacementList::insert(int position, PlacementRow row) {
     if (position != count() + 1) check(position);
-    if (observer_) observer_->beforeInsert(position);
+    notify([&](PlacementListObserver& o) { o.beforeInsert(position); });
     rows_.insert(rows_.begin() + (position - 1), std::move(row));
     if (selected_ && *selected_ >= position) ++*selected_;
-    if (observer_) observer_->afterInsert();
+    notify([&](PlacementListObserver& o) { o.afterInsert(); });
 }
 
 void PlacementList::remove(int position) {
     check(position);
-    if (observer_) observer_->beforeRemove(position);
+    notify([&](PlacementListObserver& o) { o.beforeRemove(position); });
     const bool selectionChanged = selected_.has_value() && *selected_ >= position;
     rows_.erase(rows_.begin() + (position - 1));
     if (selected_ && *selected_ == position)
         selected_.reset();
     else if (selected_ && *selected_ > position)
         --*selected_;
-    if (observer_) {
-        observer_->afterRemove();
-        if (selectionChanged) observer_->selectionChanged();
-    }
+    notify([](PlacementListObserver& o) { o.afterRemove(); });
+    if (selectionChanged) notify([](PlacementListObserver& o) { o.selectionChanged(); });
 }
 
 const PlacementRow& PlacementList::row(int position) const {
@@ -52,7 +51,7 @@ const PlacementRow& PlacementList::row(int position) const {
 void PlacementList::swapWithNext(int position) {
     check(position);
     check(position + 1);
-    if (observer_) observer_->beforeSwap(position);
+    notify([&](PlacementListObserver& o) { o.beforeSwap(position); });
     std::swap(rows_[std::size_t(position - 1)], rows_[std::size_t(position)]);
     bool moved = false;
     if (selected_ == position) {
@@ -62,23 +61,21 @@ void PlacementList::swapWithNext(int position) {
         selected_ = position;
         moved = true;
     }
-    if (observer_) {
-        observer_->afterSwap();
-        if (moved) observer_->selectionChanged();
-    }
+    notify([](PlacementListObserver& o) { o.afterSwap(); });
+    if (moved) notify([](PlacementListObserver& o) { o.selectionChanged(); });
 }
 
 void PlacementList::select(int position) {
     check(position);
     if (selected_ == position) return;
     selected_ = position;
-    if (observer_) observer_->selectionChanged();
+    notify([&](PlacementListObserver& o) { o.selectionChanged(); });
 }
 
 void PlacementList::clearSelection() {
     if (!selected_) return;
     selected_.reset();
-    if (observer_) observer_->selectionChanged();
+    notify([&](PlacementListObserver& o) { o.selectionChanged(); });
 }
 
 void PlacementList::clear() {
@@ -86,14 +83,27 @@ void PlacementList::clear() {
 }
 
 void PlacementList::assign(Rows rows) {
-    if (observer_) observer_->beforeReset();
+    notify([&](PlacementListObserver& o) { o.beforeReset(); });
     rows_ = std::move(rows);
     const bool hadSelection = selected_.has_value();
     selected_.reset();
-    if (observer_) {
-        observer_->afterReset();
-        if (hadSelection) observer_->selectionChanged();
-    }
+    notify([](PlacementListObserver& o) { o.afterReset(); });
+    if (hadSelection) notify([](PlacementListObserver& o) { o.selectionChanged(); });
+}
+
+void PlacementList::replace(int position, PlacementRow row) {
+    check(position);
+    notify([&](PlacementListObserver& o) { o.beforeReplace(position); });
+    rows_[std::size_t(position - 1)] = std::move(row);
+    notify([](PlacementListObserver& o) { o.afterReplace(); });
+}
+
+void PlacementList::addObserver(PlacementListObserver* observer) {
+    observers_.push_back(observer);
+}
+
+void PlacementList::removeObserver(PlacementListObserver* observer) {
+    std::erase(observers_, observer);
 }
 
 }  // namespace qrn

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <optional>
+#include <vector>
 
 #include "core/placement_row.h"
 
@@ -22,6 +23,9 @@ public:
     virtual void afterSwap() = 0;
     virtual void beforeReset() = 0;
     virtual void afterReset() = 0;
+    // The row at position is replaced by another.
+    virtual void beforeReplace(int position) = 0;
+    virtual void afterReplace() = 0;
     virtual void selectionChanged() = 0;
 };
 
@@ -52,16 +56,23 @@ public:
     void clear();
     // Replaces every row at once (one reset for a view), with no selection.
     void assign(Rows rows);
+    // Puts row in place of the row at position; the selection stays.
+    void replace(int position, PlacementRow row);
 
-    // At most one observer; nullptr to detach.
-    void setObserver(PlacementListObserver* observer) { observer_ = observer; }
+    // Observers are told in the order they were added.
+    void addObserver(PlacementListObserver* observer);
+    void removeObserver(PlacementListObserver* observer);
 
 private:
     void check(int position) const;
 
     Rows rows_;
     std::optional<int> selected_;
-    PlacementListObserver* observer_ = nullptr;
+    template <typename Call>
+    void notify(Call call) {
+        for (PlacementListObserver* observer : observers_) call(*observer);
+    }
+    std::vector<PlacementListObserver*> observers_;
 };
 
 }  // namespace qrn

@@ -14,11 +14,11 @@ QString toQString(std::u16string_view text) {
 
 PlacementTableModel::PlacementTableModel(PlacementList& list, QObject* parent)
     : QAbstractTableModel(parent), list_(list) {
-    list_.setObserver(this);
+    list_.addObserver(this);
 }
 
 PlacementTableModel::~PlacementTableModel() {
-    list_.setObserver(nullptr);
+    list_.removeObserver(this);
 }
 
 int PlacementTableModel::rowCount(const QModelIndex& parent) const {
@@ -86,6 +86,14 @@ void PlacementTableModel::beforeReset() {
 
 void PlacementTableModel::afterReset() {
     endResetModel();
+}
+
+void PlacementTableModel::beforeReplace(int position) {
+    replacing_ = position;
+}
+
+void PlacementTableModel::afterReplace() {
+    emit dataChanged(index(replacing_ - 1, 0), index(replacing_ - 1, kColumnCount - 1));
 }
 
 void PlacementTableModel::selectionChanged() {

@@ -40,9 +40,12 @@ private:
     void afterSwap() override;
     void beforeReset() override;
     void afterReset() override;
+    void beforeReplace(int position) override;
+    void afterReplace() override;
     void selectionChanged() override;
 
     PlacementList& list_;
+    int replacing_ = 0;  // the row being replaced, from 1
 };
 
 }  // namespace qrn

@@ -28,6 +28,8 @@ struct Recorder : PlacementListObserver {
     void afterSwap() override { log += "."; }
     void beforeReset() override { log += "R"; }
     void afterReset() override { log += "."; }
+    void beforeReplace(int p) override { log += "=" + std::to_string(p); }
+    void afterReplace() override { log += "."; }
     void selectionChanged() override { log += "s"; }
 };
 
@@ -114,7 +116,7 @@ TEST(PlacementList, PositionsOutsideTheListChangeNothing) {
 TEST(PlacementList, TellsItsObserverBeforeAndAfterEveryChange) {
     PlacementList list;
     Recorder recorder;
-    list.setObserver(&recorder);
+    list.addObserver(&recorder);
     list.append(row(u"a"));
     list.insert(1, row(u"b"));
     list.select(2);
@@ -122,8 +124,10 @@ TEST(PlacementList, TellsItsObserverBeforeAndAfterEveryChange) {
     list.remove(1);
     list.remove(1);
     list.assign({row(u"c")});
-    EXPECT_EQ(recorder.log, "+1.+1.s~1.s-1.s-1.R.");
-    EXPECT_EQ(xs(list), u"c");
+    list.replace(1, row(u"d"));
+    EXPECT_THROW(list.replace(2, row(u"e")), IndexError);
+    EXPECT_EQ(recorder.log, "+1.+1.s~1.s-1.s-1.R.=1.");
+    EXPECT_EQ(xs(list), u"d");
 }
 
 }  // namespace
