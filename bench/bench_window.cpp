@@ -31,6 +31,8 @@ struct BenchUi : platform::Ui {
     std::u16string planToOpen;
     std::vector<std::u16string> messages;
     void MsgBox(const std::u16string& text) override { messages.push_back(text); }
+    SaveChoice AskSaveChanges(const std::u16string&) override { return SaveChoice::Discard; }
+    RecoveryChoice AskRecover(const std::u16string&) override { return RecoveryChoice::Ignore; }
     std::u16string ShowOpen(const std::u16string&) override { return planToOpen; }
     std::u16string ShowSave(const std::u16string&) override { return {}; }
     void OpenHelp(const std::u16string&, const std::u16string&) override {}

@@ -92,9 +92,19 @@ public:
 };
 
 // The services that need a window system. Every call is modal and returns when the user is done.
+// What the user answers when unsaved changes would be lost.
+enum class SaveChoice { Save, Discard, Cancel };
+// What the user does with a plan that a window left unsaved when it stopped unexpectedly.
+enum class RecoveryChoice { Recover, Ignore, Delete };
+
 class Ui {
 public:
     virtual ~Ui() = default;
+    // "Enregistrer", "Ne pas enregistrer" or "Annuler", asked about the plan named planName
+    // (its file name, or "QRN" for a plan never saved).
+    virtual SaveChoice AskSaveChanges(const std::u16string& planName) = 0;
+    // "Récupérer", "Ignorer" (ask again later) or "Supprimer", about the plan text describes.
+    virtual RecoveryChoice AskRecover(const std::u16string& text) = 0;
     // A message with an OK button only, no icon, titled with the application's title.
     virtual void MsgBox(const std::u16string& text) = 0;
     // The open and save file dialogs: no filter, default extension or title. They start in

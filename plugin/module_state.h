@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ struct ModuleState {
     std::u16string planFolder;
     std::vector<QPointer<QRN>> EditorWindows{QPointer<QRN>()};
     PluginDialogs* dialogs = nullptr;
+    // Where editor windows keep copies of unsaved plans (empty: the user's default folder),
+    // and how often they write them.
+    QString recoveryFolder;
+    int autosaveIntervalMs = 30'000;
 };
 
 }  // namespace qrn

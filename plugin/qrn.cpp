@@ -1,39 +1,76 @@
 #include "plugin/qrn.h"
 
 #include <QAbstractItemView>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include "base/errors.h"
 #include "platform/platform.h"
+#include "plugin/autosave.h"
 #include "plugin/module_state.h"
 #include "plugin/picker_model.h"
 #include "plugin/placement_table_model.h"
+#include "plugin/plan_document.h"
 
 namespace qrn {
 
 QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), state_(state) {
+    : QMainWindow(parent),
+      platform_(platform),
+      state_(state),
+      document_(new PlanDocument(this)),
+      recovery_(
+          state.recoveryFolder.isEmpty() ? RecoveryStore::defaultFolder() : state.recoveryFolder,
+          platform.random()),
+      autosave_(new Autosave(*document_, recovery_, platform.files(), this)) {
     setObjectName(QStringLiteral("QRN"));
-    setWindowTitle(QStringLiteral("QRN"));
     setAttribute(Qt::WA_DeleteOnClose);
-    listModel_ = new PlacementTableModel(list_, this);
+    autosave_->setInterval(state.autosaveIntervalMs);
+    listModel_ = new PlacementTableModel(document_->list(), this);
     pickerModel_ = new PickerModel(input_.picker, this);
     buildControls();
     buildMenus();
     connectControls();
+    connect(document_, &PlanDocument::fileNameChanged, this, &QRN::updateTitle);
+    connect(document_, &PlanDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(document_, &PlanDocument::rowsChanged, this, &QRN::syncViewSelection);
+    connect(autosave_, &Autosave::failed, this, [this](const QString& message) {
+        statusBar()->showMessage(
+            QStringLiteral("La copie de secours du plan n'a pas pu être écrite : ") + message);
+    });
+    updateTitle();
 }
 
 QRN::~QRN() {
     // The views and models refer to the list and the picker, which go before the QObject
-    // children do: take them down first.
+    // children do: take them down first. The autosave goes before the document it copies.
     delete takeCentralWidget();
     delete listModel_;
     delete pickerModel_;
+    delete autosave_;
+}
+
+void QRN::updateTitle() {
+    // A window with no file is titled "QRN"; [*] shows where the modified mark goes.
+    const std::u16string& file = document_->fileName();
+    setWindowTitle(file.empty() ? QStringLiteral("QRN[*]")
+                                : QFileInfo(QString::fromStdU16String(file)).fileName() +
+                                      QStringLiteral("[*] - QRN"));
+}
+
+void QRN::closeEvent(QCloseEvent* event) {
+    if (!leaveTextView() || !maybeSave()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 bool QRN::textViewShown() const {
@@ -45,6 +82,7 @@ void QRN::showEvent(QShowEvent* event) {
     if (loaded_) return;
     loaded_ = true;
     load();
+    offerRecovery();
 }
 
 void QRN::load() {
@@ -69,12 +107,53 @@ void QRN::load() {
     showPicker();
 }
 
-void QRN::run(const std::u16string& context, const std::function<void()>& command) {
+void QRN::offerRecovery() {
+    std::vector<std::unique_ptr<RecoveryEntry>> orphans;
+    try {
+        orphans = recovery_.orphans();
+    } catch (const Error&) {
+        return;  // no folder yet: nothing to offer
+    }
+    for (std::unique_ptr<RecoveryEntry>& entry : orphans) {
+        RecoveredPlan plan;
+        try {
+            plan = entry->read(platform_.files());
+        } catch (const Error& e) {
+            tell(u"Une copie de secours n'a pas pu être lue ; elle reste en place.\r\n" +
+                 e.describe());
+            continue;
+        }
+        const std::u16string name = plan.file.empty() ? std::u16string(u"sans nom") : plan.file;
+        const std::u16string question =
+            u"Un plan non enregistré a été retrouvé après un arrêt inattendu : " + name + u" (" +
+            QString::number(qsizetype(plan.rows.size())).toStdU16String() +
+            u" lignes).\r\nRécupérer le rétablit dans cette fenêtre ; Ignorer le garde pour "
+            u"plus tard ; Supprimer l'efface.";
+        switch (platform_.ui().AskRecover(question)) {
+            case platform::RecoveryChoice::Recover:
+                document_->restore(std::move(plan.rows), std::move(plan.file));
+                autosave_->adopt(std::move(entry));
+                return;  // the others wait for the next window
+            case platform::RecoveryChoice::Delete:
+                try {
+                    entry->remove(platform_.files());
+                } catch (const Error& e) {
+                    tell(u"La copie de secours n'a pas pu être supprimée.\r\n" + e.describe());
+                }
+                break;
+            case platform::RecoveryChoice::Ignore:
+                break;
+        }
+    }
+}
+
+void QRN::run(const QString& name, const std::u16string& context,
+              const std::function<void()>& command) {
     {
         // The view's own selection signals are ignored while the list changes under it.
         QScopedValueRollback<bool> guard(listSyncing_, true);
         try {
-            command();
+            document_->edit(name, command);
         } catch (const Error& e) {
             tell(context + u"\r\n" + e.describe());
         }
@@ -115,7 +194,7 @@ void QRN::pickerEntryChosen(int position) {
 void QRN::syncViewSelection() {
     QScopedValueRollback<bool> guard(listSyncing_, true);
     QItemSelectionModel* selection = listView_->selectionModel();
-    if (const std::optional<int> selected = list_.selected()) {
+    if (const std::optional<int> selected = document_->list().selected()) {
         // The view follows the list's selection without scrolling to it.
         const bool autoScroll = listView_->hasAutoScroll();
         listView_->setAutoScroll(false);
@@ -132,9 +211,9 @@ void QRN::viewSelectionChanged() {
     QScopedValueRollback<bool> guard(listSyncing_, true);
     const QModelIndexList rows = listView_->selectionModel()->selectedRows();
     if (rows.isEmpty())
-        list_.clearSelection();
+        document_->list().clearSelection();
     else
-        list_.select(rows.first().row() + 1);
+        document_->list().select(rows.first().row() + 1);
 }
 
 void QRN::ageFilter() {

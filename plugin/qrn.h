@@ -8,6 +8,8 @@
 #include "core/age_filter.h"
 #include "core/input_area.h"
 #include "core/placement_list.h"
+#include "plugin/plan_document.h"
+#include "plugin/recovery_store.h"
 
 class QAction;
 class QComboBox;
@@ -22,28 +24,34 @@ namespace platform {
 class Platform;
 }
 struct ModuleState;
+class Autosave;
 class PickerModel;
 class PlacementTableModel;
 
 // The plan editor window. It holds the window's own placement list, input area and
-// CurrentFile; the widgets only show them. Every command calls the core and tells the user of
-// a failure through the platform's message box. Closing the window (its close box or
-// "Quitter") deletes it and everything it held, without asking.
+// CurrentFile (in its document, with the undo history); the widgets only show them. Every
+// command calls the core and tells the user of a failure through the platform's message box.
+// Closing the window (its close box or "Quitter") asks first when the plan is modified, then
+// deletes the window and everything it held.
 class QRN : public QMainWindow {
     Q_OBJECT
 public:
     QRN(platform::Platform& platform, ModuleState& state, QWidget* parent = nullptr);
     ~QRN() override;
 
-    const PlacementList& list() const { return list_; }
+    PlanDocument& document() { return *document_; }
+    const PlacementList& list() const { return document_->list(); }
     const InputArea& input() const { return input_; }
-    const std::u16string& currentFile() const { return currentFile_; }
+    const std::u16string& currentFile() const { return document_->fileName(); }
     // True while Text7 shows the plan text in place of the list.
     bool textViewShown() const;
+    Autosave& autosave() { return *autosave_; }
 
 protected:
     // The load step runs the first time the window is shown.
     void showEvent(QShowEvent* event) override;
+    // A modified plan is not closed without asking; the text view is taken back first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // qrn_layout.cpp
@@ -53,9 +61,13 @@ private:
 
     // qrn.cpp
     void load();
-    // Runs a command that may change the list; a failure is told as context + CR LF + where and
-    // why. The view's selection is brought in line with the list's afterwards.
-    void run(const std::u16string& context, const std::function<void()>& command);
+    void offerRecovery();
+    // Runs a command that may change the list as one undoable step named name; a failure is
+    // told as context + CR LF + where and why. The view's selection is brought in line with
+    // the list's afterwards.
+    void run(const QString& name, const std::u16string& context,
+             const std::function<void()>& command);
+    void updateTitle();
     void tell(const std::u16string& text);
     void showPicker();
     void showFields();
@@ -71,21 +83,30 @@ private:
     // qrn_file_commands.cpp
     void newFile();
     void openFile();
-    void saveFile();
-    void saveFilesAs();
+    // True when the plan was written.
+    bool saveFile();
+    bool saveFilesAs();
+    // Before the plan is left: false when the user cancels or saving fails.
+    bool maybeSave();
 
     // qrn_preview.cpp
     void switchView();
     void goToTextView();
-    void goToListView();
+    // Takes the text back into the list; false (staying in the text view, the list as it was)
+    // when a line cannot be read.
+    bool goToListView();
+    // The list view, taking the text back first when the text view is shown.
+    bool leaveTextView();
     void setListControlsVisible(bool visible);
 
     platform::Platform& platform_;
     ModuleState& state_;
-    PlacementList list_;
+    PlanDocument* document_;
+    RecoveryStore recovery_;
+    Autosave* autosave_;
     InputArea input_;
     AgeChecks ages_;
-    std::u16string currentFile_;
+    std::u16string shownText_;  // the plan text as the text view first showed it
     bool loaded_ = false;
     bool listSyncing_ = false;
     bool pickerSyncing_ = false;
@@ -106,6 +127,8 @@ private:
     QAction* toolAgeAction_ = nullptr;         // ShowToolAge
     QAction* bronzeAgeAction_ = nullptr;       // ShowBronzeAge
     QAction* ironAgeAction_ = nullptr;         // ShowIronAge
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
 };
 
 }  // namespace qrn

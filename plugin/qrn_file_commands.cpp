@@ -1,28 +1,55 @@
-// The File menu: "Nouveau", "Ouvrir", "Enregistrer" and "Enregistrer sous...".
+// The File menu: "Nouveau", "Ouvrir", "Enregistrer" and "Enregistrer sous...", and the
+// question asked before a modified plan is left.
 
+#include <QFileInfo>
 #include <QScopedValueRollback>
 
 #include "base/errors.h"
 #include "planfile/plan_reader.h"
 #include "planfile/plan_save.h"
 #include "platform/platform.h"
+#include "plugin/autosave.h"
 #include "plugin/module_state.h"
+#include "plugin/plan_document.h"
 #include "plugin/qrn.h"
 
 namespace qrn {
 
+bool QRN::maybeSave() {
+    if (!document_->isModified()) return true;
+    const std::u16string& file = document_->fileName();
+    const std::u16string name =
+        file.empty() ? std::u16string(u"QRN")
+                     : QFileInfo(QString::fromStdU16String(file)).fileName().toStdU16String();
+    switch (platform_.ui().AskSaveChanges(name)) {
+        case platform::SaveChoice::Save:
+            return saveFile();
+        case platform::SaveChoice::Discard:
+            autosave_->discard();
+            return true;
+        case platform::SaveChoice::Cancel:
+            return false;
+    }
+    return false;
+}
+
 void QRN::newFile() {
-    run(u"Le nouveau plan n'a pas pu être commencé.", [this] {
+    if (!leaveTextView() || !maybeSave()) return;
+    try {
         if (input_.picker.count() > 0) input_.picker.select(0);
         showPicker();
         input_.fields.fill(u"0");
         showFields();
-        list_.clear();
-        currentFile_.clear();
-    });
+        QScopedValueRollback<bool> guard(listSyncing_, true);
+        document_->reset({}, {});
+    } catch (const Error& e) {
+        tell(u"Le nouveau plan n'a pas pu être commencé.\r\n" + e.describe());
+    }
+    syncViewSelection();
 }
 
 void QRN::openFile() {
+    if (!leaveTextView() || !maybeSave()) return;
     const std::u16string chosen = platform_.ui().ShowOpen(state_.planFolder);
     if (chosen.empty()) return;
     std::unique_ptr<platform::TextStream> stream;
@@ -34,7 +61,7 @@ void QRN::openFile() {
         tell(u"Le plan n'a pas pu être ouvert ; la liste n'a pas changé.\r\n" + e.describe());
         return;
     }
-    currentFile_ = chosen;
+    std::u16string file = chosen;
     PlacementList::Rows rows;
     try {
         readQRN(*stream, chosen, state_.catalogue,
@@ -42,7 +69,7 @@ void QRN::openFile() {
     } catch (const Error& e) {
         // The list holds only the rows before the bad line: it must not be saved over the
         // file it came from without the user choosing so.
-        currentFile_.clear();
+        file.clear();
         tell(
             u"Le plan n'a pas pu être lu en entier : la liste ne garde que les lignes lues "
             u"avant l'erreur, et « Enregistrer » demandera où enregistrer.\r\n" +
@@ -50,25 +77,30 @@ void QRN::openFile() {
     }
     {
         QScopedValueRollback<bool> guard(listSyncing_, true);
-        list_.assign(std::move(rows));
+        document_->reset(std::move(rows), std::move(file));
     }
     syncViewSelection();
 }
 
-void QRN::saveFile() {
-    if (currentFile_.empty()) return saveFilesAs();
+bool QRN::saveFile() {
+    if (!leaveTextView()) return false;
+    if (document_->fileName().empty()) return saveFilesAs();
     try {
-        savePlan(currentFile_, list_, state_.catalogue, platform_.files());
+        savePlan(document_->fileName(), document_->list(), state_.catalogue, platform_.files());
     } catch (const Error& e) {
         tell(u"Le plan n'a pas été enregistré ; aucun fichier n'a été modifié.\r\n" + e.describe());
+        return false;
     }
+    document_->markSaved(document_->fileName());
+    return true;
 }
 
-void QRN::saveFilesAs() {
+bool QRN::saveFilesAs() {
+    if (!leaveTextView()) return false;
     const std::u16string chosen = platform_.ui().ShowSave(state_.planFolder);
-    if (chosen.empty()) return;
-    currentFile_ = chosen;
-    saveFile();
+    if (chosen.empty()) return false;
+    document_->setFileName(chosen);
+    return saveFile();
 }
 
 }  // namespace qrn

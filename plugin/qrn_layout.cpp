@@ -13,11 +13,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeView>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "core/commands.h"
 #include "plugin/picker_model.h"
 #include "plugin/placement_table_model.h"
+#include "plugin/plan_document.h"
 #include "plugin/qrn.h"
 
 namespace qrn {
@@ -181,6 +183,18 @@ void QRN::buildMenus() {
     separator(file, "sep2");
     connect(item(file, "Quit", u"Quitter"), &QAction::triggered, this, &QWidget::close);
 
+    QMenu* edit = menuBar()->addMenu(text(u"Édition"));
+    edit->setObjectName(QStringLiteral("Edit"));
+    undoAction_ = document_->undoStack()->createUndoAction(edit, text(u"Annuler"));
+    undoAction_->setObjectName(QStringLiteral("Undo"));
+    undoAction_->setShortcut(QKeySequence::Undo);
+    redoAction_ = document_->undoStack()->createRedoAction(edit, text(u"Rétablir"));
+    redoAction_->setObjectName(QStringLiteral("Redo"));
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addAction(undoAction_);
+    edit->addAction(redoAction_);
+
     QMenu* show = menuBar()->addMenu(text(u"Afficher"));
     show->setObjectName(QStringLiteral("Show"));
     const auto age = [this, show](const char* name, const char16_t* label) {
@@ -219,20 +233,23 @@ void QRN::connectControls() {
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &QRN::viewSelectionChanged);
 
-    connect(removeButton_, &QPushButton::clicked, this,
-            [this] { run(u"La ligne n'a pas pu être supprimée.", [this] { Supprimer(list_); }); });
-    connect(upButton_, &QPushButton::clicked, this, [this] {
-        run(u"La ligne n'a pas pu être déplacée.", [this] { MoveUp(list_, input_); });
-    });
-    connect(downButton_, &QPushButton::clicked, this, [this] {
-        run(u"La ligne n'a pas pu être déplacée.", [this] { MoveDown(list_, input_); });
-    });
-    connect(addButton_, &QPushButton::clicked, this, [this] {
-        run(u"La ligne n'a pas pu être ajoutée.", [this] { Ajouter(list_, input_); });
-    });
-    connect(insertButton_, &QPushButton::clicked, this, [this] {
-        run(u"La ligne n'a pas pu être insérée.", [this] { Inserer(list_, input_); });
-    });
+    // Each row command is one step of the undo history, named as the Édition menu shows it.
+    const auto command = [this](QPushButton* button, const char16_t* name, const char16_t* failure,
+                                auto action) {
+        connect(button, &QPushButton::clicked, this, [this, name, failure, action] {
+            run(QString::fromUtf16(name), failure, [this, action] { action(document_->list()); });
+        });
+    };
+    command(removeButton_, u"Supprimer", u"La ligne n'a pas pu être supprimée.",
+            [](PlacementList& list) { Supprimer(list); });
+    command(upButton_, u"Monter la ligne", u"La ligne n'a pas pu être déplacée.",
+            [this](PlacementList& list) { MoveUp(list, input_); });
+    command(downButton_, u"Descendre la ligne", u"La ligne n'a pas pu être déplacée.",
+            [this](PlacementList& list) { MoveDown(list, input_); });
+    command(addButton_, u"Ajouter", u"La ligne n'a pas pu être ajoutée.",
+            [this](PlacementList& list) { Ajouter(list, input_); });
+    command(insertButton_, u"Insérer", u"La ligne n'a pas pu être insérée.",
+            [this](PlacementList& list) { Inserer(list, input_); });
     connect(viewFileButton_, &QPushButton::clicked, this, &QRN::switchView);
 }
 

@@ -9,6 +9,9 @@ namespace qrn::platform {
 class NoUi : public Ui {
 public:
     void MsgBox(const std::u16string& text) override;
+    // Nobody to ask: changes are kept (the caller stops) and recovered plans wait for later.
+    SaveChoice AskSaveChanges(const std::u16string&) override { return SaveChoice::Cancel; }
+    RecoveryChoice AskRecover(const std::u16string&) override { return RecoveryChoice::Ignore; }
     std::u16string ShowOpen(const std::u16string&) override { return {}; }
     std::u16string ShowSave(const std::u16string&) override { return {}; }
     void OpenHelp(const std::u16string& helpFile, const std::u16string& topic) override;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QUrl>
 
 #include "platform/qt/native_path.h"
@@ -20,11 +21,43 @@ QString startFolder(const std::u16string& initialFolder) {
 
 }  // namespace
 
+QString QtWidgetsUi::title() const {
+    return QString::fromStdU16String(app_ != nullptr ? app_->Title() : std::u16string(u"QRNPlg"));
+}
+
 void QtWidgetsUi::MsgBox(const std::u16string& text) {
-    const QString title =
-        QString::fromStdU16String(app_ != nullptr ? app_->Title() : std::u16string(u"QRNPlg"));
-    QMessageBox box(QMessageBox::NoIcon, title, QString::fromStdU16String(text), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, title(), QString::fromStdU16String(text),
+                    QMessageBox::Ok);
     box.exec();
+}
+
+SaveChoice QtWidgetsUi::AskSaveChanges(const std::u16string& planName) {
+    QMessageBox box(QMessageBox::Warning, title(),
+                    QStringLiteral("Le plan « %1 » a été modifié.\nEnregistrer les modifications ?")
+                        .arg(QString::fromStdU16String(planName)));
+    QPushButton* save = box.addButton(QStringLiteral("Enregistrer"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("Ne pas enregistrer"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::Save;
+    if (box.clickedButton() == discard) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
+RecoveryChoice QtWidgetsUi::AskRecover(const std::u16string& text) {
+    QMessageBox box(QMessageBox::Question, title(), QString::fromStdU16String(text));
+    QPushButton* recover = box.addButton(QStringLiteral("Récupérer"), QMessageBox::AcceptRole);
+    QPushButton* ignore = box.addButton(QStringLiteral("Ignorer"), QMessageBox::RejectRole);
+    QPushButton* remove = box.addButton(QStringLiteral("Supprimer"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(recover);
+    box.setEscapeButton(ignore);
+    box.exec();
+    if (box.clickedButton() == recover) return RecoveryChoice::Recover;
+    if (box.clickedButton() == remove) return RecoveryChoice::Delete;
+    return RecoveryChoice::Ignore;
 }
 
 // No filter, no default extension, no title: the chosen name is returned as the user gave it.

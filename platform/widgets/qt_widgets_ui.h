@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "platform/platform.h"
 
 namespace qrn::platform {
@@ -11,11 +13,15 @@ public:
     void setApplication(Application& app) { app_ = &app; }
 
     void MsgBox(const std::u16string& text) override;
+    SaveChoice AskSaveChanges(const std::u16string& planName) override;
+    RecoveryChoice AskRecover(const std::u16string& text) override;
     std::u16string ShowOpen(const std::u16string& initialFolder) override;
     std::u16string ShowSave(const std::u16string& initialFolder) override;
     void OpenHelp(const std::u16string& helpFile, const std::u16string& topic) override;
 
 private:
+    QString title() const;
+
     Application* app_ = nullptr;
 };
 

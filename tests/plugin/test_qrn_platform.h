@@ -23,8 +23,20 @@ struct RecordingUi : platform::Ui {
     std::vector<std::u16string> dialogs;  // "open:<folder>" or "save:<folder>"
     std::vector<std::u16string> messages;
     std::vector<std::u16string> help;  // "<file>#<topic>"
+    // Answers to the save and recovery questions, in turn; each question asked is recorded.
+    std::deque<platform::SaveChoice> saveChoices;
+    std::deque<platform::RecoveryChoice> recoveryChoices;
+    std::vector<std::u16string> questions;
 
     void MsgBox(const std::u16string& text) override { messages.push_back(text); }
+    platform::SaveChoice AskSaveChanges(const std::u16string& plan) override {
+        questions.push_back(u"save:" + plan);
+        return next(saveChoices, platform::SaveChoice::Cancel);
+    }
+    platform::RecoveryChoice AskRecover(const std::u16string& text) override {
+        questions.push_back(u"recover:" + text);
+        return next(recoveryChoices, platform::RecoveryChoice::Ignore);
+    }
     std::u16string ShowOpen(const std::u16string& folder) override {
         return answer(u"open:", folder);
     }
@@ -36,6 +48,13 @@ struct RecordingUi : platform::Ui {
     }
 
 private:
+    template <typename T>
+    static T next(std::deque<T>& queue, T otherwise) {
+        if (queue.empty()) return otherwise;
+        T choice = queue.front();
+        queue.pop_front();
+        return choice;
+    }
     std::u16string answer(const char16_t* kind, const std::u16string& folder) {
         dialogs.push_back(kind + folder);
         if (answers.empty()) return {};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "core/placement_list.h"
+
+namespace qrn {
+
+namespace platform {
+class FileSystem;
+}
+
+// A window's unsaved plan as the recovery folder keeps it: the file the window had open and
+// every row exactly, a cell that the plan writer would refuse included.
+struct RecoveredPlan {
+    std::u16string file;
+    PlacementList::Rows rows;
+};
+
+// Writes the plan to path, replacing what was there only once all is written. The text is
+// JSON Lines in ASCII: {"file": "..."} then one row a line, as qrnplan prints them
+// ({"index": N, "building": "...", "cells": [...]}, a text index written as "N"); every
+// character outside printable ASCII is a \uXXXX escape, so the 8-bit file holds any text.
+void writeRecovery(const std::u16string& path, const std::u16string& file,
+                   const PlacementList::Rows& rows, platform::FileSystem& files);
+
+// Reads what writeRecovery wrote. Throws InvalidArgument naming the file and line of anything
+// else.
+RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& files);
+
+}  // namespace qrn

@@ -1,0 +1,95 @@
+#include "plugin/plan_document.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include "core/list_change.h"
+
+namespace qrn {
+
+namespace {
+
+// One change of the list: done when pushed (redo() only does it again after an undo), as the
+// handler has already run it to know what it changed.
+class ListCommand : public QUndoCommand {
+public:
+    ListCommand(PlanDocument& document, ListChange change, const QString& text, int mergeId)
+        : QUndoCommand(text), document_(document), change_(std::move(change)), id_(mergeId) {}
+
+    void undo() override {
+        change_.undo(document_.list());
+        emit document_.rowsChanged();
+    }
+    void redo() override {
+        if (done_) {
+            done_ = false;
+            return;
+        }
+        change_.redo(document_.list());
+        emit document_.rowsChanged();
+    }
+    int id() const override { return id_; }
+    bool mergeWith(const QUndoCommand* other) override {
+        change_.append(static_cast<const ListCommand*>(other)->change_);
+        return true;
+    }
+
+private:
+    PlanDocument& document_;
+    ListChange change_;
+    int id_;
+    bool done_ = true;
+};
+
+}  // namespace
+
+PlanDocument::PlanDocument(QObject* parent) : QObject(parent), undoStack_(new QUndoStack(this)) {
+    connect(undoStack_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
+PlanDocument::~PlanDocument() {
+    // The commands refer to the list: they go first.
+    delete undoStack_;
+}
+
+void PlanDocument::setFileName(std::u16string fileName) {
+    if (fileName == fileName_) return;
+    fileName_ = std::move(fileName);
+    emit fileNameChanged();
+}
+
+bool PlanDocument::isModified() const {
+    return !undoStack_->isClean();
+}
+
+void PlanDocument::edit(const QString& text, const std::function<void()>& action, int mergeId) {
+    ListChange change = ListChange::record(list_, action);
+    const std::exception_ptr failure = change.failure;
+    if (!change.empty()) {
+        change.failure = nullptr;
+        undoStack_->push(new ListCommand(*this, std::move(change), text, mergeId));
+        emit rowsChanged();
+    }
+    if (failure) std::rethrow_exception(failure);
+}
+
+void PlanDocument::reset(PlacementList::Rows rows, std::u16string fileName) {
+    undoStack_->clear();
+    list_.assign(std::move(rows));
+    setFileName(std::move(fileName));
+    undoStack_->setClean();
+    emit rowsChanged();
+}
+
+void PlanDocument::restore(PlacementList::Rows rows, std::u16string fileName) {
+    reset(std::move(rows), std::move(fileName));
+    undoStack_->resetClean();
+}
+
+void PlanDocument::markSaved(std::u16string fileName) {
+    setFileName(std::move(fileName));
+    undoStack_->setClean();
+}
+
+}  // namespace qrn

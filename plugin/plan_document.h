@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "core/placement_list.h"
+
+class QUndoStack;
+
+namespace qrn {
+
+// One plan as an editor window shows it: the placement list, the file it belongs to
+// (CurrentFile) and the history of its changes. Every change of the list goes through edit()
+// and becomes one command of the undo stack; the document is modified exactly when the stack
+// is away from its clean state. Views (the list, the text view, the autosave) listen to its
+// signals; it knows no widget.
+class PlanDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit PlanDocument(QObject* parent = nullptr);
+    ~PlanDocument() override;
+
+    PlacementList& list() { return list_; }
+    const PlacementList& list() const { return list_; }
+    QUndoStack* undoStack() const { return undoStack_; }
+    const std::u16string& fileName() const { return fileName_; }
+    void setFileName(std::u16string fileName);
+    bool isModified() const;
+
+    // Runs action on the list as one undoable command named text. An action that changes no
+    // row leaves no command. When action throws, what it did is kept (and undoable) and the
+    // failure goes on to the caller. Commands with the same mergeId (not -1) that follow each
+    // other on the same row become one.
+    void edit(const QString& text, const std::function<void()>& action, int mergeId = -1);
+
+    // Starts over with rows and fileName (Nouveau, Ouvrir): a fresh history, not modified.
+    void reset(PlacementList::Rows rows, std::u16string fileName);
+    // Starts over like reset, but modified until saved: a plan recovered after a crash.
+    void restore(PlacementList::Rows rows, std::u16string fileName);
+    // The plan was written to fileName: not modified any more.
+    void markSaved(std::u16string fileName);
+
+signals:
+    void modifiedChanged(bool modified);
+    void fileNameChanged();
+    // The rows changed: a command, an undo, a redo or a start over.
+    void rowsChanged();
+
+private:
+    PlacementList list_;
+    QUndoStack* undoStack_;
+    std::u16string fileName_;
+};
+
+}  // namespace qrn
