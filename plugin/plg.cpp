@@ -11,11 +11,16 @@
 
 namespace qrn {
 
+namespace {
+
+// The slot after upperBound: checked, an Overflow rather than a wrap.
 std::int32_t nextEditorSlot(std::int32_t upperBound) {
     if (upperBound == std::numeric_limits<std::int32_t>::max())
         throw Overflow(u"trop de fenêtres d'édition ouvertes depuis le chargement du plugin");
     return upperBound + 1;
 }
+
+}  // namespace
 
 Plg::Plg(QWidget* parent) : Plg(threadPlatform(), threadModuleState(), parent) {}
 

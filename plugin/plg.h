@@ -37,7 +37,4 @@ private:
     QPushButton* Command1;
 };
 
-// The slot after upperBound: checked, an Overflow rather than a wrap.
-std::int32_t nextEditorSlot(std::int32_t upperBound);
-
 }  // namespace qrn
