@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <algorithm>
 #include <optional>
@@ -24,6 +23,7 @@
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_text_stream.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/qt_files.h"
 
 using namespace qrn;
 
@@ -91,12 +91,6 @@ const std::u16string& scratchFile() {
     return path;
 }
 
-void writeFile(const std::u16string& path, const std::string& bytes) {
-    QFile file(QString::fromStdU16String(path));
-    QRN_FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QRN_FUZZ_CHECK(file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -111,12 +105,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The stand-in reads the bytes alone: the filler is one LF-ended line before them, which the
     // Qt stream must give first.
-    testing::MemoryFileSystem memory;
+    test::MemoryFileSystem memory;
     const std::u16string memoryPath = u"QRN.txt";
     memory.files[memoryPath] = platform::decodeWindows1252(bytes);
     platform::QtFileSystem qt;
     const std::u16string& diskPath = scratchFile();
-    writeFile(diskPath, filler + std::string(bytes));
+    const std::string file = filler + std::string(bytes);
+    test::writeBytes(QString::fromStdU16String(diskPath),
+                     QByteArray::fromRawData(file.data(), qsizetype(file.size())));
 
     const std::vector<std::u16string> lines = linesOf(memory, memoryPath);
     std::vector<std::u16string> diskLines = linesOf(qt, diskPath);

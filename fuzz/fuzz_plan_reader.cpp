@@ -39,7 +39,7 @@ const Catalogue& fixedCatalogue() {
 
 // The catalogue of the input, or the fixed one when it does not load. One table serves every
 // run: a load overwrites entries 0 to its count, and nothing looks above the count.
-const Catalogue& catalogueFor(testing::MemoryFileSystem& files, std::string_view catalogueBytes) {
+const Catalogue& catalogueFor(test::MemoryFileSystem& files, std::string_view catalogueBytes) {
     static Catalogue loaded;
     files.files[u"QRN.txt"] = platform::decodeWindows1252(catalogueBytes);
     try {
@@ -63,7 +63,7 @@ bool fitsTheWriter(const PlacementList& list, const Catalogue& catalogue) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
-    testing::MemoryFileSystem files;
+    test::MemoryFileSystem files;
     const std::size_t split = input.find("\n====\n");
     const Catalogue& catalogue =
         split == input.npos ? fixedCatalogue() : catalogueFor(files, input.substr(0, split));

@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (!agreementHolds(list, catalogue)) return 0;
-    testing::MemoryFileSystem files;
+    test::MemoryFileSystem files;
     files.files[u"plan.qrn"] = platform::decodeWindows1252(bytes);
     PlacementList read;
     openQRN(u"plan.qrn", read, catalogue, files);

@@ -9,7 +9,7 @@
 namespace qrn {
 namespace {
 
-using testing::record;
+using test::record;
 
 class AgeFilterTest : public ::testing::Test {
 protected:
@@ -63,7 +63,7 @@ TEST_F(AgeFilterTest, ListMatchesComparesExactly) {
 }
 
 TEST_F(AgeFilterTest, ClassThemSortsAndDropsRepeats) {
-    catalogue.assign(std::vector<testing::Record>(18, record(u"r")));
+    catalogue.assign(std::vector<test::Record>(18, record(u"r")));
     EXPECT_EQ(ClassThem(catalogue, u"17;3;3;0;"), u"0;3;17;");
     EXPECT_EQ(ClassThem(catalogue, u"5;"), u"5;");
     EXPECT_EQ(ClassThem(catalogue, u"18;1000;2;"), u"2;");  // above the count: dropped

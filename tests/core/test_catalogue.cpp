@@ -8,8 +8,8 @@
 namespace qrn {
 namespace {
 
-using testing::catalogueText;
-using testing::record;
+using test::catalogueText;
+using test::record;
 
 class CatalogueTest : public ::testing::Test {
 protected:
@@ -23,7 +23,7 @@ protected:
         return names;
     }
 
-    testing::MemoryFileSystem files;
+    test::MemoryFileSystem files;
     Catalogue catalogue;
 };
 
@@ -51,7 +51,7 @@ TEST_F(CatalogueTest, CommentAndBlankLinesAreSkippedOnlyWhereARecordBegins) {
 }
 
 TEST_F(CatalogueTest, FillsExactly1001RecordsAndRefusesThe1002nd) {
-    std::vector<testing::Record> records;
+    std::vector<test::Record> records;
     for (int i = 0; i < 1001; ++i)
         records.push_back(record(u"n" + std::u16string(1, char16_t(u'a' + i % 26))));
     load(catalogueText(records));

@@ -2,7 +2,7 @@
 
 #include "base/errors.h"
 
-namespace qrn::testing {
+namespace qrn::test {
 
 namespace {
 
@@ -117,4 +117,4 @@ std::unique_ptr<platform::OutputFile> FaultyFileSystem::CreateOutputFile(
     return std::make_unique<FaultyOutput>(*this, inner_.CreateOutputFile(path, mode), path);
 }
 
-}  // namespace qrn::testing
+}  // namespace qrn::test

@@ -5,7 +5,7 @@
 
 #include "platform/platform.h"
 
-namespace qrn::testing {
+namespace qrn::test {
 
 // A file system over another one that fails one chosen operation. Every operation that can fail
 // on a real disk is a numbered point, counted from 1 in the order the calls come: opening a file
@@ -57,4 +57,9 @@ int walkFailurePoints(Run run) {
     return points;
 }
 
-}  // namespace qrn::testing
+}  // namespace qrn::test
+
+// The former name, for the tests not yet moved to qrn::test.
+namespace qrn {
+namespace testing = test;
+}  // namespace qrn

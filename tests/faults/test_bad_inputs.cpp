@@ -4,10 +4,8 @@
 // as it should. None may crash or hang.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <optional>
 
@@ -16,11 +14,11 @@
 #include "core/catalogue.h"
 #include "core/placement_list.h"
 #include "planfile/plan_reader.h"
-#include "planfile/plan_writer.h"
 #include "platform/qt/qt_file_system.h"
 #include "tests/support/catalogue_text.h"
+#include "tests/support/qt_files.h"
 
-namespace qrn::testing {
+namespace qrn::test {
 namespace {
 
 constexpr std::size_t kMiB = 1 << 20;
@@ -105,11 +103,8 @@ class BadInputs : public ::testing::TestWithParam<BadInput> {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     std::u16string write(const QString& name, const std::string& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
-        return path.toStdU16String();
+        writeBytes(dir.filePath(name), QByteArray::fromStdString(bytes));
+        return u16(dir.filePath(name));
     }
 
     QTemporaryDir dir;
@@ -171,24 +166,9 @@ INSTANTIATE_TEST_SUITE_P(Files, BadInputs, ::testing::ValuesIn(badInputs()), [](
     return name;
 });
 
-// Paths that cannot be read: the file system fails with FileError naming the path, before
-// anything is read, so the table and the list keep what they held.
-TEST_F(BadInputs, FoldersMissingAndUnreadableFilesFailAsFileErrors) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dossier")));
-    std::vector<std::u16string> paths = {dir.filePath(QStringLiteral("dossier")).toStdU16String(),
-                                         dir.filePath(QStringLiteral("absent")).toStdU16String()};
-    if (geteuid() != 0) {
-        // Permissions do not stop root.
-        const std::u16string locked = write(QStringLiteral("verrouillé"), "-\r\n");
-        ASSERT_TRUE(QFile::setPermissions(QString::fromStdU16String(locked), {}));
-        paths.push_back(locked);
-    }
-    for (const auto& path : paths) {
-        expectOutcome(loadCatalogue(files, path), fails(Kind::File, 0), "as catalogue");
-        expectOutcome(readPlan(files, path), fails(Kind::File, 0, 1), "as plan");
-    }
-    // A file that opens but whose every read fails: the list keeps the rows before the first
-    // line, that is none.
+// A file that opens but whose every read fails: a FileError at line 1, the table as it was and
+// the list without the rows before the first line, that is none.
+TEST_F(BadInputs, AFileWhoseReadsFailIsAFileErrorAtItsFirstLine) {
     expectOutcome(loadCatalogue(files, u"/proc/self/mem"), fails(Kind::File, 1), "as catalogue");
     expectOutcome(readPlan(files, u"/proc/self/mem"), fails(Kind::File, 1, 0), "as plan");
 }
@@ -210,53 +190,5 @@ TEST_F(BadInputs, NamesWithSpacesAndNonAsciiCharactersReadAndSave) {
     expectOutcome(readPlan(files, saved), reads(1), "saved copy");
 }
 
-// Saving to a folder, or into a folder that does not exist, fails and creates nothing.
-TEST_F(BadInputs, OutputToAFolderOrAMissingFolderFails) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dossier")));
-    const std::u16string paths[] = {dir.filePath(QStringLiteral("dossier")).toStdU16String(),
-                                    dir.filePath(QStringLiteral("absent/plan")).toStdU16String()};
-    for (const auto& path : paths) {
-        for (const auto mode : {platform::CreateMode::Replace, platform::CreateMode::CreateNew}) {
-            try {
-                auto out = files.CreateOutputFile(path, mode);
-                out->Write(u"x");
-                out->Commit();
-                ADD_FAILURE() << "saved to a folder";
-            } catch (const FileError& error) {
-                EXPECT_EQ(error.file, path);
-            }
-        }
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{QStringLiteral("dossier")});
-}
-
 }  // namespace
-}  // namespace qrn::testing
-
-namespace qrn::testing {
-namespace {
-
-// Found by the round-trip fuzz target: a cell holding a line break was written as it was, which
-// split its plan line in two, so the file no longer read back (or read back other rows).
-TEST(BadValues, TheWriterRefusesACellHoldingALineBreak) {
-    Catalogue catalogue;
-    catalogue.assign({record(u"a")});
-    for (const std::u16string cell : {u"1\r2", u"1\n", u"\r\n"}) {
-        PlacementList list;
-        list.append(
-            PlacementRow(u"a", {u"1", u"2", u"3", u"4", u"5", u"6"}, CatalogueIndex::number(0)));
-        list.append(
-            PlacementRow(u"a", {u"1", u"2", u"3", cell, u"5", u"6"}, CatalogueIndex::number(0)));
-        try {
-            MakeQRNFile(list, catalogue);
-            ADD_FAILURE() << "a line break was written";
-        } catch (const InvalidArgument& error) {
-            EXPECT_EQ(error.row, 2);
-            EXPECT_EQ(error.column, u"S");
-        }
-    }
-}
-
-}  // namespace
-}  // namespace qrn::testing
+}  // namespace qrn::test

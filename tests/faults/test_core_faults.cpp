@@ -16,7 +16,7 @@
 #include "tests/support/catalogue_text.h"
 #include "tests/support/memory_file_system.h"
 
-namespace qrn::testing {
+namespace qrn::test {
 namespace {
 
 using Operation = FaultyFileSystem::Operation;
@@ -111,4 +111,4 @@ TEST(CoreFaults, EveryFailedPlanReadKeepsTheListOrTheRowsBeforeTheLine) {
 }
 
 }  // namespace
-}  // namespace qrn::testing
+}  // namespace qrn::test

@@ -15,11 +15,11 @@ function(qrn_library_test name)
 endfunction()
 
 # The editor windows a press opens load the catalogue of the build's plug-in folder.
-qrn_library_test(test_plg test_plg.cpp library_test_platform.h)
+qrn_library_test(test_plg test_plg.cpp)
 target_link_libraries(test_plg PRIVATE qrn_plugin)
 add_dependencies(test_plg qrn_data)
 
-qrn_library_test(test_options test_options.cpp library_test_platform.h)
+qrn_library_test(test_options test_options.cpp)
 target_link_libraries(test_options PRIVATE qrn_plugin)
 
 qrn_library_test(test_help test_help.cpp)

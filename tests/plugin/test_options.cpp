@@ -10,15 +10,26 @@
 #include "plugin/module.h"
 #include "plugin/options.h"
 #include "plugin/plugin_dialogs.h"
-#include "tests/plugin/library_test_platform.h"
+#include "tests/plugin/test_qrn_platform.h"
 
 using namespace qrn;
 
-using libtest::child;
+using test::child;
 
 namespace {
 
 const QString kDefault = QString::fromStdU16String(kDefaultPlanFolder);
+
+// The game's default data folder inside the test's Wine prefix, in the case an installer
+// might have used: the platform must find it whatever the case.
+void makeDefaultPlanFolder(bool exists) {
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty()) qFatal("WINEPREFIX must name the test's own folder");
+    QDir(prefix).removeRecursively();
+    if (exists && !QDir().mkpath(prefix + "/drive_c/Program Files/Microsoft Games/"
+                                          "Age of Empires/data"))
+        qFatal("cannot make the default plan folder");
+}
 
 QString planFolderOf(const ModuleState& state) {
     return QString::fromStdU16String(state.planFolder);
@@ -39,7 +50,7 @@ class TestOptions : public QObject {
     Q_OBJECT
 
 private:
-    libtest::LibraryTestPlatform platform;
+    test::TestPlatform platform;
     ModuleState state;
 
 private slots:
@@ -47,7 +58,7 @@ private slots:
         platform.store.values.clear();
         state.planFolder.clear();
     }
-    void cleanup() { QVERIFY(platform.quiet.messages.empty()); }
+    void cleanup() { QVERIFY(platform.recorder.messages.empty()); }
 
     // A null text is an absent setting.
     void loadPlanFolder_data() {
@@ -65,7 +76,7 @@ private slots:
         QFETCH(QString, setting);
         QFETCH(bool, defaultExists);
         QFETCH(QString, planFolder);
-        libtest::makeDefaultPlanFolder(defaultExists);
+        makeDefaultPlanFolder(defaultExists);
         platform.store.storePlanFolder(setting);
         LoadPlanFolder(platform, state);
         QCOMPARE(planFolderOf(state), planFolder);
@@ -86,7 +97,7 @@ private slots:
         QFETCH(QString, setting);
         QFETCH(QString, typed);
         QFETCH(QString, planFolder);
-        libtest::makeDefaultPlanFolder(true);
+        makeDefaultPlanFolder(true);
         platform.store.storePlanFolder(setting);
         LoadPlanFolder(platform, state);
         Options options(platform, state);
@@ -96,7 +107,7 @@ private slots:
         box->setText(typed);
         child<QPushButton>(&options, "Command1")->click();
         QCOMPARE(options.result(), int(QDialog::Accepted));
-        QCOMPARE(platform.store.planFolderSetting(), typed);
+        QCOMPARE(platform.store.planFolder(), typed);
         QCOMPARE(planFolderOf(state), planFolder);
     }
 
@@ -115,7 +126,7 @@ private slots:
     }
 
     void annulerAndTheCloseBoxStoreNothing() {
-        libtest::makeDefaultPlanFolder(false);
+        makeDefaultPlanFolder(false);
         state.planFolder = u"en cours";
         for (const bool closeBox : {false, true}) {
             Options options(platform, state);
@@ -126,7 +137,7 @@ private slots:
             else
                 child<QPushButton>(&options, "Command2")->click();
             QCOMPARE(options.result(), int(QDialog::Rejected));
-            QVERIFY(platform.store.planFolderSetting().isNull());
+            QVERIFY(platform.store.planFolder().isNull());
             QCOMPARE(planFolderOf(state), QStringLiteral("en cours"));
         }
     }
@@ -144,7 +155,7 @@ private slots:
         whenModal(QStringLiteral("retenu"), "Command1");
         dialogs.showOptions();
         QCOMPARE(seen, QStringLiteral("gardé"));
-        QCOMPARE(platform.store.planFolderSetting(), QStringLiteral("retenu"));
+        QCOMPARE(platform.store.planFolder(), QStringLiteral("retenu"));
         QCOMPARE(planFolderOf(state), QStringLiteral("retenu"));
 
         QTimer::singleShot(

@@ -3,14 +3,12 @@
 
 #include <QPushButton>
 #include <QtTest>
-#include <limits>
 #include <thread>
 
-#include "base/errors.h"
 #include "plugin/module.h"
 #include "plugin/plg.h"
 #include "plugin/qrn.h"
-#include "tests/plugin/library_test_platform.h"
+#include "tests/plugin/test_qrn_platform.h"
 
 using namespace qrn;
 
@@ -18,10 +16,10 @@ class TestPlg : public QObject {
     Q_OBJECT
 
 private:
-    libtest::LibraryTestPlatform platform;
+    test::TestPlatform platform;
     ModuleState state;
 
-    static void press(Plg& plg) { libtest::child<QPushButton>(&plg, "Command1")->click(); }
+    static void press(Plg& plg) { test::child<QPushButton>(&plg, "Command1")->click(); }
 
     // Runs the deletions that closing a window posts.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -33,10 +31,14 @@ private:
     }
 
 private slots:
-    void init() { platform.store.values.clear(); }
+    // The editor windows a press opens load the catalogue of the build's plug-in folder.
+    void init() {
+        platform.application.path = test::u16(QStringLiteral(QRN_OUT_DIR));
+        platform.store.values.clear();
+    }
     void cleanup() {
         closeAll();
-        QVERIFY(platform.quiet.messages.empty());
+        QVERIFY(platform.recorder.messages.empty());
     }
 
     // A square control filled by its button; its initialisation resets the window list and
@@ -53,7 +55,7 @@ private slots:
         QCOMPARE(plg.sizeHint().width(), plg.sizeHint().height());
         plg.resize(90, 90);
         plg.show();
-        auto* button = libtest::child<QPushButton>(&plg, "Command1");
+        auto* button = test::child<QPushButton>(&plg, "Command1");
         QCOMPARE(button->text(), QStringLiteral("QRN"));
         QCOMPARE(button->geometry(), plg.rect());
 

@@ -57,9 +57,7 @@ struct BasicEditor {
     QString path(const QString& name) const { return dir.filePath(name); }
     template <class W>
     W* get(const char* name) const {
-        W* w = window->findChild<W*>(QLatin1String(name));
-        if (!w) qFatal("no control %s", name);
-        return w;
+        return child<W>(window, name);
     }
     QStringList rows() const { return rowsOf(window->list()); }
     std::vector<std::u16string>& messages() { return platform.recorder.messages; }

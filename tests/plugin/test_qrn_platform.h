@@ -1,20 +1,21 @@
 #pragma once
 
-// A stand-in platform for the window tests: real files through QtFileSystem, a plug-in folder
-// chosen by the test, random numbers that can be scripted, and a Ui that answers the file
-// dialogs from a queue and records every message.
+// A stand-in platform for the plug-in's tests: real files through QtFileSystem, a plug-in folder
+// chosen by the test, settings in memory, random numbers that can be scripted, and a Ui that
+// answers the file dialogs from a queue and records every message.
 
 #include <QApplication>
-#include <QFile>
 #include <QObject>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "base/errors.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_file_system.h"
-#include "platform/qt/std_random.h"
+#include "tests/support/qt_files.h"
+#include "tests/support/scripted_random.h"
 
 namespace qrn::test {
 
@@ -81,45 +82,48 @@ struct TestFileSystem : platform::QtFileSystem {
     }
 };
 
-// The scripted numbers come first (reseeding does nothing meanwhile), then a real generator.
-struct ScriptedRandom : platform::StdRandom {
-    std::deque<double> script;
-    double Rnd() override {
-        if (script.empty()) return StdRandom::Rnd();
-        const double r = script.front();
-        script.pop_front();
-        return r;
+// Absent keys read as the fallback, as the real store's do.
+struct MemorySettings : platform::Settings {
+    std::map<std::u16string, std::u16string> values;  // "app/section/key"
+    std::u16string GetSetting(const std::u16string& app, const std::u16string& section,
+                              const std::u16string& key, const std::u16string& fallback) override {
+        const auto found = values.find(app + u'/' + section + u'/' + key);
+        return found == values.end() ? fallback : found->second;
     }
-    void Randomize(double seed) override {
-        if (script.empty()) StdRandom::Randomize(seed);
+    void SaveSetting(const std::u16string& app, const std::u16string& section,
+                     const std::u16string& key, const std::u16string& value) override {
+        values[app + u'/' + section + u'/' + key] = value;
+    }
+    // The stored plan folder; a null text when none is stored.
+    QString planFolder() const {
+        const auto found = values.find(u"MXBEdit/Main/QRNPath");
+        return found == values.end() ? QString() : QString::fromStdU16String(found->second);
+    }
+    // Stores a plan folder; a null text stores nothing.
+    void storePlanFolder(const QString& value) {
+        if (!value.isNull()) values[u"MXBEdit/Main/QRNPath"] = value.toStdU16String();
     }
 };
 
 struct TestPlatform : platform::Platform {
     TestFileSystem fs;
     TestApplication application;
+    MemorySettings store;
     ScriptedRandom rnd;
     RecordingUi recorder;
     platform::FileSystem& files() override { return fs; }
     platform::Application& app() override { return application; }
-    platform::Settings& settings() override { throw FileError(u"", u"pas de réglages"); }
+    platform::Settings& settings() override { return store; }
     platform::Random& random() override { return rnd; }
     platform::Ui& ui() override { return recorder; }
 };
 
-inline std::u16string u16(const QString& s) {
-    return s.toStdU16String();
-}
-
-inline QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
-
-inline void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
+// The child widget of that name, which the test cannot do without.
+template <class W>
+W* child(const QObject* parent, const char* name) {
+    W* w = parent ? parent->findChild<W*>(QLatin1String(name)) : nullptr;
+    if (!w) qFatal("no child %s", name);
+    return w;
 }
 
 // One plan line as the writer makes it.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace qrn::testing {
+namespace qrn::test {
 
 using Record = std::array<std::u16string, 7>;
 
@@ -23,4 +23,9 @@ inline std::u16string catalogueText(const std::vector<Record>& records) {
     return text;
 }
 
-}  // namespace qrn::testing
+}  // namespace qrn::test
+
+// The former name, for the tests not yet moved to qrn::test.
+namespace qrn {
+namespace testing = test;
+}  // namespace qrn

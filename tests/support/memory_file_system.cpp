@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace qrn::testing {
+namespace qrn::test {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::unique_ptr<platform::OutputFile> MemoryFileSystem::CreateOutputFile(
     return std::make_unique<MemoryOutput>(*this, path);
 }
 
-}  // namespace qrn::testing
+}  // namespace qrn::test

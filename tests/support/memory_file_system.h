@@ -7,7 +7,7 @@
 #include "base/errors.h"
 #include "platform/platform.h"
 
-namespace qrn::testing {
+namespace qrn::test {
 
 // An in-memory file system for tests: files are texts, lines split as the real streams split
 // them (CR LF, lone LF, lone CR; no extra line after a final line end).
@@ -23,4 +23,9 @@ public:
                                                            platform::CreateMode mode) override;
 };
 
-}  // namespace qrn::testing
+}  // namespace qrn::test
+
+// The former name, for the tests not yet moved to qrn::test.
+namespace qrn {
+namespace testing = test;
+}  // namespace qrn

@@ -6,13 +6,13 @@
 
 #include "platform/qt/native_path.h"
 #include "platform/qt/qt_file_system.h"
-#include "tests/platform/test_files.h"
+#include "tests/support/qt_files.h"
 
 namespace qrn::platform {
 namespace {
 
 // A Wine prefix with mixed-case folders, in place of the user's own.
-class WinePaths : public testing::Test {
+class WinePaths : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(prefix_.isValid());

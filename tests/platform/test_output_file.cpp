@@ -6,22 +6,25 @@
 
 #include "base/errors.h"
 #include "platform/qt/qt_file_system.h"
-#include "tests/platform/test_files.h"
+#include "tests/support/qt_files.h"
 
 namespace qrn::platform {
 namespace {
 
-using test::readBytes;
 using test::u16;
 
 const std::string kOld = "old content, longer than the new one";
 
-class OutputFiles : public testing::Test {
+std::string readBytes(const QString& path) {
+    return test::readAll(path).toStdString();
+}
+
+class OutputFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         path_ = dir_.filePath("plan.txt");
-        test::writeBytes(path_, kOld);
+        test::writeBytes(path_, QByteArray::fromStdString(kOld));
     }
     QTemporaryDir dir_;
     QString path_;
@@ -79,12 +82,13 @@ TEST_F(OutputFiles, ReplaceFailsWhenItCannotCommitAndLeavesTheNameAlone) {
     EXPECT_TRUE(QFileInfo(path_).isDir());
 }
 
+// A folder, a missing parent or a place nothing can be written: FileError, and nothing made.
 TEST_F(OutputFiles, OpeningFailsForAFolderOrAMissingParent) {
-    for (CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew}) {
-        EXPECT_THROW(files_.CreateOutputFile(u16(dir_.path()), mode), FileError);
-        EXPECT_THROW(files_.CreateOutputFile(u16(dir_.filePath("no/x.txt")), mode), FileError);
-        EXPECT_THROW(files_.CreateOutputFile(u"/proc/qrn-test.txt", mode), FileError);
-    }
+    for (CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew})
+        for (const QString& path : {dir_.path(), dir_.filePath("no/x.txt"), QString("/proc/x.txt")})
+            EXPECT_THROW(files_.CreateOutputFile(u16(path), mode), FileError) << path.toStdString();
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"plan.txt"});
 }
 
 TEST_F(OutputFiles, CreateNewRefusesATakenNameAndRemovesItsFileUnlessCommitted) {

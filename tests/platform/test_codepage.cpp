@@ -7,15 +7,6 @@
 namespace qrn::platform {
 namespace {
 
-TEST(Codepage, EveryByteDecodesToOneCharacterAndEncodesBack) {
-    std::string all;
-    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-    const std::u16string text = decodeWindows1252(all);
-    ASSERT_EQ(text.size(), 256u);
-    EXPECT_EQ(encodeWindows1252(text), all);
-    for (int b = 0; b < 256; ++b) EXPECT_EQ(text[b], decodeByte(static_cast<unsigned char>(b)));
-}
-
 TEST(Codepage, DecodesTheWindowsCharactersAndTheFiveHoles) {
     EXPECT_EQ(decodeWindows1252("\x80\x8A\x9F\xE9\xFF"), u"€ŠŸéÿ");
     EXPECT_EQ(decodeWindows1252("\x81\x8D\x8F\x90\x9D"), u"\u0081\u008D\u008F\u0090\u009D");

@@ -11,7 +11,7 @@
 namespace qrn::platform {
 namespace {
 
-class SettingsValues : public testing::TestWithParam<std::u16string> {};
+class SettingsValues : public ::testing::TestWithParam<std::u16string> {};
 
 // Where Qt keeps an application's settings for this user: under XDG_CONFIG_HOME, which main()
 // points at a temporary folder.
@@ -33,9 +33,9 @@ TEST_P(SettingsValues, ComeBackExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsValues,
-                         testing::Values(u"", u" ", u"  two  ", u"c:\\program files\\x", u"a, b",
-                                         u"x;y", u"@Variant(0)", u"\"quoted\"", u"été €",
-                                         u"line\nbreak"));
+                         ::testing::Values(u"", u" ", u"  two  ", u"c:\\program files\\x", u"a, b",
+                                           u"x;y", u"@Variant(0)", u"\"quoted\"", u"été €",
+                                           u"line\nbreak"));
 
 TEST(Settings, AnAbsentKeyGivesTheFallback) {
     QtSettings settings;

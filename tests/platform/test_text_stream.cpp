@@ -7,7 +7,7 @@
 #include "base/errors.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_text_stream.h"
-#include "tests/platform/test_files.h"
+#include "tests/support/qt_files.h"
 
 namespace qrn::platform {
 namespace {
@@ -56,12 +56,12 @@ std::vector<Lines> lineCases() {
     };
 }
 
-class TextStreamLines : public testing::TestWithParam<Lines> {};
+class TextStreamLines : public ::testing::TestWithParam<Lines> {};
 
 TEST_P(TextStreamLines, SplitsAtEveryLineEnd) {
     QTemporaryDir dir;
     const QString path = dir.filePath("plan.txt");
-    test::writeBytes(path, GetParam().bytes);
+    test::writeBytes(path, QByteArray::fromStdString(GetParam().bytes));
     QtFileSystem files;
     auto stream = files.OpenTextFile(u16(path));
     std::vector<std::u16string> lines;
@@ -76,7 +76,7 @@ TEST_P(TextStreamLines, SplitsAtEveryLineEnd) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TextStreamLines, testing::ValuesIn(lineCases()),
+INSTANTIATE_TEST_SUITE_P(Cases, TextStreamLines, ::testing::ValuesIn(lineCases()),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(TextStreamOpen, FailsWithAClearReasonAndCreatesNothing) {
