@@ -17,7 +17,6 @@ int scaled(double r, int n) {
 }  // namespace
 
 std::u16string RandomLetter(platform::Random& random) {
-    random.Randomize(random.Timer());
     return std::u16string(1, char16_t(u'A' + scaled(random.Rnd(), 26)));
 }
 

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTextBlock>
 
 #include "tests/plugin/test_qrn_fixture.h"
 
@@ -17,10 +18,6 @@ const QByteArray kHutte =
     planLine({u"12"_qs, u"7"_qs, u"0"_qs, u"3"_qs, u"0"_qs, u"3"_qs}, u"Hutte"_qs, u"101"_qs);
 const QByteArray kTemple =
     planLine({u"40"_qs, u"25"_qs, u"2"_qs, u"0"_qs, u"1"_qs, u"0"_qs}, u"Temple"_qs, u"105"_qs);
-
-QStringList tempFiles(const Editor& e) {
-    return QDir(e.dir.path()).entryList({u"~*.tmp"_qs}, QDir::Files);
-}
 
 QString lastMessage(Editor& e) {
     return e.messages().empty() ? QString() : QString::fromStdU16String(e.messages().back());
@@ -134,6 +131,9 @@ private slots:
         open(e, e.path(u"p.qrn"_qs));
         e.click("Command6");
         QCOMPARE(text7->toPlainText().toLatin1(), QByteArray(kHutte + kTemple).replace("\r", ""));
+        e.click("Command6");  // nothing typed: the list stays as it was, not modified
+        QVERIFY(!e.window->isWindowModified());
+        e.click("Command6");
         // A no-break space is a character of the cell, not a separator, and must come back.
         text7->moveCursor(QTextCursor::End);
         typeInto(text7, QString::fromLatin1(kHutte).replace(u"12"_qs, u"9\u00A09"_qs).trimmed());
@@ -141,74 +141,96 @@ private slots:
         QCOMPARE(e.rows().size(), 3);
         QCOMPARE(e.rows().at(2), u"Hutte|9\u00A09|7|0|3|0|3|1t"_qs);
         QVERIFY(e.messages().empty());
-        QVERIFY(tempFiles(e).isEmpty());
+        QVERIFY(e.window->isWindowModified());
+        e.trigger("Undo");  // the take-back is one step of the history
+        QCOMPARE(e.rows().size(), 2);
+        QVERIFY(!QDir(e.dir.path()).entryList({u"~*.tmp"_qs}).size());
     }
 
-    void previewConversionFailureKeepsTheText() {
+    // A line that cannot be read keeps everything: the text as typed, the cursor on the line,
+    // the list as before; every command that leaves the text view stops there.
+    void previewBadLineKeepsEverything() {
         Editor e;
-        const QByteArray taken = "left by an earlier failure";
-        e.platform.rnd.script.assign(16, 0.5);  // the first name drawn: "~NNNNNNNN.tmp"
-        writeBytes(e.path(u"~NNNNNNNN.tmp"_qs), taken);
-        e.click("Command4");
-        e.click("Command6");
-        auto* text7 = e.get<QPlainTextEdit>("Text7");
-        text7->setPlainText(QString::fromLatin1(kTemple + "Inconnu 1 2 3 4 5 6 7\r\n" + kHutte));
-        e.click("Command6");
-        QCOMPARE(readAll(e.path(u"~NNNNNNNN.tmp"_qs)), taken);  // never replaced
-        const QStringList left = tempFiles(e);
-        QCOMPARE(left.size(), 2);
-        const QString name = left.at(left.at(0) == u"~NNNNNNNN.tmp"_qs ? 1 : 0);
-        QVERIFY(QRegularExpression(u"^~[0-8A-Z]{8}\\.tmp$"_qs).match(name).hasMatch());
-        QCOMPARE(lastMessage(e),
-                 u"Une erreur s'est produite lors de la retranscription du fichier!\r\n"
-                 u"Il est fort probable que des données aient été perdues.\r\n"
-                 u"Toutefois, il vous sera possible de récupérer le contenu texte dans le "
-                 u"fichier "_qs +
-                     name);
-        QCOMPARE(readAll(e.path(name)), kTemple + "Inconnu 1 2 3 4 5 6 7\r\n" + kHutte);
-        QCOMPARE(e.rows(), QStringList{u"Temple|40|25|2|0|1|0|5t"_qs});
-        QVERIFY(!e.window->textViewShown());
-    }
-
-    void previewFailuresLoseNothing_data() {
-        QTest::addColumn<QString>("typed");      // appended in Text7
-        QTest::addColumn<bool>("folderIsFile");  // the plug-in folder cannot hold files
-        QTest::addColumn<bool>("deleteFails");
-        QTest::newRow("folder is a file") << QString() << true << false;
-        QTest::newRow("not Windows-1252") << u"Ω"_qs << false << false;
-        QTest::newRow("cannot delete") << QString() << false << true;
-    }
-    void previewFailuresLoseNothing() {
-        QFETCH(QString, typed);
-        QFETCH(bool, folderIsFile);
-        QFETCH(bool, deleteFails);
-        Editor e;
-        e.get<QComboBox>("Combo1")->setCurrentIndex(3);
         e.click("Command4");
         const QStringList rows = e.rows();
         e.click("Command6");
         auto* text7 = e.get<QPlainTextEdit>("Text7");
-        text7->moveCursor(QTextCursor::End);
-        typeInto(text7, typed);
-        const QString text = text7->toPlainText();
-        if (folderIsFile) {
-            writeBytes(e.path(u"file"_qs), "x");
-            e.platform.application.path = u16(e.path(u"file"_qs));
+        const QString typed = QString::fromLatin1(kTemple) + u"Inconnu 1 2 3 4 5 6 7\n"_qs +
+                              QString::fromLatin1(kHutte);
+        text7->setPlainText(typed);
+        const QString shown = text7->toPlainText();
+        e.answers().push_back(u16(e.path(u"new.qrn"_qs)));
+        for (const char* command :
+             {"Command6", "SaveFilesAs", "SaveFile", "NewFile", "OpenFile", "Quit"}) {
+            if (QByteArray(command).startsWith("Command"))
+                e.click(command);
+            else
+                e.trigger(command);
+            QVERIFY(e.window);
+            QVERIFY2(e.window->textViewShown(), command);
+            QCOMPARE(text7->toPlainText(), shown);
+            QCOMPARE(e.rows(), rows);
+            QCOMPARE(text7->textCursor().block().blockNumber(), 1);
+            QVERIFY2(lastMessage(e).contains(u"ligne 2 « Inconnu 1 2 3 4 5 6 7 »"_qs) &&
+                         lastMessage(e).contains(u"« 6 » n'existe pas"_qs),
+                     qPrintable(lastMessage(e)));
         }
-        e.platform.fs.failDelete = deleteFails;
+        QCOMPARE(e.messages().size(), 6u);
+        QVERIFY(!QFileInfo::exists(e.path(u"new.qrn"_qs)));
+        QVERIFY(e.platform.recorder.dialogs.empty());
+    }
+
+    // "Enregistrer sous..." in the text view saves the text on screen.
+    void saveFromTheTextViewSavesTheText() {
+        Editor e;
+        e.click("Command4");
         e.click("Command6");
-        QCOMPARE(e.messages().size(), 1u);
-        if (deleteFails) {
-            const QString left = e.path(tempFiles(e).value(0));
-            QVERIFY2(lastMessage(e).contains(left), qPrintable(lastMessage(e)));
-            QVERIFY(!e.window->textViewShown());
-            QCOMPARE(e.window->list().row(1).index().isText(), true);
-        } else {
-            QVERIFY(e.window->textViewShown());
-            QCOMPARE(text7->toPlainText(), text);
-            QVERIFY(tempFiles(e).isEmpty());
+        auto* text7 = e.get<QPlainTextEdit>("Text7");
+        text7->setPlainText(QString::fromLatin1(kTemple));
+        e.answers().push_back(u16(e.path(u"t.qrn"_qs)));
+        e.trigger("SaveFilesAs");
+        QCOMPARE(readAll(e.path(u"t.qrn"_qs)), kTemple);
+        QVERIFY(!e.window->textViewShown());
+        QVERIFY(!e.window->isWindowModified());
+        QCOMPARE(e.window->windowTitle(), u"t.qrn[*] - QRN"_qs);
+    }
+
+    // A modified plan is never left without asking: Quitter, the close box, Nouveau, Ouvrir.
+    void unsavedWorkIsAskedFor() {
+        using platform::SaveChoice;
+        Editor e;
+        auto& ui = e.platform.recorder;
+        e.trigger("Quit");  // not modified: no question
+        QCOMPARE(ui.questions.size(), 0u);
+        Editor f;
+        auto& asked = f.platform.recorder;
+        f.click("Command4");
+        QVERIFY(f.window->isWindowModified());
+        for (const char* command : {"Quit", "NewFile", "OpenFile"}) {
+            asked.saveChoices = {SaveChoice::Cancel};
+            f.trigger(command);
+            QVERIFY2(f.window && f.rows().size() == 1, command);
         }
-        QCOMPARE(rowsOf(e.window->list()).size(), rows.size());
+        f.window->close();  // the close box: cancelled too
+        QCOMPARE(asked.questions, std::vector<std::u16string>(4, u"save:QRN"));
+        QVERIFY(f.window && f.window->isVisible());
+
+        asked.saveChoices = {SaveChoice::Save};  // saving asks where, then goes on
+        f.answers().push_back(u16(f.path(u"s.qrn"_qs)));
+        f.trigger("NewFile");
+        QCOMPARE(readAll(f.path(u"s.qrn"_qs)).size(), 80);
+        QVERIFY(f.rows().isEmpty() && f.window->currentFile().empty());
+
+        f.click("Command4");
+        asked.saveChoices = {SaveChoice::Save};  // saving cancelled: nothing is left
+        f.trigger("NewFile");
+        QCOMPARE(f.rows().size(), 1);
+
+        asked.saveChoices = {SaveChoice::Discard};
+        f.trigger("Quit");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(f.window.isNull());
+        QCOMPARE(readAll(f.path(u"s.qrn"_qs)).size(), 80);
     }
 
     void previewOfAnUnwritableListStaysInListView() {

@@ -48,6 +48,7 @@ struct BasicEditor {
 
     explicit BasicEditor(const QByteArray& catalogue = testCatalogue(), bool show = true) {
         platform.application.path = u16(dir.path());
+        state.recoveryFolder = path(QStringLiteral("recovery"));
         if (!catalogue.isNull()) writeBytes(path(QStringLiteral("QRN.txt")), catalogue);
         window = new QRN(platform, state);
         if (show) window->show();

@@ -36,7 +36,7 @@ private slots:
         Editor e;
         QRN& w = *e.window;
         QCOMPARE(w.objectName(), u"QRN"_qs);
-        QCOMPARE(w.windowTitle(), u"QRN"_qs);
+        QCOMPARE(w.windowTitle(), u"QRN[*]"_qs);
         QCOMPARE(e.platform.application.helpFile, e.platform.application.path + u"/Help/Help.chm");
         QVERIFY(e.messages().empty());
         auto* combo = e.get<QComboBox>("Combo1");
@@ -73,6 +73,7 @@ private slots:
                  (QStringList{u"File=Fichier,NewFile=Nouveau,sep1-,OpenFile=Ouvrir,sep3-,"
                               u"SaveFile=Enregistrer,SaveFilesAs=Enregistrer sous...,sep2-,"
                               u"Quit=Quitter"_qs,
+                              u"Edit=Édition,Undo=Annuler,Redo=Rétablir"_qs,
                               u"Show=Afficher,ShowStoneAge=Age de la pierre*,ShowToolAge=Age de "
                               u"l'outil*,ShowBronzeAge=Age du bronze*,ShowIronAge=Age du fer*"_qs,
                               u"PlugMnu=Plugin,ShowOpt=Options...,sep4-,ShowHelp=Aide,"
@@ -198,6 +199,7 @@ private slots:
         for (const bool viaMenu : {true, false}) {
             Editor e;
             e.click("Command4");
+            e.platform.recorder.saveChoices = {platform::SaveChoice::Discard};
             if (viaMenu)
                 e.trigger("Quit");
             else
@@ -206,6 +208,37 @@ private slots:
             QVERIFY(e.window.isNull());
             QVERIFY(e.messages().empty());
         }
+    }
+
+    // Every row command is one step of the history: undone and done again, rows, order and
+    // selection come back exactly, and the view follows.
+    void undoAndRedoEveryCommand() {
+        Editor e;
+        QCOMPARE(e.get<QAction>("Undo")->shortcut(), QKeySequence(QKeySequence::Undo));
+        const auto state = [&e] {
+            return e.rows().join(u'/') + u'#' + QString::number(e.viewSelection());
+        };
+        e.type("Text1", u"1"_qs);
+        e.click("Command4");
+        e.type("Text1", u"2"_qs);
+        e.click("Command4");
+        e.clickRow(2);
+        QStringList states{state()};
+        for (const char* button : {"Command5", "Command2", "Command3", "Command1", "Command4"}) {
+            e.click(button);
+            states << state();
+        }
+        QCOMPARE(e.get<QAction>("Undo")->text(), u"Annuler Ajouter"_qs);
+        for (qsizetype i = states.size() - 2; i >= 0; --i) {
+            e.trigger("Undo");
+            QCOMPARE(state(), states.at(i));
+        }
+        for (qsizetype i = 1; i < states.size(); ++i) {
+            e.trigger("Redo");
+            QCOMPARE(state(), states.at(i));
+        }
+        for (int i = 0; i < 7; ++i) e.trigger("Undo");
+        QVERIFY(e.rows().isEmpty() && !e.window->isWindowModified());
     }
 
     void pluginMenu() {
