@@ -154,14 +154,16 @@ RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& fil
     try {
         if (stream->AtEndOfStream()) throw InvalidArgument(u"fichier de récupération vide");
         ++lineNumber;
-        LineParser header(stream->ReadLine());
+        const std::u16string first = stream->ReadLine();
+        LineParser header(first);
         header.expect(u"{\"file\": ");
         plan.file = header.string();
         header.expect(u"}");
         header.end();
         while (!stream->AtEndOfStream()) {
             ++lineNumber;
-            plan.rows.push_back(parseRow(stream->ReadLine()));
+            const std::u16string line = stream->ReadLine();
+            plan.rows.push_back(parseRow(line));
         }
     } catch (Error& error) {
         if (error.file.empty()) error.file = path;

@@ -68,6 +68,9 @@ void writeEncodable(QFileDevice& file, std::u16string_view text, const std::u16s
 ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16string displayPath)
     : file_(nativePath), path_(std::move(displayPath)) {
     if (QFileInfo(nativePath).isDir()) throw FileError(path_, u"c'est un dossier");
+    // A writable file in a folder that takes no new file is written in place: saving it must
+    // not fail for want of a temporary file beside it. Everywhere else the save stays atomic.
+    file_.setDirectWriteFallback(true);
     if (!file_.open(QIODevice::WriteOnly))
         throw FileError(path_, qtReason(u"création impossible", file_));
 }

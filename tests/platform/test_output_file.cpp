@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -83,6 +85,47 @@ TEST_F(OutputFiles, ReplaceFailsWhenItCannotCommitAndLeavesTheNameAlone) {
 }
 
 // A folder, a missing parent or a place nothing can be written: FileError, and nothing made.
+// Root writes anywhere: the save then runs in a child process as the user nobody.
+TEST_F(OutputFiles, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+    const QString folder = dir_.filePath("readonly");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString plan = folder + "/plan.qrn";
+    test::writeBytes(plan, "old");
+    QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(folder,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(
+        plan, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+    const auto save = [&] {
+        auto out = files_.CreateOutputFile(u16(plan), CreateMode::Replace);
+        out->Write(u"new");
+        out->Commit();
+    };
+    if (geteuid() != 0) {
+        save();
+    } else {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int status = 1;
+            if (setgid(65534) == 0 && setuid(65534) == 0) {
+                try {
+                    save();
+                    status = 0;
+                } catch (...) {
+                }
+            }
+            _exit(status);
+        }
+        int status = -1;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    EXPECT_EQ(readBytes(plan), "new");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"plan.qrn"});
+}
+
 TEST_F(OutputFiles, OpeningFailsForAFolderOrAMissingParent) {
     for (CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew})
         for (const QString& path : {dir_.path(), dir_.filePath("no/x.txt"), QString("/proc/x.txt")})

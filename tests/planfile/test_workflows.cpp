@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "base/codepage.h"
+#include "base/errors.h"
+#include "core/catalogue.h"
+#include "core/placement_list.h"
+#include "planfile/plan_save.h"
+#include "planfile/plan_text.h"
+#include "planfile/recovery_file.h"
+#include "tests/support/memory_file_system.h"
+
+namespace qrn {
+namespace {
+
+// The memory file system, refusing what the 8-bit files cannot hold as the real one does.
+struct EightBitFiles : test::MemoryFileSystem {
+    std::unique_ptr<platform::OutputFile> CreateOutputFile(const std::u16string& path,
+                                                           platform::CreateMode mode) override {
+        struct Checked : platform::OutputFile {
+            std::unique_ptr<platform::OutputFile> inner;
+            void Write(std::u16string_view text) override {
+                platform::encodeWindows1252(text);
+                inner->Write(text);
+            }
+            void Commit() override { inner->Commit(); }
+        };
+        auto out = std::make_unique<Checked>();
+        out->inner = MemoryFileSystem::CreateOutputFile(path, mode);
+        return out;
+    }
+};
+
+class WorkflowTest : public ::testing::Test {
+protected:
+    WorkflowTest() {
+        catalogue.assign({{u"-", u"Alpha", u"101", u"", u"15", u"", u"Maison"},
+                          {u"-", u"Beta", u"102", u"", u"14", u"", u"Tour"}});
+    }
+    void add(std::u16string_view x, CatalogueIndex index = CatalogueIndex::number(0)) {
+        list.append(PlacementRow(u"Maison", {x, u"7", u"0", u"3", u"0", u"3"}, index));
+    }
+    Catalogue catalogue;
+    PlacementList list;
+    EightBitFiles files;
+};
+
+TEST_F(WorkflowTest, SavePlanWritesTheWholeTextOrLeavesTheFile) {
+    add(u"12");
+    savePlan(u"p.qrn", list, catalogue, files);
+    const std::u16string saved = files.files.at(u"p.qrn");
+    EXPECT_EQ(saved.size(), 80u);
+
+    // Each refusal names its row and column (or the file) and leaves the earlier bytes.
+    for (const char16_t* cell : {u"Ω", u"12345678901"}) {
+        list.clear();
+        add(u"1");
+        add(cell);
+        try {
+            savePlan(u"p.qrn", list, catalogue, files);
+            ADD_FAILURE() << "saved";
+        } catch (const InvalidArgument& e) {
+            EXPECT_EQ(e.row, 2);
+            EXPECT_EQ(e.column, u"X");
+            EXPECT_TRUE(e.file.empty());
+        }
+        EXPECT_EQ(files.files.at(u"p.qrn"), saved);
+    }
+    list.clear();
+    add(u"1");
+    EXPECT_NO_THROW(checkEncodable(list));
+}
+
+TEST_F(WorkflowTest, PlanTextReadsLikeAFileAndNamesTheBadLine) {
+    const std::u16string line = u"1 2 3 4 5 6 Alpha 101";
+    const PlacementList::Rows rows =
+        readPlanText(line + u"\r\n" + line + u"\n" + line + u"\r" + line, catalogue);
+    EXPECT_EQ(rows.size(), 4u);
+    EXPECT_EQ(readPlanText(u"", catalogue).size(), 0u);
+    const std::u16string text = line + u"\r\n" + u"1 2 3 4 5 6 Gamma 1\n" + line;
+    try {
+        readPlanText(text, catalogue);
+        ADD_FAILURE() << "read";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.line, 2);
+        EXPECT_TRUE(e.file.empty());
+        EXPECT_EQ(lineOf(text, e.line), u"1 2 3 4 5 6 Gamma 1");
+    }
+    EXPECT_EQ(lineOf(text, 3), line);
+    EXPECT_EQ(lineOf(text, 4), u"");
+}
+
+TEST_F(WorkflowTest, RecoveryKeepsEveryCellExactly) {
+    const std::u16string odd = u"\"\\ é\x1F\xD800Ω\r\n";
+    add(odd);
+    add(u"12345678901234", CatalogueIndex::text(1));
+    add(u"", CatalogueIndex::number(-5));
+    writeRecovery(u"r.jsonl", u"C:\\plans\\été.qrn",
+                  PlacementList::Rows{list.row(1), list.row(2), list.row(3)}, files);
+    for (const char16_t c : files.files.at(u"r.jsonl")) EXPECT_TRUE(c < 0x7F) << int(c);
+    const RecoveredPlan plan = readRecovery(u"r.jsonl", files);
+    EXPECT_EQ(plan.file, u"C:\\plans\\été.qrn");
+    ASSERT_EQ(plan.rows.size(), 3u);
+    for (int p = 1; p <= 3; ++p) EXPECT_EQ(plan.rows[std::size_t(p - 1)], list.row(p));
+    EXPECT_TRUE(plan.rows[1].index().isText());
+
+    files.files[u"bad.jsonl"] = u"{\"file\": \"\"}\r\n{\"index\": 0, \"building\": \"x\"}\r\n";
+    try {
+        readRecovery(u"bad.jsonl", files);
+        ADD_FAILURE() << "read";
+    } catch (const InvalidArgument& e) {
+        EXPECT_EQ(e.file, u"bad.jsonl");
+        EXPECT_EQ(e.line, 2);
+    }
+}
+
+}  // namespace
+}  // namespace qrn

@@ -1,0 +1,110 @@
+// The document behind an editor window, its autosave and the recovery folder, without widgets.
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include "base/errors.h"
+#include "plugin/autosave.h"
+#include "plugin/plan_document.h"
+#include "plugin/recovery_store.h"
+#include "tests/plugin/test_qrn_platform.h"
+
+namespace qrn::test {
+
+namespace {
+
+PlacementRow row(const char16_t* x) {
+    return PlacementRow(u"b", {x, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0));
+}
+
+}  // namespace
+
+class TestPlanDocument : public QObject {
+    Q_OBJECT
+private slots:
+    void historyAndModifiedMark() {
+        PlanDocument doc;
+        QSignalSpy modified(&doc, &PlanDocument::modifiedChanged);
+        doc.edit(u"Ajouter"_qs, [&] { doc.list().append(row(u"1")); });
+        QVERIFY(doc.isModified());
+        doc.edit(u"Rien"_qs, [&] { doc.list().select(1); });  // no row changed: no step
+        QCOMPARE(doc.undoStack()->count(), 1);
+        // A failing action keeps what it did, as one undoable step, and passes the failure on.
+        QVERIFY_THROWS_EXCEPTION(IndexError, doc.edit(u"Mal"_qs, [&] {
+            doc.list().append(row(u"2"));
+            doc.list().remove(9);
+        }));
+        QCOMPARE(doc.undoStack()->count(), 2);
+        doc.undoStack()->undo();
+        doc.undoStack()->undo();
+        QVERIFY(doc.list().empty() && !doc.isModified());
+        QCOMPARE(modified.count(), 2);
+
+        doc.undoStack()->redo();
+        doc.markSaved(u"a.qrn");
+        QVERIFY(!doc.isModified());
+        doc.reset({row(u"9")}, u"b.qrn");
+        QVERIFY(!doc.isModified() && doc.undoStack()->count() == 0 && doc.list().count() == 1);
+        doc.restore({row(u"8")}, u"c.qrn");  // a recovered plan stays modified until saved
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.fileName(), u"c.qrn");
+    }
+
+    void autosaveKeepsACopyWhileModified() {
+        QTemporaryDir dir;
+        TestPlatform platform;
+        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd);
+        PlanDocument doc;
+        const auto copies = [&] { return QDir(store.folder()).entryList({u"*.jsonl"_qs}); };
+        {
+            Autosave autosave(doc, store, platform.fs);
+            autosave.setBackground(false);
+            autosave.saveNow();  // not modified: nothing to keep
+            QVERIFY(copies().isEmpty());
+            doc.edit(u"Ajouter"_qs, [&] { doc.list().append(row(u"1")); });
+            doc.setFileName(u"p.qrn");
+            autosave.saveNow();
+            QCOMPARE(copies().size(), 1);
+            const RecoveredPlan plan = readRecovery(
+                QDir(store.folder()).filePath(copies().at(0)).toStdU16String(), platform.fs);
+            QCOMPARE(plan.rows.size(), 1u);
+            QCOMPARE(plan.file, u"p.qrn");
+            QCOMPARE(QFile::permissions(store.folder()) & 0x0FF, QFileDevice::Permissions());
+
+            doc.undoStack()->undo();  // back to the saved state: the copy goes
+            QVERIFY(copies().isEmpty());
+            doc.undoStack()->redo();
+            autosave.saveNow();
+            QCOMPARE(copies().size(), 1);
+            QVERIFY(store.orphans().empty());  // its window is alive
+        }
+        QVERIFY(copies().isEmpty());  // a normal close removes it
+    }
+
+    void orphansAreCopiesWhoseProcessIsGone() {
+        QTemporaryDir dir;
+        TestPlatform platform;
+        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd);
+        const auto entry = store.create();
+        const auto other = store.create();
+        QVERIFY(entry->path() != other->path());
+        entry->write(u"x.qrn", {row(u"1")}, platform.fs);
+        QVERIFY(store.orphans().empty());
+        // A lock left by a process that no longer runs.
+        writeBytes(dir.filePath(u"rec/~DEAD.lock"_qs),
+                   "999999\nqrnhost\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        writeBytes(dir.filePath(u"rec/~DEAD.jsonl"_qs), "{\"file\": \"\"}\r\n");
+        const auto orphans = store.orphans();
+        QCOMPARE(orphans.size(), 1u);
+        QVERIFY(orphans.front()->path().endsWith(u"~DEAD.jsonl"_qs));
+        QVERIFY(orphans.front()->read(platform.fs).rows.empty());
+    }
+};
+
+}  // namespace qrn::test
+
+QTEST_GUILESS_MAIN(qrn::test::TestPlanDocument)
+#include "test_plan_document.moc"
