@@ -28,7 +28,9 @@ void appendString(std::u16string& out, std::u16string_view text) {
     out += u'"';
 }
 
-void appendRow(std::u16string& out, const PlacementRow& row) {
+}  // namespace
+
+void appendRecoveryRow(std::u16string& out, const PlacementRow& row) {
     out += u"{\"index\": ";
     if (row.index().isText())
         appendString(out, row.index().toText());
@@ -43,6 +45,14 @@ void appendRow(std::u16string& out, const PlacementRow& row) {
     }
     out += u"]}\r\n";
 }
+
+std::u16string recoveryHeader(const std::u16string& file) {
+    std::u16string text = u"{\"file\": ";
+    appendString(text, file);
+    return text + u"}\r\n";
+}
+
+namespace {
 
 // Reads the lines writeRecovery writes, and nothing else.
 class LineParser {
@@ -132,12 +142,10 @@ void writeRecovery(const std::u16string& path, const std::u16string& file,
                    const PlacementList::Rows& rows, platform::FileSystem& files) {
     std::unique_ptr<platform::OutputFile> out =
         files.CreateOutputFile(path, platform::CreateMode::Replace);
-    std::u16string text = u"{\"file\": ";
-    appendString(text, file);
-    text += u"}\r\n";
+    std::u16string text = recoveryHeader(file);
     // Written a few thousand rows at a time: a long plan never needs its whole text at once.
     for (const PlacementRow& row : rows) {
-        appendRow(text, row);
+        appendRecoveryRow(text, row);
         if (text.size() >= 64 * 1024) {
             out->Write(text);
             text.clear();

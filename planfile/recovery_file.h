@@ -24,6 +24,11 @@ struct RecoveredPlan {
 void writeRecovery(const std::u16string& path, const std::u16string& file,
                    const PlacementList::Rows& rows, platform::FileSystem& files);
 
+// The same text in pieces, for a writer that takes the rows a few at a time: the first line,
+// then each row's line appended to out.
+std::u16string recoveryHeader(const std::u16string& file);
+void appendRecoveryRow(std::u16string& out, const PlacementRow& row);
+
 // Reads what writeRecovery wrote. Throws InvalidArgument naming the file and line of anything
 // else.
 RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& files);

@@ -3,19 +3,31 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
+#include <atomic>
 
 #include "base/errors.h"
+#include "planfile/recovery_file.h"
+#include "platform/platform.h"
 #include "plugin/plan_document.h"
 #include "plugin/recovery_store.h"
 
 namespace qrn {
+
+// One copy on its way to the disk. The output belongs to the writing thread; the window's
+// thread only hands it text, in order.
+struct Autosave::Pass {
+    std::unique_ptr<platform::OutputFile> out;
+    QString error;
+    int next = 1;                         // the next row to turn into text
+    std::atomic<bool> abandoned = false;  // the rows changed under it
+};
 
 Autosave::Autosave(PlanDocument& document, RecoveryStore& store, platform::FileSystem& files,
                    QObject* parent)
     : QObject(parent), document_(document), store_(store), files_(files) {
     timer_.setSingleShot(true);
     timer_.setInterval(kDefaultIntervalMs);
-    pool_.setMaxThreadCount(1);
+    pool_.setMaxThreadCount(1);  // one writer: the pieces of a copy arrive in order
     connect(&timer_, &QTimer::timeout, this, &Autosave::saveNow);
     connect(&document_, &PlanDocument::rowsChanged, this, &Autosave::documentChanged);
     connect(&document_, &PlanDocument::fileNameChanged, this, &Autosave::documentChanged);
@@ -23,7 +35,9 @@ Autosave::Autosave(PlanDocument& document, RecoveryStore& store, platform::FileS
 }
 
 Autosave::~Autosave() {
+    if (pass_) pass_->abandoned = true;
     pool_.waitForDone();
+    pass_.reset();
     discard();
 }
 
@@ -34,6 +48,7 @@ void Autosave::adopt(std::unique_ptr<RecoveryEntry> entry) {
 }
 
 void Autosave::documentChanged() {
+    if (pass_) pass_->abandoned = true;
     if (!document_.isModified()) {
         timer_.stop();
         discard();
@@ -43,7 +58,7 @@ void Autosave::documentChanged() {
 }
 
 void Autosave::discard() {
-    if (!entry_ || writing_) return;  // a write in flight is removed when it ends
+    if (!entry_ || pass_) return;  // a pass in flight removes the copy when it ends
     try {
         entry_->remove(files_);
     } catch (const Error&) {
@@ -51,47 +66,82 @@ void Autosave::discard() {
     }
 }
 
+void Autosave::post(std::function<void()> task) {
+    if (background_)
+        pool_.start(std::move(task));
+    else
+        task();
+}
+
 void Autosave::saveNow() {
-    if (!document_.isModified()) return;
-    if (writing_) {
-        timer_.start();  // the rows changed again while the last copy was being written
-        return;
-    }
+    if (!document_.isModified() || pass_) return;
     try {
         if (!entry_) entry_ = store_.create();
     } catch (const Error& error) {
         finished(QString::fromStdU16String(error.describe()));
         return;
     }
-    // The rows are copied here, on the window's thread; only writing them goes to the pool.
-    PlacementList::Rows copy;
-    for (int p = 1; p <= document_.list().count(); ++p) copy.push_back(document_.list().row(p));
-    auto write = [entry = entry_, file = document_.fileName(), rows = std::move(copy),
-                  &files = files_, self = QPointer<Autosave>(this)]() {
-        QString error;
+    pass_ = std::make_shared<Pass>();
+    post([pass = pass_, entry = entry_, &files = files_,
+          header = recoveryHeader(document_.fileName())] {
         try {
-            entry->write(file, rows, files);
+            pass->out = files.CreateOutputFile(entry->path().toStdU16String(),
+                                               platform::CreateMode::Replace);
+            pass->out->Write(header);
         } catch (const Error& e) {
-            error = QString::fromStdU16String(e.describe());
+            pass->error = QString::fromStdU16String(e.describe());
         }
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, error] {
-                if (self) self->finished(error);
-            },
-            Qt::QueuedConnection);
-    };
-    writing_ = true;
-    if (background_) {
-        pool_.start(std::move(write));
-    } else {
-        write();
-        QCoreApplication::processEvents();
+    });
+    nextSlice();
+}
+
+void Autosave::nextSlice() {
+    const std::shared_ptr<Pass> pass = pass_;
+    if (!pass) return;
+    const PlacementList& list = document_.list();
+    if (!pass->abandoned) {
+        std::u16string text;
+        const int end = std::min(list.count() + 1, pass->next + kSliceRows);
+        for (; pass->next < end; ++pass->next) appendRecoveryRow(text, list.row(pass->next));
+        post([pass, text = std::move(text)] {
+            if (!pass->out || !pass->error.isEmpty() || pass->abandoned) return;
+            try {
+                pass->out->Write(text);
+            } catch (const Error& e) {
+                pass->error = QString::fromStdU16String(e.describe());
+            }
+        });
     }
+    if (!pass->abandoned && pass->next <= list.count()) {
+        if (background_)
+            QTimer::singleShot(0, this, &Autosave::nextSlice);
+        else
+            nextSlice();
+        return;
+    }
+    // The last piece: commit (unless abandoned), then tell the window's thread.
+    post([pass, self = QPointer<Autosave>(this), background = background_] {
+        if (pass->out && pass->error.isEmpty() && !pass->abandoned) {
+            try {
+                pass->out->Commit();
+            } catch (const Error& e) {
+                pass->error = QString::fromStdU16String(e.describe());
+            }
+        }
+        pass->out.reset();
+        const auto done = [self, pass] {
+            if (self) self->finished(pass->abandoned ? QString() : pass->error);
+        };
+        if (background)
+            QMetaObject::invokeMethod(self.data(), done, Qt::QueuedConnection);
+        else
+            done();
+    });
 }
 
 void Autosave::finished(const QString& error) {
-    writing_ = false;
+    const bool abandoned = pass_ && pass_->abandoned;
+    pass_.reset();
     if (!error.isEmpty()) {
         if (!failureTold_) {
             failureTold_ = true;
@@ -101,6 +151,10 @@ void Autosave::finished(const QString& error) {
     }
     if (!document_.isModified()) {
         discard();  // saved or given up while the copy was being written
+        return;
+    }
+    if (abandoned) {
+        if (!timer_.isActive()) timer_.start();
         return;
     }
     emit saved();
