@@ -47,8 +47,10 @@ void RecoveryEntry::remove(platform::FileSystem& files) const {
 }
 
 QString RecoveryStore::defaultFolder() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
-        .filePath(QStringLiteral("recovery"));
+    // The plug-in's own folder under the user's data folder, whichever host loaded it: a plan
+    // left by a crash in one host is offered back in any other.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("QRNPlg/recovery"));
 }
 
 RecoveryStore::RecoveryStore(QString folder, platform::Random& random)

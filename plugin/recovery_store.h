@@ -39,7 +39,7 @@ private:
 // The per-user recovery folder (created owner-only).
 class RecoveryStore {
 public:
-    // The folder under the application's local data location.
+    // ~/.local/share/QRNPlg/recovery (under XDG_DATA_HOME when it is set).
     static QString defaultFolder();
 
     RecoveryStore(QString folder, platform::Random& random);
