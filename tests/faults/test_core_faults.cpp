@@ -1,7 +1,8 @@
-// Every failure point of loading the catalogue and of reading a plan ("Ouvrir"), on the
-// in-memory file system: a failed load leaves the table and the count as they were; a failed
-// read leaves the list as it was when the file did not open, else the rows of the lines before
-// the one that failed, and names the file and that line.
+// Every failure point of loading the catalogue, reading a plan ("Ouvrir"), saving it and writing
+// its recovery copy, on the in-memory file system: a failed load leaves the table and the count
+// as they were; a failed read leaves the list as it was when the file did not open, else the
+// rows of the lines before the one that failed, and names the file and that line; a failed
+// write leaves the file as it was.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 #include "core/catalogue.h"
 #include "core/placement_list.h"
 #include "planfile/plan_reader.h"
+#include "planfile/plan_save.h"
+#include "planfile/recovery_file.h"
 #include "tests/faults/faulty_file_system.h"
 #include "tests/support/catalogue_text.h"
 #include "tests/support/memory_file_system.h"
@@ -108,6 +111,44 @@ TEST(CoreFaults, EveryFailedPlanReadKeepsTheListOrTheRowsBeforeTheLine) {
     });
     EXPECT_EQ(faults, 1 + 4 * 2 + 1);
     std::cout << "plan read: " << faults << " faults injected\n";
+}
+
+// Saving a plan and writing a recovery copy: at every failure point the file at the name keeps
+// the bytes it had (none for a new name) and the error names the file.
+TEST(CoreFaults, EveryFailedSaveLeavesTheFileAsItWas) {
+    Catalogue catalogue;
+    catalogue.assign({record(u"a")});
+    PlacementList list;
+    for (const char16_t* x : {u"1", u"2"})
+        list.append(
+            PlacementRow(u"a", {x, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0)));
+    int total = 0;
+    for (const std::u16string name : {u"plan.qrn", u"new.qrn"}) {
+        for (const bool recovery : {false, true}) {
+            MemoryFileSystem memory;
+            memory.files[u"plan.qrn"] = u"earlier";
+            FaultyFileSystem faulty(memory);
+            const auto before = memory.files;
+            total += walkFailurePoints([&](int point) {
+                faulty.start(point);
+                try {
+                    if (recovery)
+                        writeRecovery(name, u"", {list.row(1), list.row(2)}, faulty);
+                    else
+                        savePlan(name, list, catalogue, faulty);
+                    EXPECT_EQ(point, 0);
+                    EXPECT_NE(memory.files, before);
+                } catch (const FileError& error) {
+                    EXPECT_TRUE(faulty.injected());
+                    EXPECT_EQ(error.file, name);
+                    EXPECT_EQ(memory.files, before) << "point " << point;
+                }
+                memory.files = before;
+                return faulty.points();
+            });
+        }
+    }
+    std::cout << "save and recovery copy: " << total << " faults injected\n";
 }
 
 }  // namespace

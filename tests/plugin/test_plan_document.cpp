@@ -10,6 +10,7 @@
 #include "plugin/autosave.h"
 #include "plugin/plan_document.h"
 #include "plugin/recovery_store.h"
+#include "tests/faults/faulty_file_system.h"
 #include "tests/plugin/test_qrn_platform.h"
 
 namespace qrn::test {
@@ -82,6 +83,29 @@ private slots:
             QVERIFY(store.orphans().empty());  // its window is alive
         }
         QVERIFY(copies().isEmpty());  // a normal close removes it
+    }
+
+    // A copy that cannot be written is said once; the rows stay and editing goes on.
+    void aFailedCopyIsSaidOnce() {
+        QTemporaryDir dir;
+        TestPlatform platform;
+        FaultyFileSystem faulty(platform.fs);
+        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd);
+        PlanDocument doc;
+        Autosave autosave(doc, store, faulty);
+        autosave.setBackground(false);
+        QSignalSpy failed(&autosave, &Autosave::failed);
+        for (const char16_t* x : {u"1", u"2"}) {
+            doc.edit(u"Ajouter"_qs, [&] { doc.list().append(row(x)); });
+            faulty.start(2);  // the first write
+            autosave.saveNow();
+        }
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(doc.list().count(), 2);
+        QVERIFY(QDir(store.folder()).entryList({u"*.jsonl"_qs}).isEmpty());
+        faulty.start(0);
+        autosave.saveNow();
+        QCOMPARE(QDir(store.folder()).entryList({u"*.jsonl"_qs}).size(), 1);
     }
 
     void orphansAreCopiesWhoseProcessIsGone() {
