@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 
 #include "base/errors.h"
@@ -82,7 +83,8 @@ void QRN::showEvent(QShowEvent* event) {
     if (loaded_) return;
     loaded_ = true;
     load();
-    offerRecovery();
+    // Asked once the window is on screen, so the question comes with the window it concerns.
+    QTimer::singleShot(0, this, &QRN::offerRecovery);
 }
 
 void QRN::load() {

@@ -91,8 +91,8 @@ bool QRN::goToListView() {
             }
             planText_->setFocus();
             tell(u"Le texte n'a pas pu être repris dans la liste : la ligne " + decimal(e.line) +
-                 u" " + quoted(lineOf(text, e.line)) + u" ne peut pas être lue (" + e.reason() +
-                 u").\r\nLe texte reste affiché tel quel et la liste n'a pas changé.");
+                 u" " + quoted(lineOf(text, e.line)) + u" ne peut pas être lue : " + e.reason() +
+                 u".\r\nLe texte reste affiché tel quel et la liste n'a pas changé.");
             return false;
         }
         QScopedValueRollback<bool> guard(listSyncing_, true);

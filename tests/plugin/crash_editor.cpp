@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
         platform.recorder.recoveryChoices = {platform::RecoveryChoice::Recover};
     auto* window = new QRN(platform, state);
     window->show();
+    QTest::qWait(50);  // the window offers what it recovered once it is on screen
     if (mode == QLatin1String("edit")) {
         window->document().setFileName(u"plan.qrn");
         for (const char* x : {"1", "22", "x\xC2\xA0y"}) {
