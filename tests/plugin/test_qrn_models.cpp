@@ -38,6 +38,7 @@ private slots:
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
         QSignalSpy selection(&model, &PlacementTableModel::listSelectionChanged);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
 
         list.append(row(u"P", u"1"));
         list.append(row(u"Q", u"10"));
@@ -45,6 +46,9 @@ private slots:
         list.select(2);
         list.insert(1, row(u"Bâtiment é", u""));
         list.swapWithNext(3);  // Q and R exchange places; Q stays selected
+        list.replace(2, row(u"P", u"1"));
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 1);
         QCOMPARE(shown(model), (QStringList{u"Bâtiment é||2|3|4|5|6"_qs, u"P|1|2|3|4|5|6"_qs,
                                             u"R|100|2|3|4|5|6"_qs, u"Q|10|2|3|4|5|6"_qs}));
         QCOMPARE(moved.size(), 1);
