@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/version.h"
+
 namespace qrn {
 
 namespace {
@@ -28,6 +30,8 @@ AboutFrm::AboutFrm(QWidget* parent) : QDialog(parent) {
     QFont title = Label1->font();
     title.setBold(true);
     Label1->setFont(title);
+    // The same version as "qrnplan --version": both come from the build's one number.
+    addLabel(this, layout, "LabelVersion", QStringLiteral("Version " QRN_VERSION));
     Label2 = addLabel(this, layout, "Label2", QStringLiteral("Plugin créé par l'équipe QRNPlg"));
     Label3 = addLabel(this, layout, "Label3",
                       QStringLiteral("Bêta testeurs: les testeurs de l'équipe QRNPlg"));
