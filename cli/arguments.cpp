@@ -36,6 +36,8 @@ Arguments parseArguments(const std::vector<std::string>& words) {
             optionsEnded = true;
         } else if (word == "--help" || word == "-h") {
             args.help = true;
+        } else if (word == "--version") {
+            args.version = true;
         } else if (!takeValue("--catalogue", words, i, args.catalogue) &&
                    !takeValue("--ages", words, i, args.ages)) {
             throw UsageError("option inconnue « " + word + " »");

@@ -20,6 +20,7 @@ struct Arguments {
     std::optional<std::string> catalogue;
     std::optional<std::string> ages;
     bool help = false;
+    bool version = false;
     std::vector<std::string> operands;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "base/version.h"
 #include "cli/subcommands.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_file_system.h"
@@ -25,6 +26,7 @@ const char kHelp[] =
     "  --catalogue FICHIER  le catalogue (par défaut QRN.txt à côté du programme, sinon\n"
     "                       ../lib/qrnplg/QRN.txt depuis son dossier), pour chaque sous-commande\n"
     "  --help               cette aide ; « qrnplan SOUS-COMMANDE --help » pour une sous-commande\n"
+    "  --version            la version du programme\n"
     "Sortie : JSON Lines en UTF-8, un objet par ligne, clés dans l'ordre montré.\n"
     "Erreurs sur la sortie d'erreur :\n"
     "FICHIER:LIGNE: message (FICHIER: message sans ligne). État : 0 réussite, 1 échec de\n"
@@ -37,6 +39,10 @@ const Command* findCommand(const std::string& name) {
 }
 
 int run(Arguments args) {
+    if (args.version) {
+        std::fputs("qrnplan " QRN_VERSION "\n", stdout);
+        return kExitSuccess;
+    }
     if (args.operands.empty()) {
         if (!args.help) throw UsageError("sous-commande manquante");
         std::fputs(kHelp, stdout);

@@ -3,6 +3,11 @@ add_library(qrn_common INTERFACE)
 target_compile_features(qrn_common INTERFACE cxx_std_20)
 # Includes name their folder from the repository's root: #include "core/catalogue.h".
 target_include_directories(qrn_common INTERFACE ${PROJECT_SOURCE_DIR})
+# Headers made at configure time keep the same naming, from their own root in the build folder:
+# #include "base/version.h".
+configure_file(${PROJECT_SOURCE_DIR}/base/version.h.in
+               ${PROJECT_BINARY_DIR}/generated/base/version.h @ONLY)
+target_include_directories(qrn_common INTERFACE ${PROJECT_BINARY_DIR}/generated)
 set(CMAKE_CXX_EXTENSIONS OFF)
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 set(CMAKE_EXPORT_COMPILE_COMMANDS ON)

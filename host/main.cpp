@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "base/version.h"
 #include "host/plugin_loader.h"
+#include "platform/widgets/app_icon.h"
 
 namespace {
 
@@ -30,6 +32,11 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qrnhost"));
+    QApplication::setApplicationVersion(QStringLiteral(QRN_VERSION));
+    // The desktop entry's name, so that Wayland compositors match the window with its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.qrnplg.QRNPlg"));
+    // Every window gets it, the editor windows the plug-in opens included.
+    QApplication::setWindowIcon(qrn::platform::applicationIcon());
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("MXB Editor (hôte QRNPlg)"));

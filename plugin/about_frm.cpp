@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/version.h"
+
 namespace qrn {
 
 namespace {
@@ -28,6 +30,8 @@ AboutFrm::AboutFrm(QWidget* parent) : QDialog(parent) {
     QFont title = titleLabel_->font();
     title.setBold(true);
     titleLabel_->setFont(title);
+    // The same version as "qrnplan --version": both come from the build's one number.
+    addLabel(this, layout, "LabelVersion", QStringLiteral("Version " QRN_VERSION));
     creditLabel1_ =
         addLabel(this, layout, "Label2", QStringLiteral("Plugin créé par l'équipe QRNPlg"));
     creditLabel2_ = addLabel(this, layout, "Label3",

@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace qrn {
 
-// The About box: who made the plug-in. "OK" closes it.
+// The About box: who made the plug-in, and its version. "OK" closes it.
 class AboutFrm : public QDialog {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/errors.h"
+#include "platform/widgets/app_icon.h"
 #include "platform/widgets/component_runtime.h"
 #include "plugin/module.h"
 #include "plugin/qrn.h"
@@ -62,6 +63,7 @@ void Plg::openEditor() {
         auto* window = new QRN(platform_, state_);
         windows[static_cast<std::size_t>(n)] = window;
         platform::holdWhileAlive(window);
+        platform::giveApplicationIcon(*window);
         window->show();
     } catch (const Error& error) {
         platform_.ui().MsgBox(error.describe());

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "base/version.h"
+
 namespace {
 
 // One finished run of qrnplan: its exit status and everything it wrote.
@@ -195,6 +197,13 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         EXPECT_EQ(help.status, 0) << arguments.join(' ').toStdString();
         EXPECT_TRUE(help.out.startsWith("Usage")) << arguments.join(' ').toStdString();
     }
+}
+
+TEST_F(CliTest, VersionIsTheBuildsOne) {
+    const QrnplanRun version = runQrnplan({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QByteArray("qrnplan " QRN_VERSION "\n"));
+    EXPECT_TRUE(version.err.isEmpty());
 }
 
 TEST_F(CliTest, CheckReportsEveryProblemWithItsLine) {

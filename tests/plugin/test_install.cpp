@@ -43,7 +43,12 @@ private slots:
         QTest::addColumn<QString>("file");
         for (const char* file :
              {"lib/qrnplg/libQRNPlg.so", "lib/qrnplg/QRN.txt", "lib/qrnplg/Help/QRN1.htm",
-              "bin/qrnhost", "share/applications/qrnhost.desktop", "include/qrnplg/qrnplg.h"})
+              "bin/qrnhost", "share/applications/io.github.qrnplg.QRNPlg.desktop",
+              "share/metainfo/io.github.qrnplg.QRNPlg.metainfo.xml",
+              "share/icons/hicolor/48x48/apps/qrnplg.png",
+              "share/icons/hicolor/scalable/apps/qrnplg.svg", "share/man/man1/qrnplan.1.gz",
+              "share/man/man1/qrnhost.1.gz", "share/doc/qrnplg/copyright",
+              "share/doc/qrnplg/changelog.Debian.gz"})
             QTest::newRow(file) << QString::fromLatin1(file);
     }
     void layout() {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "base/version.h"
 #include "plugin/about_frm.h"
 #include "plugin/module.h"
 #include "plugin/options.h"
@@ -170,6 +171,8 @@ private slots:
         QCOMPARE(about.windowTitle(), QStringLiteral("A propos de..."));
         QCOMPARE(child<QLabel>(&about, "Label1")->text(),
                  QStringLiteral("Plugin QRN pour MXB Editor"));
+        QCOMPARE(child<QLabel>(&about, "LabelVersion")->text(),
+                 QStringLiteral("Version " QRN_VERSION));
         const std::pair<const char*, QString> credits[] = {
             {"Label2", "Plugin créé par "},
             {"Label3", "Bêta testeurs: "},

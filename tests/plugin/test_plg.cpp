@@ -68,6 +68,8 @@ private slots:
             QVERIFY(window->isVisible());
             QVERIFY(window->parent() == nullptr);
             QVERIFY(!window->isModal());
+            // The application here sets no icon: the window shows ours.
+            QVERIFY(!window->windowIcon().pixmap(32).isNull());
         }
         QVERIFY(state.EditorWindows[1] != state.EditorWindows[2]);
 
