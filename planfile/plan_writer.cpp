@@ -1,5 +1,7 @@
 #include "planfile/plan_writer.h"
 
+#include <algorithm>
+
 #include "base/errors.h"
 #include "base/text.h"
 #include "core/catalogue.h"
@@ -9,8 +11,13 @@ namespace qrn {
 
 namespace {
 
-void appendPadded(std::u16string& text, std::u16string_view value, std::size_t width, long row,
-                  std::u16string_view column) {
+constexpr std::u16string_view kPlanIdColumn = u"identifiant de plan";
+// About 400 lines: large enough that a sink's work per piece is spread thin, small enough to
+// stay in the cache.
+constexpr std::size_t kPieceSize = 32 * 1024;
+
+void checkValue(std::u16string_view value, std::size_t width, long row,
+                std::u16string_view column) {
     if (value.size() > width) {
         InvalidArgument error(quoted(value) + u" compte " + decimal(long(value.size())) +
                               u" caractères, " + decimal(long(width)) + u" au plus");
@@ -25,32 +32,60 @@ void appendPadded(std::u16string& text, std::u16string_view value, std::size_t w
         error.column = column;
         throw error;
     }
-    text += value;
-    text.append(width - value.size(), u' ');
+}
+
+void checkIndex(int index, long row) {
+    if (index < 0 || index > Catalogue::kMaxIndex) {
+        IndexError error(u"index de catalogue " + decimal(index) + u" hors de 0 à 1000");
+        error.row = row;
+        throw error;
+    }
+}
+
+// Writes value and its padding at out, which has room for width characters.
+char16_t* putPadded(char16_t* out, std::u16string_view value, std::size_t width) {
+    out = std::copy(value.begin(), value.end(), out);
+    return std::fill_n(out, width - value.size(), u' ');
 }
 
 }  // namespace
 
-std::u16string MakeQRNFile(const PlacementList& list, const Catalogue& catalogue) {
-    std::u16string text;
+void checkWritable(const PlacementRow& row, long position, const Catalogue& catalogue) {
+    for (int c = 0; c < kCellCount; ++c)
+        checkValue(row.cell(c), kCellWidth, position, columnName(Column(c)));
+    const int index = row.index().value();
+    checkIndex(index, position);
+    checkValue(catalogue.field(index, Field::PlanId), kPlanIdWidth, position, kPlanIdColumn);
+}
+
+void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextSink& sink) {
+    std::u16string piece;
     const int count = list.count();
-    text.reserve(std::size_t(count) * 84);
     for (int position = 1; position <= count; ++position) {
         const PlacementRow& row = list.row(position);
-        for (int c = 0; c < kCellCount; ++c)
-            appendPadded(text, row.cell(c), kCellWidth, position, columnName(Column(c)));
-
-        const int index = row.index().value();
-        if (index < 0 || index > Catalogue::kMaxIndex) {
-            IndexError error(u"index de catalogue " + decimal(index) + u" hors de 0 à 1000");
-            error.row = position;
-            throw error;
+        checkWritable(row, position, catalogue);
+        const std::u16string& tail = catalogue.field(row.index().value(), Field::PlanTail);
+        const std::size_t lineSize = kCellCount * kCellWidth + kPlanIdWidth + tail.size() + 2;
+        const std::size_t start = piece.size();
+        piece.resize(start + lineSize);
+        char16_t* out = piece.data() + start;
+        for (int c = 0; c < kCellCount; ++c) out = putPadded(out, row.cell(c), kCellWidth);
+        out = putPadded(out, catalogue.field(row.index().value(), Field::PlanId), kPlanIdWidth);
+        out = std::copy(tail.begin(), tail.end(), out);
+        *out++ = u'\r';
+        *out = u'\n';
+        if (piece.size() >= kPieceSize) {
+            sink(piece);
+            piece.clear();
         }
-        appendPadded(text, catalogue.field(index, Field::PlanId), kPlanIdWidth, position,
-                     u"identifiant de plan");
-        text += catalogue.field(index, Field::PlanTail);
-        text += u"\r\n";
     }
+    if (!piece.empty()) sink(piece);
+}
+
+std::u16string MakeQRNFile(const PlacementList& list, const Catalogue& catalogue) {
+    std::u16string text;
+    text.reserve(std::size_t(list.count()) * 84);
+    writeQRN(list, catalogue, [&text](std::u16string_view piece) { text += piece; });
     return text;
 }
 
