@@ -26,15 +26,15 @@ ROWS=$DATA/rows_1000000.jsonl
 CAT=(--catalogue "$DATA/QRN.txt")
 "$QRNPLAN" read "$PLAN" "${CAT[@]}" >"$ROWS"
 
-# measure NAME COMMAND...: the fastest wall time (s) and the peak resident size (KiB) of RUNS
-# runs, into seconds[NAME] and kib[NAME]. Output goes where the command sends it.
+# measure NAME OUT COMMAND...: the fastest wall time (s) and the peak resident size (KiB) of
+# RUNS runs, into seconds[NAME] and kib[NAME]; the command's stdout goes to the file OUT.
 declare -A seconds kib
 measure() {
-    local name=$1 best="" peak=0 start end t m
-    shift
+    local name=$1 out=$2 best="" peak=0 start end t m
+    shift 2
     for ((i = 0; i < RUNS; i++)); do
         start=$EPOCHREALTIME
-        /usr/bin/time -f %M -o "$DATA/time.txt" "$@"
+        /usr/bin/time -f %M -o "$DATA/time.txt" "$@" >"$out"
         end=$EPOCHREALTIME
         t=$(echo "$end - $start" | bc -l)
         m=$(tail -1 "$DATA/time.txt")
@@ -44,24 +44,18 @@ measure() {
     seconds[$name]=$best
     kib[$name]=$peak
 }
-sh_to() {  # sh_to FILE COMMAND...: runs the command with its stdout in FILE
-    local out=$1
-    shift
-    "$@" >"$out"
-}
-
-measure wc wc -l "$PLAN"
-measure read sh_to "$DATA/read.out" "$QRNPLAN" read "$PLAN" "${CAT[@]}"
-measure awk_read sh_to "$DATA/awk_read.out" awk -f "$HERE/awk/catalogue.awk" \
+measure wc /dev/null wc -l "$PLAN"
+measure read "$DATA/read.out" "$QRNPLAN" read "$PLAN" "${CAT[@]}"
+measure awk_read "$DATA/awk_read.out" awk -f "$HERE/awk/catalogue.awk" \
     -f "$HERE/awk/read.awk" "$DATA/QRN.txt" "$PLAN"
-measure read_big sh_to /dev/null "$QRNPLAN" read "$BIG" "${CAT[@]}"
-measure write sh_to "$DATA/write.out" "$QRNPLAN" write "$ROWS" "${CAT[@]}"
-measure awk_write sh_to "$DATA/awk_write.out" awk -f "$HERE/awk/catalogue.awk" \
+measure read_big /dev/null "$QRNPLAN" read "$BIG" "${CAT[@]}"
+measure write "$DATA/write.out" "$QRNPLAN" write "$ROWS" "${CAT[@]}"
+measure awk_write "$DATA/awk_write.out" awk -f "$HERE/awk/catalogue.awk" \
     -f "$HERE/awk/write.awk" "$DATA/QRN.txt" "$ROWS"
-measure sample sh_to /dev/null "$QRNPLAN" read "$HERE/../data/samples/exemple.qrn" \
+measure sample /dev/null "$QRNPLAN" read "$HERE/../data/samples/exemple.qrn" \
     --catalogue "$HERE/../data/QRN.txt"
-measure true_start /bin/true
-measure copy dd if="$PLAN" of="$DATA/copy.out" bs=1M conv=fdatasync status=none
+measure true_start /dev/null /bin/true
+measure copy /dev/null dd if="$PLAN" of="$DATA/copy.out" bs=1M conv=fdatasync status=none
 rm -f "$DATA/copy.out"
 
 cmp -s "$DATA/read.out" "$DATA/awk_read.out" || echo "**read.awk and qrnplan read differ**"

@@ -26,7 +26,9 @@ void checkValue(std::u16string_view value, std::size_t width, long row,
         throw error;
     }
     // A line break inside a value would split the plan line: the file would not read back.
-    if (value.find_first_of(u"\r\n") != value.npos) {
+    bool lineBreak = false;
+    for (char16_t c : value) lineBreak |= c == u'\r' || c == u'\n';
+    if (lineBreak) {
         InvalidArgument error(quoted(value) + u" contient un saut de ligne");
         error.row = row;
         error.column = column;

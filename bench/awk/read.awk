@@ -23,11 +23,27 @@ function json(s,    out, i, c) {
 
 {
     if ($0 == "") fail(FILENAME, FNR, "ligne vide")
-    n = split($0, t, / +/)
-    if (n < 8) fail(FILENAME, FNR, "la ligne s'arrête avant la fin d'une valeur")
-    if (!(t[7] in indexOf)) fail(FILENAME, FNR, "l'identifiant de plan « " t[7] " » n'existe pas")
-    i = indexOf[t[7]]
+    # A value ends at a space and the spaces after it are skipped. awk's own splitting (much
+    # the fastest) does that too, except for a line that starts with a space (an empty X) or
+    # holds a tab: those are split at spaces only.
+    if ($0 ~ /^ |\t/) {
+        n = split($0, t, / +/)
+        NF = n < 8 ? 7 : 8
+        for (f = 1; f <= 7; f++) $f = t[f]
+    } else if (substr($0, length($0)) == " ") {
+        NF = NF + 1
+    }
+    if (NF < 8) fail(FILENAME, FNR, "la ligne s'arrête avant la fin d'une valeur")
+    if (!($7 in indexOf)) fail(FILENAME, FNR, "l'identifiant de plan « " $7 " » n'existe pas")
+    i = indexOf[$7]
     if (!(i in building)) building[i] = json(displayName[i])
-    printf "{\"index\": %d, \"building\": %s, \"cells\": [%s,%s,%s,%s,%s,%s]}\n", i, building[i],
-           json(t[1]), json(t[2]), json(t[3]), json(t[4]), json(t[5]), json(t[6])
+    # Nearly every line is printable ASCII without a quote or a backslash: its values need no
+    # escaping.
+    if ($0 !~ /[^ !#-\[\]-~]/) {
+        printf "{\"index\": %d, \"building\": %s, \"cells\": [\"%s\",\"%s\",\"%s\",\"%s\",\"%s\",\"%s\"]}\n",
+               i, building[i], $1, $2, $3, $4, $5, $6
+    } else {
+        printf "{\"index\": %d, \"building\": %s, \"cells\": [%s,%s,%s,%s,%s,%s]}\n", i,
+               building[i], json($1), json($2), json($3), json($4), json($5), json($6)
+    }
 }

@@ -41,20 +41,28 @@ function text(s,    out, c, code, i, u) {
 /^[ \t\r]*$/ { next }
 {
     sub(/\r$/, "")
-    if (!match($0, /"index": *-?[0-9]+/)) fail(FILENAME, FNR, "clé « index » absente")
-    i = substr($0, RSTART, RLENGTH)
-    sub(/^"index": */, "", i)
-    i += 0
+    if ((k = index($0, "\"index\":")) == 0) fail(FILENAME, FNR, "clé « index » absente")
+    i = substr($0, k + 8) + 0
     if (i < 0 || i > lastIndex) fail(FILENAME, FNR, "l'entrée " i " n'existe pas dans le catalogue")
-    if (!match($0, /"cells": *\[/)) fail(FILENAME, FNR, "clé « cells » absente")
-    rest = substr($0, RSTART + RLENGTH)
-    for (c = 1; c <= 6; c++) {
-        if (!match(rest, /^ *"([^"\\]|\\.)*"/)) fail(FILENAME, FNR, "« cells » doit être un tableau de six textes")
-        cell[c] = text(substr(rest, index(substr(rest, 1, RLENGTH), "\"") + 1, RLENGTH - index(substr(rest, 1, RLENGTH), "\"") - 1))
-        if (length(cell[c]) > 10) fail(FILENAME, FNR, "valeur de plus de 10 caractères")
-        rest = substr(rest, RLENGTH + 1)
-        sub(/^ *[,\]] */, "", rest)
+    if ((k = index($0, "\"cells\": [")) == 0) fail(FILENAME, FNR, "clé « cells » absente")
+    rest = substr($0, k + 10)
+    # The lines qrnplan read prints, without an escape or a non-ASCII byte in their cells:
+    # the six texts between "," separators.
+    if (rest !~ /[\\\200-\377]/ && split(rest, cell, "\",\"") == 6) {
+        cell[1] = substr(cell[1], 2)
+        sub(/"\].*$/, "", cell[6])
+    } else {
+        for (c = 1; c <= 6; c++) {
+            if (!match(rest, /^ *"([^"\\]|\\.)*"/))
+                fail(FILENAME, FNR, "« cells » doit être un tableau de six textes")
+            k = index(substr(rest, 1, RLENGTH), "\"")
+            cell[c] = text(substr(rest, k + 1, RLENGTH - k - 1))
+            rest = substr(rest, RLENGTH + 1)
+            sub(/^ *[,\]] */, "", rest)
+        }
     }
+    for (c = 1; c <= 6; c++)
+        if (length(cell[c]) > 10) fail(FILENAME, FNR, "valeur de plus de 10 caractères")
     printf "%-10s%-10s%-10s%-10s%-10s%-10s%-15s%s\r\n", cell[1], cell[2], cell[3], cell[4], cell[5],
            cell[6], planId[i], planTail[i]
 }
