@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -10,7 +11,6 @@
 #include "cli/subcommands.h"
 #include "cli/write_rows.h"
 #include "core/catalogue.h"
-#include "core/placement_list.h"
 #include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
 
@@ -116,7 +116,7 @@ void checkEntryExists(CatalogueIndex index, const Catalogue& catalogue) {
 // is kept, for a later line may hold a worse one: a line that makes no row comes first, then
 // what the writer refuses, then what Windows-1252 cannot hold.
 void readRows(const std::string& operand, const std::u16string& name, const Catalogue& catalogue,
-              PlacementList& list, std::vector<long>& lines) {
+              RowStore& rows, std::deque<long>& lines) {
     InputLines input(operand, name);
     RowParser parser;
     std::optional<Error> writerFailure, encodingFailure;
@@ -127,38 +127,41 @@ void readRows(const std::string& operand, const std::u16string& name, const Cata
         if (lineNumber == 1 && line.starts_with("\xef\xbb\xbf")) line.remove_prefix(3);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (isBlank(line)) continue;
+        ParsedRow row;
         try {
-            PlacementRow row = parser.parse(line);
-            checkEntryExists(row.index(), catalogue);
-            list.append(std::move(row));
+            row = parser.parse(line);
+            checkEntryExists(row.index, catalogue);
         } catch (Error& error) {
             error.file = name;
             error.line = lineNumber;
             throw;
         }
-        lines.push_back(lineNumber);
-        const PlacementRow& row = list.row(list.count());
+        const long position = rows.count() + 1;
         try {
-            if (!writerFailure) checkWritable(row, list.count(), catalogue);
+            if (!writerFailure) checkWritable({row.cells, row.index.value()}, position, catalogue);
         } catch (const Error& error) {
             writerFailure = error;
         }
         try {
-            if (!encodingFailure) checkEncodable(row, list.count());
+            if (!encodingFailure) checkEncodable(row.cells, position);
         } catch (const Error& error) {
             encodingFailure = error;
         }
+        rows.add(row.cells, row.index.value());
+        lines.push_back(lineNumber);
     }
     if (writerFailure) throw *writerFailure;
     if (encodingFailure) throw *encodingFailure;
 }
 
 // The plan bytes on stdout, made and converted a piece at a time.
-void writePlan(const PlacementList& list, const Catalogue& catalogue) {
-    writeQRN(list, catalogue, [](std::u16string_view piece) {
-        platform::encodeWindows1252(piece, pendingOutput());
-        lineAppended();
-    });
+void writePlan(const RowStore& rows, const Catalogue& catalogue) {
+    writeQRN(
+        rows.count(), [&rows](long position) { return rows.row(position); }, catalogue,
+        [](std::u16string_view piece) {
+            platform::encodeWindows1252(piece, pendingOutput());
+            lineAppended();
+        });
 }
 
 int run(const Arguments& args, Services& services) {
@@ -168,12 +171,12 @@ int run(const Arguments& args, Services& services) {
     const std::u16string rows = operand == "-" ? u"-" : pathArgument(operand);
 
     Catalogue catalogue;
-    PlacementList list;
-    std::vector<long> lines;  // the input line of each row
+    RowStore kept;
+    std::deque<long> lines;  // the input line of each row
     try {
         loadCatalogue(catalogue, args, services);
-        readRows(operand, rows, catalogue, list, lines);
-        writePlan(list, catalogue);
+        readRows(operand, rows, catalogue, kept, lines);
+        writePlan(kept, catalogue);
     } catch (Error& error) {
         // A failure of the writer names its row, from 1: point at that row's input line.
         if (error.row > 0 && error.file.empty()) {

@@ -1,5 +1,6 @@
 #include "cli/write_rows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -78,13 +79,11 @@ CatalogueIndex indexOf(simdjson::dom::element value) {
 
 }  // namespace
 
-RowParser::RowParser()
-    : parser_(std::make_unique<simdjson::dom::parser>()),
-      noBuilding_(std::make_shared<const std::u16string>()) {}
+RowParser::RowParser() : parser_(std::make_unique<simdjson::dom::parser>()) {}
 
 RowParser::~RowParser() = default;
 
-PlacementRow RowParser::parse(std::string_view line) {
+ParsedRow RowParser::parse(std::string_view line) {
     padded_.resize(line.size() + simdjson::SIMDJSON_PADDING);
     std::memcpy(padded_.data(), line.data(), line.size());
     std::memset(padded_.data() + line.size(), 0, simdjson::SIMDJSON_PADDING);
@@ -123,10 +122,41 @@ PlacementRow RowParser::parse(std::string_view line) {
         appendUtf16(cells_, text);
         ends[std::size_t(++c)] = cells_.size();
     }
-    std::array<std::u16string_view, kCellCount> views;
-    for (std::size_t i = 0; i < views.size(); ++i)
-        views[i] = std::u16string_view(cells_).substr(ends[i], ends[i + 1] - ends[i]);
-    return PlacementRow(noBuilding_, views, catalogueIndex);
+    ParsedRow row{{}, catalogueIndex};
+    for (std::size_t i = 0; i < row.cells.size(); ++i)
+        row.cells[i] = std::u16string_view(cells_).substr(ends[i], ends[i + 1] - ends[i]);
+    return row;
+}
+
+void RowStore::add(const std::array<std::u16string_view, kCellCount>& cells, int index) {
+    Row row{nullptr, {}, std::int16_t(index)};
+    std::size_t total = 0;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        row.sizes[c] = std::uint8_t(std::min<std::size_t>(cells[c].size(), 255));
+        total += row.sizes[c];
+    }
+    if (kBlockSize - used_ < total) {
+        blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(kBlockSize));
+        used_ = 0;
+    }
+    char16_t* out = blocks_.back().get() + used_;
+    row.start = out;
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        out = std::copy_n(cells[c].data(), row.sizes[c], out);
+    used_ += total;
+    rows_.push_back(row);
+}
+
+PlanRowView RowStore::row(long position) const {
+    const Row& row = rows_[std::size_t(position - 1)];
+    PlanRowView view;
+    const char16_t* text = row.start;
+    for (std::size_t c = 0; c < row.sizes.size(); ++c) {
+        view.cells[c] = {text, row.sizes[c]};
+        text += row.sizes[c];
+    }
+    view.index = row.index;
+    return view;
 }
 
 }  // namespace qrn::cli

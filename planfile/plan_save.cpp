@@ -20,12 +20,13 @@ bool isAscii(std::u16string_view text) {
 
 }  // namespace
 
-void checkEncodable(const PlacementRow& row, long position) {
+void checkEncodable(const std::array<std::u16string_view, 6>& cells, long position) {
     std::string bytes;
     for (int c = 0; c < kCellCount; ++c) {
-        if (isAscii(row.cell(c))) continue;
+        const std::u16string_view cell = cells[std::size_t(c)];
+        if (isAscii(cell)) continue;
         try {
-            platform::encodeWindows1252(row.cell(c), bytes);
+            platform::encodeWindows1252(cell, bytes);
         } catch (Error& error) {
             error.row = position;
             error.column = columnName(Column(c));
@@ -35,8 +36,12 @@ void checkEncodable(const PlacementRow& row, long position) {
 }
 
 void checkEncodable(const PlacementList& list) {
-    for (int position = 1; position <= list.count(); ++position)
-        checkEncodable(list.row(position), position);
+    for (int position = 1; position <= list.count(); ++position) {
+        const PlacementRow& row = list.row(position);
+        checkEncodable(
+            {row.cell(0), row.cell(1), row.cell(2), row.cell(3), row.cell(4), row.cell(5)},
+            position);
+    }
 }
 
 void savePlan(const std::u16string& path, const PlacementList& list, const Catalogue& catalogue,

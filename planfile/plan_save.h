@@ -1,12 +1,13 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace qrn {
 
 class Catalogue;
 class PlacementList;
-class PlacementRow;
 namespace platform {
 class FileSystem;
 }
@@ -22,7 +23,7 @@ void savePlan(const std::u16string& path, const PlacementList& list, const Catal
 // Throws InvalidArgument for the first cell of the list that Windows-1252 cannot hold, naming
 // its row and column; returns when every cell can be written.
 void checkEncodable(const PlacementList& list);
-// The same for one row, at position.
-void checkEncodable(const PlacementRow& row, long position);
+// The same for the cells of one row, at position.
+void checkEncodable(const std::array<std::u16string_view, 6>& cells, long position);
 
 }  // namespace qrn

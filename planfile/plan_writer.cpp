@@ -52,27 +52,25 @@ char16_t* putPadded(char16_t* out, std::u16string_view value, std::size_t width)
 
 }  // namespace
 
-void checkWritable(const PlacementRow& row, long position, const Catalogue& catalogue) {
+void checkWritable(const PlanRowView& row, long position, const Catalogue& catalogue) {
     for (int c = 0; c < kCellCount; ++c)
-        checkValue(row.cell(c), kCellWidth, position, columnName(Column(c)));
-    const int index = row.index().value();
-    checkIndex(index, position);
-    checkValue(catalogue.field(index, Field::PlanId), kPlanIdWidth, position, kPlanIdColumn);
+        checkValue(row.cells[std::size_t(c)], kCellWidth, position, columnName(Column(c)));
+    checkIndex(row.index, position);
+    checkValue(catalogue.field(row.index, Field::PlanId), kPlanIdWidth, position, kPlanIdColumn);
 }
 
-void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextSink& sink) {
+void writeQRN(long count, const RowSource& rows, const Catalogue& catalogue, const TextSink& sink) {
     std::u16string piece;
-    const int count = list.count();
-    for (int position = 1; position <= count; ++position) {
-        const PlacementRow& row = list.row(position);
+    for (long position = 1; position <= count; ++position) {
+        const PlanRowView row = rows(position);
         checkWritable(row, position, catalogue);
-        const std::u16string& tail = catalogue.field(row.index().value(), Field::PlanTail);
+        const std::u16string& tail = catalogue.field(row.index, Field::PlanTail);
         const std::size_t lineSize = kCellCount * kCellWidth + kPlanIdWidth + tail.size() + 2;
         const std::size_t start = piece.size();
         piece.resize(start + lineSize);
         char16_t* out = piece.data() + start;
-        for (int c = 0; c < kCellCount; ++c) out = putPadded(out, row.cell(c), kCellWidth);
-        out = putPadded(out, catalogue.field(row.index().value(), Field::PlanId), kPlanIdWidth);
+        for (const std::u16string_view cell : row.cells) out = putPadded(out, cell, kCellWidth);
+        out = putPadded(out, catalogue.field(row.index, Field::PlanId), kPlanIdWidth);
         out = std::copy(tail.begin(), tail.end(), out);
         *out++ = u'\r';
         *out = u'\n';
@@ -82,6 +80,18 @@ void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextS
         }
     }
     if (!piece.empty()) sink(piece);
+}
+
+void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextSink& sink) {
+    writeQRN(
+        list.count(),
+        [&list](long position) {
+            const PlacementRow& row = list.row(int(position));
+            return PlanRowView{
+                {row.cell(0), row.cell(1), row.cell(2), row.cell(3), row.cell(4), row.cell(5)},
+                row.index().value()};
+        },
+        catalogue, sink);
 }
 
 std::u16string MakeQRNFile(const PlacementList& list, const Catalogue& catalogue) {
