@@ -2,8 +2,9 @@
 # qrnplan against its peers on the same files in the same run: `qrnplan read` against `wc -l`
 # and an awk script doing the same conversion (bench/awk/read.awk), `qrnplan write` against
 # bench/awk/write.awk; the peak memory of `qrnplan read` on 1,000,000 and 10,000,000 rows and
-# of `qrnplan write` per row; the start-up cost on the 8-row sample plan. Each command runs
-# RUNS times (3 by default); the fastest run counts, the peak memory is that of the same runs.
+# of `qrnplan write` per row; the start-up cost on the 8-row sample plan and 1,000 rows (mean of
+# 30 runs under hyperfine). Each large run is made RUNS times (3 by default); the fastest counts,
+# the peak memory is the highest of the same runs.
 # Prints a Markdown table and checks that awk and qrnplan make the same bytes.
 #   bench/compare_cli.sh BUILD_DIR DATA_DIR
 set -euo pipefail
@@ -52,9 +53,19 @@ measure read_big /dev/null "$QRNPLAN" read "$BIG" "${CAT[@]}"
 measure write "$DATA/write.out" "$QRNPLAN" write "$ROWS" "${CAT[@]}"
 measure awk_write "$DATA/awk_write.out" awk -f "$HERE/awk/catalogue.awk" \
     -f "$HERE/awk/write.awk" "$DATA/QRN.txt" "$ROWS"
-measure sample /dev/null "$QRNPLAN" read "$HERE/../data/samples/exemple.qrn" \
-    --catalogue "$HERE/../data/QRN.txt"
-measure true_start /dev/null /bin/true
+# Small files: start-up counts most, which hyperfine measures finely (mean of 30 runs).
+[ -f "$DATA/plan_1000.txt" ] || "$BUILD/out/qrn_bench_make_plan" "$DATA" 1000
+"$QRNPLAN" read "$DATA/plan_1000.txt" "${CAT[@]}" >"$DATA/rows_1000.jsonl"
+hyperfine -N --warmup 3 --runs 30 --export-csv "$DATA/small.csv" \
+    "$QRNPLAN read $HERE/../data/samples/exemple.qrn --catalogue $HERE/../data/QRN.txt" \
+    "$QRNPLAN read $DATA/plan_1000.txt --catalogue $DATA/QRN.txt" \
+    "$QRNPLAN write $DATA/rows_1000.jsonl --catalogue $DATA/QRN.txt" /bin/true >/dev/null
+i=0
+for name in sample read_1000 write_1000 true_start; do
+    i=$((i + 1))
+    seconds[$name]=$(awk -F, -v row=$((i + 1)) 'NR == row { print $2 }' "$DATA/small.csv")
+done
+rm -f "$DATA/rows_1000.jsonl" "$DATA/small.csv"
 measure copy /dev/null dd if="$PLAN" of="$DATA/copy.out" bs=1M conv=fdatasync status=none
 rm -f "$DATA/copy.out"
 
@@ -70,6 +81,7 @@ row() {
     printf '| %s | %s | %s | %s | %s |\n' "$1" "$3" "$4" "$5" "$met"
 }
 ms() { printf '%.0f ms' "$(echo "${seconds[$1]} * 1000" | bc -l)"; }
+ms1() { printf '%.1f ms' "$(echo "${seconds[$1]} * 1000" | bc -l)"; }
 ratio() { printf '%.2f' "$(echo "${seconds[$1]} / ${seconds[$2]}" | bc -l)"; }
 mib() { printf '%.1f MiB' "$(echo "${kib[$1]} / 1024" | bc -l)"; }
 per_row() { printf '%.0f bytes a row' "$(echo "${kib[$1]} * 1024 / $2" | bc -l)"; }
@@ -92,4 +104,6 @@ row "write: peak memory under 200 bytes a row" "${kib[write]} * 1024 < 200 * 100
 row "(for scale) a copy of the plan file, fdatasync'ed" "1" "" "dd $(ms copy)" \
     "write $(ratio write copy) x"
 row "read the 8-row sample, start-up included, under 20 ms" "${seconds[sample]} < 0.020" \
-    "$(ms sample)" "/bin/true $(ms true_start)" ""
+    "$(ms1 sample)" "/bin/true $(ms1 true_start)" ""
+row "(for the record) read 1,000 rows, start-up included" "1" "$(ms1 read_1000)" "" ""
+row "(for the record) write 1,000 rows, start-up included" "1" "$(ms1 write_1000)" "" ""
