@@ -1,6 +1,7 @@
 #include "planfile/plan_writer.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/errors.h"
 #include "base/text.h"
@@ -60,26 +61,32 @@ void checkWritable(const PlanRowView& row, long position, const Catalogue& catal
 }
 
 void writeQRN(long count, const RowSource& rows, const Catalogue& catalogue, const TextSink& sink) {
-    std::u16string piece;
+    // Lines are written straight into the buffer, which is handed over once it is nearly full.
+    std::vector<char16_t> buffer(kPieceSize + 1024);
+    std::size_t used = 0;
     for (long position = 1; position <= count; ++position) {
         const PlanRowView row = rows(position);
         checkWritable(row, position, catalogue);
         const std::u16string& tail = catalogue.field(row.index, Field::PlanTail);
         const std::size_t lineSize = kCellCount * kCellWidth + kPlanIdWidth + tail.size() + 2;
-        const std::size_t start = piece.size();
-        piece.resize(start + lineSize);
-        char16_t* out = piece.data() + start;
+        if (buffer.size() - used < lineSize) {
+            sink({buffer.data(), used});
+            used = 0;
+            if (buffer.size() < lineSize) buffer.resize(lineSize);
+        }
+        char16_t* out = buffer.data() + used;
         for (const std::u16string_view cell : row.cells) out = putPadded(out, cell, kCellWidth);
         out = putPadded(out, catalogue.field(row.index, Field::PlanId), kPlanIdWidth);
         out = std::copy(tail.begin(), tail.end(), out);
         *out++ = u'\r';
         *out = u'\n';
-        if (piece.size() >= kPieceSize) {
-            sink(piece);
-            piece.clear();
+        used += lineSize;
+        if (used >= kPieceSize) {
+            sink({buffer.data(), used});
+            used = 0;
         }
     }
-    if (!piece.empty()) sink(piece);
+    if (used > 0) sink({buffer.data(), used});
 }
 
 void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextSink& sink) {
