@@ -12,6 +12,7 @@
 #include "bench/plan_lists.h"
 #include "bench/workspace.h"
 #include "planfile/plan_reader.h"
+#include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
 #include "platform/platform.h"
 
@@ -58,8 +59,8 @@ void MakePlanBytes(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
 }
 
-// Saving as the window does, through QtFileSystem's replacing output, against writing the same
-// bytes to a file the same safe way (temporary file, flush to disk, rename).
+// Saving as the window does (savePlan through QtFileSystem's replacing output), against writing the
+// same bytes to a file the same safe way (temporary file, flush to disk, rename).
 void WritePlanFile(benchmark::State& state) {
     Workspace& ws = Workspace::instance();
     const long rows = long(state.range(0));
@@ -71,12 +72,7 @@ void WritePlanFile(benchmark::State& state) {
     const std::u16string file = u16(target);
     Timer timer(state);
     for (auto _ : state) {
-        timer.time([&] {
-            const std::u16string text = MakeQRNFile(list, ws.catalogue());
-            auto out = ws.files().CreateOutputFile(file, platform::CreateMode::Replace);
-            out->Write(text);
-            out->Commit();
-        });
+        timer.time([&] { savePlan(file, list, ws.catalogue(), ws.files()); });
     }
     timer.reportRatio(base);
     timer.reportFaults();

@@ -18,7 +18,7 @@ struct Target {
 // What the results are held to on this machine.
 constexpr Target kTargets[] = {
     {"ReadPlan/rows:1000000/", Target::Ratio, 8},
-    {"WritePlanFile/rows:1000000/", Target::Ratio, 4},
+    {"WritePlanFile/rows:1000000/", Target::Ratio, 3},
     {"MakePlanBytes/rows:1000000/", Target::Ratio, 4},
     {"ListCommand/", Target::Milliseconds, 5},
     {"WindowCommand/", Target::Milliseconds, 50},

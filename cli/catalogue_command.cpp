@@ -57,7 +57,7 @@ int run(const Arguments& args, Services& services) {
         fillPicker(catalogue, picker);
     }
     for (const Picker::Entry& entry : picker.entries())
-        printJsonLine({{"index", entry.itemData}, {"name", toQString(entry.text)}});
+        printJsonLine({{"index", entry.itemData}, {"name", entry.text}});
     return finishOutput() ? kExitSuccess : kExitFailure;
 }
 

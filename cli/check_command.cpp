@@ -17,24 +17,24 @@ const char kHelp[] =
     "partagé par plusieurs entrées (relu comme la plus basse).\n"
     "État 1 quand un plan ne peut pas être lu, sinon 0, même avec des problèmes.\n";
 
-void printProblem(std::u16string_view file, long line, std::u16string_view column,
-                  std::u16string_view message) {
-    JsonFields fields{{"file", toQString(file)}};
-    if (line > 0) fields.emplace_back("line", qint64(line));
-    if (!column.empty()) fields.emplace_back("column", toQString(column));
-    fields.emplace_back("message", toQString(message));
+void printProblem(std::u16string_view file, const PlanProblem& problem) {
+    JsonFields fields{{"file", file}};
+    if (problem.line > 0) fields.emplace_back("line", problem.line);
+    if (!problem.column.empty()) fields.emplace_back("column", problem.column);
+    fields.emplace_back("message", problem.message);
     printJsonLine(fields);
 }
 
-// Reports the problems of one plan; false when it could not be read to its end.
+// Reports the problems of one plan as its lines are read; false when it could not be read to
+// its end.
 bool reportPlan(const std::u16string& plan, const Catalogue& catalogue, PlanIdProblems& idProblems,
                 Services& services) {
-    const PlanCheck check = checkPlan(plan, catalogue, idProblems, services.files);
-    for (const PlanProblem& problem : check.problems)
-        printProblem(plan, problem.line, problem.column, problem.message);
-    if (!check.failure) return true;
+    const std::optional<Error> failure =
+        checkPlan(plan, catalogue, idProblems, services.files,
+                  [&plan](const PlanProblem& problem) { printProblem(plan, problem); });
+    if (!failure) return true;
     finishOutput();
-    printError(*check.failure, plan);
+    printError(*failure, plan);
     return false;
 }
 

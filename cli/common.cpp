@@ -3,11 +3,10 @@
 #include <cstdio>
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 
 #include "base/errors.h"
 #include "base/text.h"
+#include "cli/json_text.h"
 #include "core/catalogue.h"
 #include "platform/platform.h"
 
@@ -50,22 +49,52 @@ void rejectAges(const Arguments& args, const char* subcommand) {
 
 namespace {
 
-// A value as Qt writes it, compact: the one element of a one-element array.
-QByteArray jsonText(const QJsonValue& value) {
-    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
+// Large enough that writing costs a system call every few thousand lines.
+constexpr std::size_t kOutputBlock = 1 << 20;
+
+std::string& outputBuffer() {
+    static std::string buffer = [] {
+        std::string bytes;
+        bytes.reserve(kOutputBlock + 64 * 1024);
+        return bytes;
+    }();
+    return buffer;
+}
+
+void writePending() {
+    std::string& buffer = outputBuffer();
+    if (!buffer.empty()) std::fwrite(buffer.data(), 1, buffer.size(), stdout);
+    buffer.clear();
 }
 
 }  // namespace
 
+std::string& pendingOutput() {
+    return outputBuffer();
+}
+
+void lineAppended() {
+    if (outputBuffer().size() >= kOutputBlock) writePending();
+}
+
 void printJsonLine(const JsonFields& fields) {
-    QByteArray bytes = "{";
+    std::string& out = outputBuffer();
+    out += '{';
+    bool first = true;
     for (const auto& [key, value] : fields) {
-        if (bytes.size() > 1) bytes += ", ";
-        bytes += jsonText(QLatin1String(key)) + ": " + jsonText(value);
+        if (!first) out += ", ";
+        first = false;
+        out += '"';
+        out += key;
+        out += "\": ";
+        if (const long long* number = std::get_if<long long>(&value)) {
+            appendJsonNumber(out, *number);
+        } else {
+            appendJsonString(out, std::get<std::u16string_view>(value));
+        }
     }
-    bytes += "}\n";
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    out += "}\n";
+    lineAppended();
 }
 
 void printError(std::u16string_view file, long line, std::u16string_view message) {
@@ -81,6 +110,7 @@ void printError(const Error& error, std::u16string_view fallbackFile) {
 }
 
 bool finishOutput() {
+    writePending();
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
     std::fputs("qrnplan: impossible d'écrire sur la sortie standard\n", stderr);
     return false;

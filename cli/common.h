@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
-#include <QJsonValue>
 #include <QString>
 
 #include "cli/arguments.h"
@@ -56,10 +56,17 @@ inline QString toQString(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
+// A JSON value of the tool's output: a whole number or a text.
+using JsonValue = std::variant<long long, std::u16string_view>;
 // One JSON object on one line of stdout, UTF-8, its keys in the order given, written as the
-// tool's documentation shows them: {"index": 0, "name": "Maison"}. Qt writes every key and value.
-using JsonFields = std::vector<std::pair<const char*, QJsonValue>>;
+// tool's documentation shows them: {"index": 0, "name": "Maison"}.
+using JsonFields = std::vector<std::pair<const char*, JsonValue>>;
 void printJsonLine(const JsonFields& fields);
+
+// The bytes on their way to stdout, gathered and written in large blocks. Append whole lines,
+// then call lineAppended(); finishOutput() writes what is left.
+std::string& pendingOutput();
+void lineAppended();
 // "FILE:LINE: message" (without ":LINE" when line is 0) on stderr.
 void printError(std::u16string_view file, long line, std::u16string_view message);
 // The error's own file and line, else fallbackFile.

@@ -1,10 +1,12 @@
-#include <QJsonArray>
+#include <string>
+#include <vector>
 
 #include "base/errors.h"
+#include "cli/json_text.h"
 #include "cli/subcommands.h"
 #include "core/catalogue.h"
-#include "core/placement_list.h"
 #include "planfile/plan_reader.h"
+#include "platform/platform.h"
 
 namespace qrn::cli {
 
@@ -17,16 +19,19 @@ const char kHelp[] =
     "Sur une ligne illisible : les rangées lues avant elle, puis l'erreur (PLAN:LIGNE: message)\n"
     "et l'état 1.\n";
 
-JsonFields rowFields(const PlacementRow& row) {
-    QJsonArray cells;
-    for (int c = 0; c < kCellCount; ++c) cells.append(toQString(row.cell(c)));
-    return {
-        {"index", row.index().value()}, {"building", toQString(row.building())}, {"cells", cells}};
-}
-
-void printRows(const PlacementList& list) {
-    for (int position = 1; position <= list.count(); ++position)
-        printJsonLine(rowFields(list.row(position)));
+// Prints each line's row as the reader hands it over; nothing of the plan is kept.
+void printRows(const std::u16string& plan, const Catalogue& catalogue, Services& services) {
+    // A plan names the same few entries again and again: each building text is escaped once.
+    std::vector<std::string> buildings(std::size_t(Catalogue::kSize));
+    std::string& out = pendingOutput();
+    const std::unique_ptr<platform::TextStream> stream = services.files.OpenTextFile(plan);
+    readQRNLines(*stream, plan, catalogue, [&](const PlanLine& line) {
+        std::string& building = buildings[std::size_t(line.index)];
+        if (building.empty())
+            appendJsonString(building, catalogue.field(line.index, Field::DisplayName));
+        appendRowLine(out, line.index, building, line.cells);
+        lineAppended();
+    });
 }
 
 int run(const Arguments& args, Services& services) {
@@ -35,18 +40,15 @@ int run(const Arguments& args, Services& services) {
     const std::u16string plan = pathArgument(args.operands.front());
 
     Catalogue catalogue;
-    PlacementList list;
     try {
         loadCatalogue(catalogue, args, services);
-        openQRN(plan, list, catalogue, services.files);
+        printRows(plan, catalogue, services);
     } catch (const Error& error) {
-        // The reader keeps the rows of the lines before the bad one: they go out before the error.
-        printRows(list);
+        // The rows of the lines before the bad one have gone out: the error follows them.
         finishOutput();
         printError(error, plan);
         return kExitFailure;
     }
-    printRows(list);
     return finishOutput() ? kExitSuccess : kExitFailure;
 }
 

@@ -1,18 +1,16 @@
-#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <optional>
 #include <vector>
-
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include "base/codepage.h"
 #include "base/errors.h"
 #include "base/text.h"
 #include "cli/subcommands.h"
+#include "cli/write_rows.h"
 #include "core/catalogue.h"
-#include "core/placement_list.h"
 #include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
 
@@ -29,53 +27,78 @@ const char kHelp[] =
     "l'enregistrement les écrit (Windows-1252, CR LF). Au moindre échec, rien sur la sortie\n"
     "standard : l'erreur nomme la ligne de LIGNES en cause (« - » pour l'entrée standard).\n";
 
-// A JSON number as a number index, a JSON text as the writer takes a text index.
-CatalogueIndex indexOf(const QJsonValue& value) {
-    if (value.isString()) return CatalogueIndex::parse(value.toString().toStdU16String());
-    if (!value.isDouble()) throw TypeMismatch(u"« index » doit être un nombre ou un texte");
-    const double number = value.toDouble();
-    if (number != std::floor(number)) throw TypeMismatch(u"« index » doit être un nombre entier");
-    if (number < -32768 || number > 32767) throw Overflow(u"« index » hors de -32768 à 32767");
-    return CatalogueIndex::number(std::int16_t(number));
-}
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
 
-// The row of one input line. The building text stays empty: the writer does not read it.
-PlacementRow rowOf(const QByteArray& line) {
-    QJsonParseError parseError{};
-    const QJsonDocument document = QJsonDocument::fromJson(line, &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        throw InvalidArgument(u"JSON invalide à l'octet " + decimal(parseError.offset + 1));
-    if (!document.isObject()) throw InvalidArgument(u"la ligne n'est pas un objet JSON");
-    const QJsonObject object = document.object();
-    if (!object.contains(QLatin1String("index"))) throw InvalidArgument(u"clé « index » absente");
-    if (!object.contains(QLatin1String("cells"))) throw InvalidArgument(u"clé « cells » absente");
-    const CatalogueIndex index = indexOf(object.value(QLatin1String("index")));
-
-    const QJsonValue cells = object.value(QLatin1String("cells"));
-    if (!cells.isArray() || cells.toArray().size() != kCellCount)
-        throw TypeMismatch(u"« cells » doit être un tableau de six textes");
-    std::array<std::u16string, kCellCount> texts;
-    std::array<std::u16string_view, kCellCount> views;
-    for (int c = 0; c < kCellCount; ++c) {
-        const QJsonValue cell = cells.toArray().at(c);
-        if (!cell.isString()) throw TypeMismatch(u"« cells » doit être un tableau de six textes");
-        texts[c] = cell.toString().toStdU16String();
-        views[c] = texts[c];
+// The lines of the input file, or of stdin for "-", read a block at a time.
+class InputLines {
+public:
+    InputLines(const std::string& operand, std::u16string name) : name_(std::move(name)) {
+        if (operand == "-") {
+            file_ = stdin;
+        } else {
+            owned_.reset(std::fopen(operand.c_str(), "rb"));
+            file_ = owned_.get();
+        }
+        if (file_ == nullptr) throw FileError(name_, u"impossible d'ouvrir le fichier");
+        buffer_.resize(kBlock);
     }
-    return PlacementRow(u"", views, index);
-}
 
-// The bytes of the input file, or of stdin when name is "-".
-QByteArray readInput(const std::u16string& name) {
-    QFile file;
-    const bool opened = name == u"-"
-                            ? file.open(stdin, QIODevice::ReadOnly)
-                            : (file.setFileName(toQString(name)), file.open(QIODevice::ReadOnly));
-    if (!opened) throw FileError(name, u"impossible d'ouvrir le fichier");
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(name, u"impossible de lire le fichier");
-    return bytes;
+    // The next line without its LF; false at the end of the input. The line lasts until the
+    // next call.
+    bool next(std::string_view& line) {
+        while (true) {
+            const void* lf = std::memchr(buffer_.data() + pos_, '\n', end_ - pos_);
+            if (lf != nullptr) {
+                const std::size_t stop = std::size_t(static_cast<const char*>(lf) - buffer_.data());
+                line = {buffer_.data() + pos_, stop - pos_};
+                pos_ = stop + 1;
+                return true;
+            }
+            if (eof_) {
+                if (pos_ == end_ && !pendingEnd_) return false;
+                pendingEnd_ = false;  // the text after the last LF is a line, even when empty
+                line = {buffer_.data() + pos_, end_ - pos_};
+                pos_ = end_;
+                return true;
+            }
+            refill();
+        }
+    }
+
+private:
+    static constexpr std::size_t kBlock = 1 << 20;
+
+    // Keeps the unfinished line at the front and reads behind it, growing for a long line.
+    void refill() {
+        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+        if (buffer_.size() - end_ < kBlock / 2) buffer_.resize(buffer_.size() * 2);
+        const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+        if (got == 0) {
+            if (std::ferror(file_)) throw FileError(name_, u"impossible de lire le fichier");
+            eof_ = true;
+        }
+        end_ += got;
+    }
+
+    std::u16string name_;
+    std::unique_ptr<std::FILE, FileCloser> owned_;
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool eof_ = false;
+    bool pendingEnd_ = true;
+};
+
+// Only spaces, tabs, CR, LF, VT or FF.
+bool isBlank(std::string_view line) {
+    for (char c : line)
+        if (c != ' ' && (c < '\t' || c > '\r')) return false;
+    return true;
 }
 
 // An entry between the catalogue count and 1000 holds nothing: the writer would write an empty
@@ -88,53 +111,72 @@ void checkEntryExists(CatalogueIndex index, const Catalogue& catalogue) {
     }
 }
 
-// The rows of the input lines, with the line each came from (blank lines are skipped).
-void readRows(const std::u16string& name, const Catalogue& catalogue, PlacementList& list,
-              std::vector<long>& lines) {
-    QByteArray input = readInput(name);
-    if (input.startsWith("\xef\xbb\xbf")) input.remove(0, 3);  // a UTF-8 byte-order mark
+// The rows of the input lines, with the line each came from (blank lines are skipped). Every
+// row is checked as the writer and the code page will take it; the first failure of each kind
+// is kept, for a later line may hold a worse one: a line that makes no row comes first, then
+// what the writer refuses, then what Windows-1252 cannot hold.
+void readRows(const std::string& operand, const std::u16string& name, const Catalogue& catalogue,
+              RowStore& rows, std::deque<long>& lines) {
+    InputLines input(operand, name);
+    RowParser parser;
+    std::optional<Error> writerFailure, encodingFailure;
+    std::string_view line;
     long lineNumber = 0;
-    for (QByteArray line : input.split('\n')) {
+    while (input.next(line)) {
         ++lineNumber;
-        if (line.endsWith('\r')) line.chop(1);
-        if (line.trimmed().isEmpty()) continue;
+        if (lineNumber == 1 && line.starts_with("\xef\xbb\xbf")) line.remove_prefix(3);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (isBlank(line)) continue;
+        ParsedRow row;
         try {
-            PlacementRow row = rowOf(line);
-            checkEntryExists(row.index(), catalogue);
-            list.append(std::move(row));
+            row = parser.parse(line);
+            checkEntryExists(row.index, catalogue);
         } catch (Error& error) {
             error.file = name;
             error.line = lineNumber;
             throw;
         }
+        const long position = rows.count() + 1;
+        try {
+            if (!writerFailure) checkWritable({row.cells, row.index.value()}, position, catalogue);
+        } catch (const Error& error) {
+            writerFailure = error;
+        }
+        try {
+            if (!encodingFailure) checkEncodable(row.cells, position);
+        } catch (const Error& error) {
+            encodingFailure = error;
+        }
+        rows.add(row.cells, row.index.value());
         lines.push_back(lineNumber);
     }
+    if (writerFailure) throw *writerFailure;
+    if (encodingFailure) throw *encodingFailure;
 }
 
-// The plan text in Windows-1252. A character without a byte is reported at the first row and
-// column that hold one, so that the caller can name the input line.
-std::string encodePlan(const std::u16string& text, const PlacementList& list) {
-    try {
-        return platform::encodeWindows1252(text);
-    } catch (const Error&) {
-        checkEncodable(list);
-        throw;
-    }
+// The plan bytes on stdout, made and converted a piece at a time.
+void writePlan(const RowStore& rows, const Catalogue& catalogue) {
+    writeQRN(
+        rows.count(), [&rows](long position) { return rows.row(position); }, catalogue,
+        [](std::u16string_view piece) {
+            platform::encodeWindows1252(piece, pendingOutput());
+            lineAppended();
+        });
 }
 
 int run(const Arguments& args, Services& services) {
     rejectAges(args, "write");
     if (args.operands.size() > 1) throw UsageError("write attend au plus un fichier LIGNES");
-    const std::u16string rows = args.operands.empty() ? u"-" : pathArgument(args.operands[0]);
+    const std::string operand = args.operands.empty() ? "-" : args.operands[0];
+    const std::u16string rows = operand == "-" ? u"-" : pathArgument(operand);
 
     Catalogue catalogue;
-    PlacementList list;
-    std::vector<long> lines;  // the input line of each row
-    std::string bytes;
+    RowStore kept;
+    std::deque<long> lines;  // the input line of each row
     try {
         loadCatalogue(catalogue, args, services);
-        readRows(rows, catalogue, list, lines);
-        bytes = encodePlan(MakeQRNFile(list, catalogue), list);
+        readRows(operand, rows, catalogue, kept, lines);
+        writePlan(kept, catalogue);
     } catch (Error& error) {
         // A failure of the writer names its row, from 1: point at that row's input line.
         if (error.row > 0 && error.file.empty()) {
@@ -144,7 +186,6 @@ int run(const Arguments& args, Services& services) {
         printError(error, rows);
         return kExitFailure;
     }
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     return finishOutput() ? kExitSuccess : kExitFailure;
 }
 

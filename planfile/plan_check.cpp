@@ -1,13 +1,15 @@
 #include "planfile/plan_check.h"
 
 #include <cstdint>
+#include <memory>
 
 #include "base/text.h"
 #include "core/age_filter.h"
 #include "core/catalogue.h"
-#include "core/placement_list.h"
+#include "core/placement_row.h"
 #include "planfile/plan_reader.h"
 #include "planfile/plan_writer.h"
+#include "platform/platform.h"
 
 namespace qrn {
 
@@ -81,31 +83,29 @@ const std::vector<PlanProblem>& PlanIdProblems::of(int index) {
     return *problems;
 }
 
-PlanCheck checkPlan(const std::u16string& plan, const Catalogue& catalogue,
-                    PlanIdProblems& idProblems, platform::FileSystem& files) {
-    PlanCheck check;
-    PlacementList list;
-    try {
-        openQRN(plan, list, catalogue, files);
-    } catch (const Error& error) {
-        check.failure = error;
-    }
-    // Line n of the plan made row n: every line before a bad one yields a row.
-    for (int position = 1; position <= list.count(); ++position) {
-        const PlacementRow& row = list.row(position);
+std::optional<Error> checkPlan(const std::u16string& plan, const Catalogue& catalogue,
+                               PlanIdProblems& idProblems, platform::FileSystem& files,
+                               const ProblemConsumer& report) {
+    // Line n of the plan makes row n: every line before a bad one yields a row.
+    long line = 0;
+    const auto reportRow = [&](PlacementRow&& row) {
+        ++line;
         for (std::vector<PlanProblem> found :
              {cellProblems(row), idProblems.of(row.index().value())}) {
             for (PlanProblem& problem : found) {
-                problem.line = position;
-                check.problems.push_back(std::move(problem));
+                problem.line = line;
+                report(problem);
             }
         }
+    };
+    try {
+        const std::unique_ptr<platform::TextStream> stream = files.OpenTextFile(plan);
+        readQRN(*stream, plan, catalogue, reportRow);
+    } catch (const Error& failure) {
+        report({failure.line, failure.column, failure.reason()});
+        return failure;
     }
-    if (check.failure) {
-        check.problems.push_back(
-            {check.failure->line, check.failure->column, check.failure->reason()});
-    }
-    return check;
+    return std::nullopt;
 }
 
 }  // namespace qrn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,15 +40,14 @@ private:
     std::vector<std::optional<std::vector<PlanProblem>>> problems_;
 };
 
-// What checking one plan found: its problems in line order and, when reading stopped early,
-// the reader's error (also the last problem).
-struct PlanCheck {
-    std::vector<PlanProblem> problems;
-    std::optional<Error> failure;
-};
+// Takes each problem as it is found.
+using ProblemConsumer = std::function<void(const PlanProblem& problem)>;
 
-// Reads the plan as "Ouvrir" does and reports every problem of its rows.
-PlanCheck checkPlan(const std::u16string& plan, const Catalogue& catalogue,
-                    PlanIdProblems& idProblems, platform::FileSystem& files);
+// Reads the plan as "Ouvrir" does, one line at a time, and hands every problem of its rows to
+// report in line order as the lines are read; nothing of the plan is kept. When reading stops
+// early, the reader's error is reported last (as a problem at its line) and returned.
+std::optional<Error> checkPlan(const std::u16string& plan, const Catalogue& catalogue,
+                               PlanIdProblems& idProblems, platform::FileSystem& files,
+                               const ProblemConsumer& report);
 
 }  // namespace qrn

@@ -1,5 +1,6 @@
 #include "planfile/plan_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -62,15 +63,14 @@ std::u16string_view delnextspaces(std::u16string_view str) {
     return {next, std::size_t(end - next)};
 }
 
-long readQRN(platform::TextStream& stream, const std::u16string& file, const Catalogue& catalogue,
-             const RowConsumer& consume) {
-    // The display names are shared between the rows that name the same entry.
-    std::vector<std::shared_ptr<const std::u16string>> names(
-        static_cast<std::size_t>(Catalogue::kSize));
+long readQRNLines(platform::TextStream& stream, const std::u16string& file,
+                  const Catalogue& catalogue, const LineConsumer& consume) {
+    std::u16string line;
+    PlanLine plan;
     long lineNumber = 0;
     try {
         while (!stream.AtEndOfStream()) {
-            const std::u16string line = stream.ReadLine();
+            stream.ReadLineInto(line);
             ++lineNumber;
             const auto tokens = splitLine(line);
             const std::optional<int> index = catalogue.findPlanId(tokens[6]);
@@ -78,16 +78,9 @@ long readQRN(platform::TextStream& stream, const std::u16string& file, const Cat
                 throw InvalidArgument(u"l'identifiant de plan " + quoted(tokens[6]) +
                                       u" n'existe pas dans le catalogue");
             }
-            auto& name = names[std::size_t(*index)];
-            if (!name) {
-                name = std::make_shared<const std::u16string>(
-                    catalogue.field(*index, Field::DisplayName));
-            }
-            consume(
-                PlacementRow(name,
-                             std::array<std::u16string_view, 6>{tokens[0], tokens[1], tokens[2],
-                                                                tokens[3], tokens[4], tokens[5]},
-                             CatalogueIndex::text(static_cast<std::int16_t>(*index))));
+            std::copy_n(tokens.begin(), plan.cells.size(), plan.cells.begin());
+            plan.index = *index;
+            consume(plan);
         }
     } catch (Error& error) {
         if (error.file.empty()) error.file = file;
@@ -95,6 +88,21 @@ long readQRN(platform::TextStream& stream, const std::u16string& file, const Cat
         throw;
     }
     return lineNumber;
+}
+
+long readQRN(platform::TextStream& stream, const std::u16string& file, const Catalogue& catalogue,
+             const RowConsumer& consume) {
+    // The display names are shared between the rows that name the same entry.
+    std::vector<std::shared_ptr<const std::u16string>> names(
+        static_cast<std::size_t>(Catalogue::kSize));
+    return readQRNLines(stream, file, catalogue, [&](const PlanLine& line) {
+        auto& name = names[std::size_t(line.index)];
+        if (!name) {
+            name = std::make_shared<const std::u16string>(
+                catalogue.field(line.index, Field::DisplayName));
+        }
+        consume(PlacementRow(name, line.cells, CatalogueIndex::text(std::int16_t(line.index))));
+    });
 }
 
 int openQRN(const std::u16string& file, PlacementList& list, const Catalogue& catalogue,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,19 @@ std::u16string_view delnextspaces(std::u16string_view str);
 
 // Takes each row as the reader makes it.
 using RowConsumer = std::function<void(PlacementRow&& row)>;
+
+// One plan line as the reader understands it: its six values and the catalogue entry its plan
+// identifier names. The values point into the line and last until the next line is read.
+struct PlanLine {
+    std::array<std::u16string_view, 6> cells;
+    int index = 0;
+};
+using LineConsumer = std::function<void(const PlanLine& line)>;
+
+// readQRN without the rows: hands each line's values and entry to consume, for callers that
+// pass the values on and keep nothing. The same lines are read and refused.
+long readQRNLines(platform::TextStream& stream, const std::u16string& file,
+                  const Catalogue& catalogue, const LineConsumer& consume);
 
 // Reads the plan lines of stream, from its first line, and hands their rows to consume in
 // order; returns how many. A line that cannot be read throws, naming file and the line, once

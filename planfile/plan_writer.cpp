@@ -1,5 +1,8 @@
 #include "planfile/plan_writer.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "base/errors.h"
 #include "base/text.h"
 #include "core/catalogue.h"
@@ -9,8 +12,13 @@ namespace qrn {
 
 namespace {
 
-void appendPadded(std::u16string& text, std::u16string_view value, std::size_t width, long row,
-                  std::u16string_view column) {
+constexpr std::u16string_view kPlanIdColumn = u"identifiant de plan";
+// About 400 lines: large enough that a sink's work per piece is spread thin, small enough to
+// stay in the cache.
+constexpr std::size_t kPieceSize = 32 * 1024;
+
+void checkValue(std::u16string_view value, std::size_t width, long row,
+                std::u16string_view column) {
     if (value.size() > width) {
         InvalidArgument error(quoted(value) + u" compte " + decimal(long(value.size())) +
                               u" caractères, " + decimal(long(width)) + u" au plus");
@@ -19,38 +27,84 @@ void appendPadded(std::u16string& text, std::u16string_view value, std::size_t w
         throw error;
     }
     // A line break inside a value would split the plan line: the file would not read back.
-    if (value.find_first_of(u"\r\n") != value.npos) {
+    bool lineBreak = false;
+    for (char16_t c : value) lineBreak |= c == u'\r' || c == u'\n';
+    if (lineBreak) {
         InvalidArgument error(quoted(value) + u" contient un saut de ligne");
         error.row = row;
         error.column = column;
         throw error;
     }
-    text += value;
-    text.append(width - value.size(), u' ');
+}
+
+void checkIndex(int index, long row) {
+    if (index < 0 || index > Catalogue::kMaxIndex) {
+        IndexError error(u"index de catalogue " + decimal(index) + u" hors de 0 à 1000");
+        error.row = row;
+        throw error;
+    }
+}
+
+// Writes value and its padding at out, which has room for width characters.
+char16_t* putPadded(char16_t* out, std::u16string_view value, std::size_t width) {
+    out = std::copy(value.begin(), value.end(), out);
+    return std::fill_n(out, width - value.size(), u' ');
 }
 
 }  // namespace
 
+void checkWritable(const PlanRowView& row, long position, const Catalogue& catalogue) {
+    for (int c = 0; c < kCellCount; ++c)
+        checkValue(row.cells[std::size_t(c)], kCellWidth, position, columnName(Column(c)));
+    checkIndex(row.index, position);
+    checkValue(catalogue.field(row.index, Field::PlanId), kPlanIdWidth, position, kPlanIdColumn);
+}
+
+void writeQRN(long count, const RowSource& rows, const Catalogue& catalogue, const TextSink& sink) {
+    // Lines are written straight into the buffer, which is handed over once it is nearly full.
+    std::vector<char16_t> buffer(kPieceSize + 1024);
+    std::size_t used = 0;
+    for (long position = 1; position <= count; ++position) {
+        const PlanRowView row = rows(position);
+        checkWritable(row, position, catalogue);
+        const std::u16string& tail = catalogue.field(row.index, Field::PlanTail);
+        const std::size_t lineSize = kCellCount * kCellWidth + kPlanIdWidth + tail.size() + 2;
+        if (buffer.size() - used < lineSize) {
+            sink({buffer.data(), used});
+            used = 0;
+            if (buffer.size() < lineSize) buffer.resize(lineSize);
+        }
+        char16_t* out = buffer.data() + used;
+        for (const std::u16string_view cell : row.cells) out = putPadded(out, cell, kCellWidth);
+        out = putPadded(out, catalogue.field(row.index, Field::PlanId), kPlanIdWidth);
+        out = std::copy(tail.begin(), tail.end(), out);
+        *out++ = u'\r';
+        *out = u'\n';
+        used += lineSize;
+        if (used >= kPieceSize) {
+            sink({buffer.data(), used});
+            used = 0;
+        }
+    }
+    if (used > 0) sink({buffer.data(), used});
+}
+
+void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextSink& sink) {
+    writeQRN(
+        list.count(),
+        [&list](long position) {
+            const PlacementRow& row = list.row(int(position));
+            return PlanRowView{
+                {row.cell(0), row.cell(1), row.cell(2), row.cell(3), row.cell(4), row.cell(5)},
+                row.index().value()};
+        },
+        catalogue, sink);
+}
+
 std::u16string MakeQRNFile(const PlacementList& list, const Catalogue& catalogue) {
     std::u16string text;
-    const int count = list.count();
-    text.reserve(std::size_t(count) * 84);
-    for (int position = 1; position <= count; ++position) {
-        const PlacementRow& row = list.row(position);
-        for (int c = 0; c < kCellCount; ++c)
-            appendPadded(text, row.cell(c), kCellWidth, position, columnName(Column(c)));
-
-        const int index = row.index().value();
-        if (index < 0 || index > Catalogue::kMaxIndex) {
-            IndexError error(u"index de catalogue " + decimal(index) + u" hors de 0 à 1000");
-            error.row = position;
-            throw error;
-        }
-        appendPadded(text, catalogue.field(index, Field::PlanId), kPlanIdWidth, position,
-                     u"identifiant de plan");
-        text += catalogue.field(index, Field::PlanTail);
-        text += u"\r\n";
-    }
+    text.reserve(std::size_t(list.count()) * 84);
+    writeQRN(list, catalogue, [&text](std::u16string_view piece) { text += piece; });
     return text;
 }
 

@@ -24,6 +24,8 @@ public:
     // The next line without its line end. Throws FileError when called at the end or when the
     // file cannot be read.
     virtual std::u16string ReadLine() = 0;
+    // The same into line, whose memory is reused from one line to the next.
+    virtual void ReadLineInto(std::u16string& line) { line = ReadLine(); }
 };
 
 // A file being written. Nothing is visible under its name until Commit() succeeds; an output

@@ -52,13 +52,19 @@ void writeAll(QFileDevice& file, const std::string& bytes, const std::u16string&
         throw FileError(path, qtReason(u"écriture impossible", file));
 }
 
-// Writes text, one byte a character; checkEncodable has passed it.
+// Writes text, one byte a character. A text of one piece is converted before anything is
+// written, which checks it; a longer one must have passed checkEncodable.
 void writeEncodable(QFileDevice& file, std::u16string_view text, const std::u16string& path) {
     std::string bytes;
     bytes.reserve(std::min(text.size(), kPiece));
     for (std::size_t at = 0; at < text.size(); at += kPiece) {
         bytes.clear();
-        encodeWindows1252(text.substr(at, kPiece), bytes);
+        try {
+            encodeWindows1252(text.substr(at, kPiece), bytes);
+        } catch (Error& error) {
+            if (error.file.empty()) error.file = path;
+            throw;
+        }
         writeAll(file, bytes, path);
     }
 }
@@ -76,7 +82,7 @@ ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16stri
 }
 
 void ReplacingOutputFile::Write(std::u16string_view text) {
-    checkEncodable(text, path_);
+    if (text.size() > kPiece) checkEncodable(text, path_);
     writeEncodable(file_, text, path_);
 }
 
@@ -99,7 +105,7 @@ NewOutputFile::~NewOutputFile() {
 }
 
 void NewOutputFile::Write(std::u16string_view text) {
-    checkEncodable(text, path_);
+    if (text.size() > kPiece) checkEncodable(text, path_);
     try {
         writeEncodable(file_, text, path_);
     } catch (const FileError&) {

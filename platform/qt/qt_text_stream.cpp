@@ -15,11 +15,11 @@ namespace qrn::platform {
 
 namespace {
 
-// A line's bytes as text. Plan and catalogue lines are plain ASCII nearly always, and an ASCII
-// byte is its own character: such bytes are widened 16 (then 8) at a time, the others go
+// A line's bytes as text, into text. Plan and catalogue lines are plain ASCII nearly always, and an
+// ASCII byte is its own character: such bytes are widened 16 (then 8) at a time, the others go
 // through the code page.
-std::u16string decode(const char* bytes, std::size_t size) {
-    std::u16string text(size, u'\0');
+void decode(const char* bytes, std::size_t size, std::u16string& text) {
+    text.resize(size);
     char16_t* out = text.data();
     std::size_t i = 0;
 #if defined(__SSE2__)
@@ -42,7 +42,6 @@ std::u16string decode(const char* bytes, std::size_t size) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         out[i] = byte < 0x80 ? char16_t(byte) : decodeByte(byte);
     }
-    return text;
 }
 
 }  // namespace
@@ -97,6 +96,12 @@ bool QtTextStream::AtEndOfStream() {
 }
 
 std::u16string QtTextStream::ReadLine() {
+    std::u16string line;
+    ReadLineInto(line);
+    return line;
+}
+
+void QtTextStream::ReadLineInto(std::u16string& line) {
     if (!fill()) fail(u"fin du fichier atteinte, il n'y a plus de ligne à lire");
     pending_.clear();
     while (true) {
@@ -113,16 +118,17 @@ std::u16string QtTextStream::ReadLine() {
                 }
             }
             ++linesRead_;
-            if (pending_.empty()) return decode(start, static_cast<std::size_t>(lineEnd - start));
+            if (pending_.empty())
+                return decode(start, static_cast<std::size_t>(lineEnd - start), line);
             pending_.append(start, lineEnd);
-            return decode(pending_.data(), pending_.size());
+            return decode(pending_.data(), pending_.size(), line);
         }
         pending_.append(start, stop);
         pos_ = end_;
         if (!fill()) break;
     }
     ++linesRead_;
-    return decode(pending_.data(), pending_.size());
+    decode(pending_.data(), pending_.size(), line);
 }
 
 }  // namespace qrn::platform

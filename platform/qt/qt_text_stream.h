@@ -19,6 +19,7 @@ public:
 
     bool AtEndOfStream() override;
     std::u16string ReadLine() override;
+    void ReadLineInto(std::u16string& line) override;
 
 private:
     // Makes sure an unread byte is in the buffer unless the file is at its end.
