@@ -53,6 +53,7 @@ MapView::MapView(PlanDocument& document, const Catalogue& catalogue, QWidget* pa
     setMinimumSize(200, 160);
     setAttribute(Qt::WA_OpaquePaintEvent);
     model_.rowsChanged = [this] {
+        if (following_) fitAll();
         update();
         emit offMapChanged(offMapText());
     };
@@ -115,12 +116,14 @@ void MapView::centreOn(double x, double y) {
 
 void MapView::setView(double x, double y, double scale) {
     fitted_ = true;
+    following_ = false;
     scale_ = std::clamp(scale, kMinScale, kMaxScale);
     centreOn(x, y);
 }
 
 void MapView::fitAll() {
     fitted_ = true;
+    following_ = true;
     const std::optional<TileRect> all = model_.bounds();
     if (!all) {
         centreOn(0.5, 0.5);
@@ -141,6 +144,7 @@ void MapView::revealSelection() {
 }
 
 void MapView::zoomAbout(QPointF point, double factor) {
+    following_ = false;
     const QPointF before = toMap(point);
     scale_ = std::clamp(scale_ * factor, kMinScale, kMaxScale);
     const QPointF after = toMap(point);
@@ -157,6 +161,11 @@ void MapView::move(int position, std::int32_t x, std::int32_t y, int mergeId) {
 void MapView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!fitted_) fitAll();
+}
+
+void MapView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (following_) fitAll();
 }
 
 void MapView::paintEvent(QPaintEvent*) {
@@ -281,6 +290,7 @@ void MapView::paintLegend(QPainter& painter) {
 }
 
 void MapView::mousePressEvent(QMouseEvent* event) {
+    following_ = false;
     pressPoint_ = lastPoint_ = event->position();
     if (event->button() == Qt::MiddleButton) {
         drag_ = Drag::Pan;
@@ -341,6 +351,7 @@ void MapView::wheelEvent(QWheelEvent* event) {
 }
 
 void MapView::keyPressEvent(QKeyEvent* event) {
+    following_ = false;
     const QPoint cursor = mapFromGlobal(QCursor::pos());
     const QPointF about = rect().contains(cursor) ? QPointF(cursor) : QPointF(rect().center());
     if (event->modifiers() & Qt::ControlModifier) {

@@ -63,6 +63,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     enum class Drag { None, Marker, Pan };
@@ -84,6 +85,8 @@ private:
     double centreX_ = 0, centreY_ = 0;
     double scale_ = 16;
     bool fitted_ = false;
+    // Until the user looks around, the map keeps every placement in sight as it grows.
+    bool following_ = true;
     Drag drag_ = Drag::None;
     int dragRow_ = 0;
     QPointF pressPoint_;
