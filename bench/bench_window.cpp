@@ -31,8 +31,12 @@ struct BenchUi : platform::Ui {
     std::u16string planToOpen;
     std::vector<std::u16string> messages;
     void MsgBox(const std::u16string& text) override { messages.push_back(text); }
-    SaveChoice AskSaveChanges(const std::u16string&) override { return SaveChoice::Discard; }
-    RecoveryChoice AskRecover(const std::u16string&) override { return RecoveryChoice::Ignore; }
+    platform::SaveChoice AskSaveChanges(const std::u16string&) override {
+        return platform::SaveChoice::Discard;
+    }
+    platform::RecoveryChoice AskRecover(const std::u16string&) override {
+        return platform::RecoveryChoice::Ignore;
+    }
     std::u16string ShowOpen(const std::u16string&) override { return planToOpen; }
     std::u16string ShowSave(const std::u16string&) override { return {}; }
     void OpenHelp(const std::u16string&, const std::u16string&) override {}
