@@ -24,6 +24,10 @@ constexpr Target kTargets[] = {
     {"WindowCommand/", Target::Milliseconds, 50},
     {"WindowOpenPlan/", Target::Milliseconds, 2000},
     {"WindowNewAndOpen/", Target::Milliseconds, 2000},
+    {"MapPaint/", Target::Milliseconds, 30},
+    {"MapMarkerAt", Target::Milliseconds, 1},
+    {"MapOverlapsOfMoved", Target::Milliseconds, 1},
+    {"MapEditRow/insert:0", Target::Milliseconds, 1},
 };
 
 std::optional<Target> targetOf(const std::string& name) {

@@ -23,6 +23,8 @@ add_library(qrn_editor STATIC
     ${_dir}/placement_table_model.cpp
     ${_dir}/picker_model.h
     ${_dir}/picker_model.cpp
+    ${_dir}/map_view.h
+    ${_dir}/map_view.cpp
 )
 set_target_properties(qrn_editor PROPERTIES AUTOMOC ON)
 target_link_libraries(qrn_editor PUBLIC Qt6::Widgets qrn_document qrn_planfile qrn_core

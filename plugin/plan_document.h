@@ -32,7 +32,8 @@ public:
     // Runs action on the list as one undoable command named text. An action that changes no
     // row leaves no command. When action throws, what it did is kept (and undoable) and the
     // failure goes on to the caller. Commands with the same mergeId (not -1) that follow each
-    // other on the same row become one.
+    // other become one; a caller that merges per row makes the row part of its mergeId (the
+    // map's key moves use the row's position).
     void edit(const QString& text, const std::function<void()>& action, int mergeId = -1);
 
     // Starts over with rows and fileName (Nouveau, Ouvrir): a fresh history, not modified.

@@ -15,6 +15,7 @@
 #include "base/errors.h"
 #include "platform/platform.h"
 #include "plugin/autosave.h"
+#include "plugin/map_view.h"
 #include "plugin/module_state.h"
 #include "plugin/picker_model.h"
 #include "plugin/placement_table_model.h"
@@ -106,6 +107,7 @@ void QRN::load() {
         QScopedValueRollback<bool> guard(pickerSyncing_, true);
         pickerModel_->rebuild([this] { fillPicker(state_.catalogue, input_.picker); });
     }
+    mapView_->refresh();
     showPicker();
 }
 

@@ -13,6 +13,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -27,6 +28,7 @@ struct ModuleState;
 class Autosave;
 class PickerModel;
 class PlacementTableModel;
+class MapView;
 
 // The plan editor window. It holds the window's own placement list, input area and
 // CurrentFile (in its document, with the undo history); the widgets only show them. Every
@@ -76,6 +78,9 @@ private:
     void syncViewSelection();
     void viewSelectionChanged();
     void ageFilter();
+    // Shows or hides the map beside the list and keeps the choice for the next window.
+    void showMap(bool shown);
+    void mapMarkerChosen(int position);
     void showOptions();
     void showHelp();
     void showAbout();
@@ -127,6 +132,9 @@ private:
     QAction* toolAgeAction_ = nullptr;         // ShowToolAge
     QAction* bronzeAgeAction_ = nullptr;       // ShowBronzeAge
     QAction* ironAgeAction_ = nullptr;         // ShowIronAge
+    QWidget* mapPane_ = nullptr;               // the map and the line under it
+    MapView* mapView_ = nullptr;               // MapView
+    QAction* showMapAction_ = nullptr;         // ShowMap
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
 };

@@ -12,14 +12,20 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTreeView>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include "base/errors.h"
 #include "core/commands.h"
+#include "plugin/map_view.h"
+#include "plugin/module_state.h"
 #include "plugin/picker_model.h"
 #include "plugin/placement_table_model.h"
 #include "plugin/plan_document.h"
+#include "plugin/plan_folder_setting.h"
 #include "plugin/qrn.h"
 
 namespace qrn {
@@ -48,6 +54,9 @@ QAction* separator(QMenu* menu, const char* name) {
     action->setObjectName(QLatin1String(name));
     return action;
 }
+
+// Whether the editor windows show the map, "1" or "0".
+constexpr SettingValue kShowMapSetting{u"QRNPlg", u"Window", u"ShowMap"};
 
 QAction* item(QMenu* menu, const char* name, const char16_t* label) {
     QAction* action = menu->addAction(text(label));
@@ -112,7 +121,11 @@ void QRN::buildControls() {
     addButtons->addStretch();
     input->addLayout(addButtons, 0, 8, 3, 1);
 
-    listView_ = new QTreeView(page);
+    // The list, and beside it the map when "Carte" is checked.
+    auto* splitter = new QSplitter(Qt::Horizontal, page);
+    splitter->setObjectName(QStringLiteral("ListMapSplitter"));
+    splitter->setChildrenCollapsible(false);
+    listView_ = new QTreeView(splitter);
     listView_->setObjectName(QStringLiteral("ListView1"));
     listView_->setRootIsDecorated(false);
     listView_->setItemsExpandable(false);
@@ -132,6 +145,33 @@ void QRN::buildControls() {
     for (int c = 1; c < PlacementTableModel::kColumnCount; ++c)
         header->resizeSection(c, c <= 2 ? 60 : 90);
 
+    mapPane_ = new QWidget(splitter);
+    mapPane_->setObjectName(QStringLiteral("MapPane"));
+    mapView_ = new MapView(*document_, state_.catalogue, mapPane_);
+    auto* offMap = new QLabel(mapPane_);
+    offMap->setObjectName(QStringLiteral("MapOffMap"));
+    auto* tile = new QLabel(mapPane_);
+    tile->setObjectName(QStringLiteral("MapTile"));
+    tile->setMinimumWidth(150);
+    QPushButton* fitAll = button(u"Tout voir", "MapFitAll", mapPane_);
+    connect(mapView_, &MapView::offMapChanged, offMap, &QLabel::setText);
+    connect(mapView_, &MapView::tileHovered, tile, &QLabel::setText);
+    connect(fitAll, &QPushButton::clicked, mapView_, &MapView::fitAll);
+    offMap->setText(mapView_->offMapText());
+    auto* mapLine = new QHBoxLayout;
+    mapLine->addWidget(offMap, 1);
+    mapLine->addWidget(tile);
+    mapLine->addWidget(fitAll);
+    auto* mapLayout = new QVBoxLayout(mapPane_);
+    mapLayout->setContentsMargins(0, 0, 0, 0);
+    mapLayout->addWidget(mapView_, 1);
+    mapLayout->addLayout(mapLine);
+    mapPane_->hide();
+    splitter->addWidget(listView_);
+    splitter->addWidget(mapPane_);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 2);
+
     auto* rowButtons = new QHBoxLayout;
     rowButtons->addWidget(removeButton_);
     rowButtons->addWidget(upButton_);
@@ -141,7 +181,7 @@ void QRN::buildControls() {
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->addLayout(input);
-    pageLayout->addWidget(listView_, 1);
+    pageLayout->addWidget(splitter, 1);
     pageLayout->addLayout(rowButtons);
 
     planText_ = new QPlainTextEdit(central);
@@ -163,8 +203,8 @@ void QRN::buildControls() {
     // switch at the bottom.
     const QList<QWidget*> order{pickerBox_,      inputFields_[0], inputFields_[1], inputFields_[2],
                                 inputFields_[3], inputFields_[4], inputFields_[5], addButton_,
-                                insertButton_,   listView_,       removeButton_,   upButton_,
-                                downButton_,     planText_,       viewFileButton_};
+                                insertButton_,   listView_,       mapView_,        removeButton_,
+                                upButton_,       downButton_,     planText_,       viewFileButton_};
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 
     resize(820, 540);
@@ -208,6 +248,11 @@ void QRN::buildMenus() {
     toolAgeAction_ = age("ShowToolAge", u"Age de l'outil");
     bronzeAgeAction_ = age("ShowBronzeAge", u"Age du bronze");
     ironAgeAction_ = age("ShowIronAge", u"Age du fer");
+    separator(show, "sep5");
+    showMapAction_ = item(show, "ShowMap", u"Carte");
+    showMapAction_->setCheckable(true);
+    connect(showMapAction_, &QAction::toggled, this, &QRN::showMap);
+    showMapAction_->setChecked(kShowMapSetting.get(platform_.settings(), u"0") == u"1");
 
     QMenu* plugin = menuBar()->addMenu(text(u"Plugin"));
     plugin->setObjectName(QStringLiteral("PlugMnu"));
@@ -232,6 +277,7 @@ void QRN::connectControls() {
     connect(listModel_, &PlacementTableModel::listSelectionChanged, this, &QRN::syncViewSelection);
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &QRN::viewSelectionChanged);
+    connect(mapView_, &MapView::markerChosen, this, &QRN::mapMarkerChosen);
 
     // Each row command is one step of the undo history, named as the Édition menu shows it.
     const auto command = [this](QPushButton* button, const char16_t* name, const char16_t* failure,
@@ -251,6 +297,27 @@ void QRN::connectControls() {
     command(insertButton_, u"Insérer", u"La ligne n'a pas pu être insérée.",
             [this](PlacementList& list) { Inserer(list, input_); });
     connect(viewFileButton_, &QPushButton::clicked, this, &QRN::switchView);
+}
+
+void QRN::showMap(bool shown) {
+    // The first time in a window, the map gets room of its own beside the list.
+    if (shown && mapPane_->isHidden() && width() < 1100) {
+        resize(1300, std::max(height(), 600));
+        if (auto* splitter = qobject_cast<QSplitter*>(mapPane_->parentWidget()))
+            splitter->setSizes({620, 680});
+    }
+    mapPane_->setVisible(shown && !textViewShown());
+    try {
+        kShowMapSetting.set(platform_.settings(), shown ? u"1" : u"0");
+    } catch (const Error& e) {
+        statusBar()->showMessage(QStringLiteral("Le choix de la carte n'a pas pu être gardé : ") +
+                                 QString::fromStdU16String(e.describe()));
+    }
+}
+
+void QRN::mapMarkerChosen(int position) {
+    syncViewSelection();
+    listView_->scrollTo(listModel_->index(position - 1, 0));
 }
 
 }  // namespace qrn

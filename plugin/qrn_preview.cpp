@@ -45,6 +45,7 @@ void QRN::setListControlsVisible(bool visible) {
     for (QPushButton* button : {removeButton_, upButton_, downButton_, addButton_, insertButton_})
         button->setVisible(visible);
     listView_->setVisible(visible);
+    mapPane_->setVisible(visible && showMapAction_->isChecked());
     planText_->setVisible(!visible);
     // The history is the list's: it waits while the text is being edited.
     undoAction_->setVisible(visible);

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/catalogue.h"
+#include "core/map_index.h"
+#include "tests/support/catalogue_text.h"
+
+namespace qrn {
+namespace {
+
+PlacementRow row(std::u16string x, std::u16string y, std::u16string n = u"0",
+                 std::u16string s = u"0", std::u16string e = u"0", std::u16string o = u"0",
+                 std::int16_t index = 1) {
+    return PlacementRow(u"b", {x, y, n, s, e, o}, CatalogueIndex::number(index));
+}
+
+TEST(MapGeometry, EntryOfRow) {
+    Catalogue catalogue;
+    catalogue.assign({test::record(u"0", u"99"), test::record(u"1", u"15"),
+                      test::record(u"2", u"14"), test::record(u"3", u"12"),
+                      test::record(u"4", u"8"), test::record(u"5", u" 8")});
+    struct Case {
+        PlacementRow row;
+        bool onMap;
+        TileRect region;
+        MapAge age;
+    };
+    const Case cases[] = {
+        {row(u"10", u"-3", u"2", u"1", u"4", u"3"), true, {7, -4, 14, -1}, MapAge::Stone},
+        {row(u"+5", u"0", u"x", u"", u"1", u"2", 2), true, {3, 0, 6, 0}, MapAge::Tool},
+        {row(u"0", u"0", u"-2", u"0", u"0", u"0", 3), true, {0, -2, 0, 0}, MapAge::Bronze},
+        {row(u"999999999", u"-999999999", u"0", u"0", u"0", u"0", 4),
+         true,
+         {999999999, -999999999, 999999999, -999999999},
+         MapAge::Iron},
+        {row(u"abc", u"1", u"0", u"0", u"0", u"0", 5), false, {}, MapAge::Other},
+        {row(u" 1", u"1"), false, {}, MapAge::Stone},
+        {row(u"1", u"1.5"), false, {}, MapAge::Stone},
+        {row(u"-", u"1"), false, {}, MapAge::Stone},
+        {row(u"1000000000", u"1"), false, {}, MapAge::Stone},
+        {row(u"1", u"1", u"0", u"0", u"0", u"0", 900), true, {1, 1, 1, 1}, MapAge::Other},
+    };
+    for (const Case& c : cases) {
+        const MapEntry e = mapEntryOf(c.row, &catalogue);
+        SCOPED_TRACE(std::string(c.row.cell(Column::X).begin(), c.row.cell(Column::X).end()));
+        EXPECT_EQ(e.onMap, c.onMap);
+        if (c.onMap) {
+            EXPECT_EQ(e.region, c.region);
+        }
+        EXPECT_EQ(e.age, c.age);
+    }
+    const PlacementRow moved = movedRow(row(u"1", u"2", u"3", u"4", u"5", u"6", 7), -8, 90);
+    EXPECT_EQ(moved, PlacementRow(u"b", {u"-8", u"90", u"3", u"4", u"5", u"6"},
+                                  CatalogueIndex::number(7)));
+}
+
+// Rows 1 to 5: three regions that meet in a chain, one far away, one off the map.
+class MapModelTest : public ::testing::Test {
+protected:
+    MapModelTest() {
+        for (const PlacementRow& r :
+             {row(u"0", u"0", u"1", u"1", u"1", u"1"), row(u"2", u"0", u"0", u"0", u"0", u"1"),
+              row(u"4", u"0", u"0", u"0", u"2", u"2"), row(u"100", u"-50"), row(u"abc", u"0")})
+            list.append(r);
+    }
+    // Every row's overlaps as the index finds them, against a pairwise check of fresh entries.
+    void expectIndexAgreesWithPairs() {
+        for (int p = 1; p <= list.count(); ++p) {
+            std::vector<int> expected;
+            const MapEntry a = mapEntryOf(list.row(p), nullptr);
+            for (int q = 1; q <= list.count() && a.onMap; ++q) {
+                const MapEntry b = mapEntryOf(list.row(q), nullptr);
+                if (q != p && b.onMap && a.region.intersects(b.region)) expected.push_back(q);
+            }
+            EXPECT_EQ(a.onMap ? model.overlapsOf(p) : std::vector<int>{}, expected) << p;
+        }
+    }
+    PlacementList list;
+    MapModel model{list, nullptr};
+};
+
+TEST_F(MapModelTest, QueriesFollowEveryKindOfListChange) {
+    EXPECT_EQ(model.offMapCount(), 1);
+    EXPECT_EQ(model.overlapsOf(2), (std::vector<int>{1, 3}));
+    expectIndexAgreesWithPairs();
+    list.insert(2, row(u"100", u"-49", u"0", u"1"));  // meets row 4, now 5
+    EXPECT_EQ(model.overlapsOf(5), (std::vector<int>{2}));
+    list.swapWithNext(1);
+    list.replace(6, row(u"1", u"1"));  // "abc" now on the map
+    EXPECT_EQ(model.offMapCount(), 0);
+    list.remove(4);
+    expectIndexAgreesWithPairs();
+    list.replace(1, row(u"-", u"1", u"0", u"0", u"999999", u"0"));
+    list.append(row(u"-5", u"0", u"0", u"0", u"999999", u"0"));  // a wide region
+    expectIndexAgreesWithPairs();
+    list.clear();
+    EXPECT_EQ(model.count(), 0);
+    EXPECT_FALSE(model.bounds());
+}
+
+TEST_F(MapModelTest, MarkerUnderAPointAndRowsInsideAnArea) {
+    struct Hit {
+        double x, y, reach;
+        std::optional<int> row;
+    };
+    const Hit hits[] = {{0.5, 0.5, 0.4, 1},     {2.8, 0.2, 0.4, 2}, {3.5, 0.5, 0.4, {}},
+                        {3.5, 0.5, 1.0, 3},  // 2 and 3 at the same distance: the later
+                        {100.2, -49.8, 0.4, 4}, {-40, 0, 0.4, {}},  {50, -20, 80, 3}};
+    for (const Hit& h : hits) EXPECT_EQ(model.markerAt(h.x, h.y, h.reach), h.row) << h.x;
+
+    std::vector<int> rows;
+    EXPECT_TRUE(model.inside({-1, -1, 3, 1}, 10, rows));
+    EXPECT_EQ(rows, (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(model.inside({99, -60, 200, -50}, 10, rows));
+    EXPECT_EQ(rows, (std::vector<int>{4}));
+    EXPECT_FALSE(model.inside({-1000, -1000, 1000, 1000}, 2, rows));
+    EXPECT_EQ(model.bounds(), (TileRect{-1, -50, 100, 1}));
+
+    std::vector<std::uint32_t> counts;
+    std::vector<MapAge> ages;
+    model.density({0, -50, 200, 10}, 2, 1, counts, ages);
+    EXPECT_EQ(counts, (std::vector<std::uint32_t>{3, 1}));
+}
+
+}  // namespace
+}  // namespace qrn
