@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "host/plugin_loader.h"
+#include "platform/qt/qt_translations.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qrnhost"));
+    qrn::platform::installQtTranslations();
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("MXB Editor (hôte QRNPlg)"));

@@ -11,17 +11,15 @@
 namespace qrn {
 
 void checkEncodable(const PlacementList& list) {
-    std::string bytes;
     for (int position = 1; position <= list.count(); ++position) {
         const PlacementRow& row = list.row(position);
         for (int c = 0; c < kCellCount; ++c) {
-            try {
-                bytes.clear();
-                platform::encodeWindows1252(row.cell(c), bytes);
-            } catch (Error& error) {
+            std::optional<CellRefusal> refusal = cellRefusal(row.cell(c));
+            if (refusal && refusal->fault == CellRefusal::Fault::Charset) {
+                InvalidArgument error(std::move(refusal->reason));
                 error.row = position;
                 error.column = columnName(Column(c));
-                throw;
+                throw error;
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "planfile/plan_writer.h"
 
+#include "base/codepage.h"
 #include "base/errors.h"
 #include "base/text.h"
 #include "core/catalogue.h"
@@ -11,16 +12,10 @@ namespace {
 
 void appendPadded(std::u16string& text, std::u16string_view value, std::size_t width, long row,
                   std::u16string_view column) {
-    if (value.size() > width) {
-        InvalidArgument error(quoted(value) + u" compte " + decimal(long(value.size())) +
-                              u" caractères, " + decimal(long(width)) + u" au plus");
-        error.row = row;
-        error.column = column;
-        throw error;
-    }
-    // A line break inside a value would split the plan line: the file would not read back.
-    if (value.find_first_of(u"\r\n") != value.npos) {
-        InvalidArgument error(quoted(value) + u" contient un saut de ligne");
+    // The characters are the save's to check: the plan text itself may hold any.
+    std::optional<CellRefusal> refusal = cellRefusal(value, width);
+    if (refusal && refusal->fault != CellRefusal::Fault::Charset) {
+        InvalidArgument error(std::move(refusal->reason));
         error.row = row;
         error.column = column;
         throw error;
@@ -30,6 +25,24 @@ void appendPadded(std::u16string& text, std::u16string_view value, std::size_t w
 }
 
 }  // namespace
+
+std::optional<CellRefusal> cellRefusal(std::u16string_view value, std::size_t width) {
+    if (value.size() > width)
+        return CellRefusal{CellRefusal::Fault::TooLong,
+                           quoted(value) + u" compte " + decimal(long(value.size())) +
+                               u" caractères, " + decimal(long(width)) + u" au plus"};
+    if (value.find_first_of(u"\r\n") != value.npos)
+        return CellRefusal{CellRefusal::Fault::LineBreak,
+                           quoted(value) + u" contient un saut de ligne"};
+    if (!platform::isWindows1252(value)) {
+        try {
+            (void)platform::encodeWindows1252(value);
+        } catch (const Error& error) {
+            return CellRefusal{CellRefusal::Fault::Charset, error.reason()};
+        }
+    }
+    return std::nullopt;
+}
 
 std::u16string MakeQRNFile(const PlacementList& list, const Catalogue& catalogue) {
     std::u16string text;

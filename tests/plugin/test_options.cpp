@@ -111,7 +111,8 @@ private slots:
         QCOMPARE(planFolderOf(state), planFolder);
     }
 
-    // The tab order runs OK, Annuler, the folder box; OK holds the focus from the start.
+    // The tab order runs OK, Annuler, the folder box, "Parcourir..."; OK holds the focus from the
+    // start.
     void okHasTheFocus() {
         Options options(platform, state);
         auto* ok = child<QPushButton>(&options, "Command1");
@@ -122,7 +123,7 @@ private slots:
             if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
             w = w->nextInFocusChain();
         } while (w != ok);
-        QCOMPARE(order, (QStringList{"Command1", "Command2", "OptPath"}));
+        QCOMPARE(order, (QStringList{"Command1", "Command2", "OptPath", "Browse"}));
     }
 
     void annulerAndTheCloseBoxStoreNothing() {

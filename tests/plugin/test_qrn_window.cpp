@@ -69,15 +69,15 @@ private slots:
                                                  (a->isChecked() ? u"*"_qs : QString()));
             menus << items.join(u',');
         }
-        QCOMPARE(menus,
-                 (QStringList{u"File=Fichier,NewFile=Nouveau,sep1-,OpenFile=Ouvrir,sep3-,"
-                              u"SaveFile=Enregistrer,SaveFilesAs=Enregistrer sous...,sep2-,"
-                              u"Quit=Quitter"_qs,
-                              u"Edit=Édition,Undo=Annuler,Redo=Rétablir"_qs,
-                              u"Show=Afficher,ShowStoneAge=Age de la pierre*,ShowToolAge=Age de "
-                              u"l'outil*,ShowBronzeAge=Age du bronze*,ShowIronAge=Age du fer*"_qs,
-                              u"PlugMnu=Plugin,ShowOpt=Options...,sep4-,ShowHelp=Aide,"
-                              u"ShowAbout=A propos de..."_qs}));
+        QCOMPARE(menus, (QStringList{
+                            u"File=&Fichier,NewFile=&Nouveau,sep1-,OpenFile=&Ouvrir,sep3-,"
+                            u"SaveFile=&Enregistrer,SaveFilesAs=Enregistrer &sous...,sep2-,"
+                            u"Quit=&Quitter"_qs,
+                            u"Edit=&Édition,Undo=&Annuler,Redo=&Rétablir"_qs,
+                            u"Show=&Afficher,ShowStoneAge=Age de la &pierre*,ShowToolAge=Age de "
+                            u"l'&outil*,ShowBronzeAge=Age du &bronze*,ShowIronAge=Age du &fer*"_qs,
+                            u"PlugMnu=&Plugin,ShowOpt=&Options...,sep4-,ShowHelp=A&ide,"
+                            u"ShowAbout=A &propos de..."_qs}));
         QCOMPARE(e.get<QAction>("ShowHelp")->shortcut(), QKeySequence(Qt::Key_F1));
     }
 
@@ -228,7 +228,7 @@ private slots:
             e.click(button);
             states << state();
         }
-        QCOMPARE(e.get<QAction>("Undo")->text(), u"Annuler Ajouter"_qs);
+        QCOMPARE(e.get<QAction>("Undo")->text(), u"&Annuler Ajouter"_qs);
         for (qsizetype i = states.size() - 2; i >= 0; --i) {
             e.trigger("Undo");
             QCOMPARE(state(), states.at(i));
