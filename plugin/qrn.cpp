@@ -354,6 +354,17 @@ bool QRN::completionPopupEvent(QWidget* popup, QEvent* event) {
         if (!target) return false;
     }
     if (target) {
+        // A press sent on is no user's press: Qt gives no focus for it, so it is given here
+        // as a click would.
+        if (press) {
+            for (QWidget* w = target; w != nullptr; w = w->parentWidget()) {
+                if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+                    w->setFocus(Qt::MouseFocusReason);
+                    break;
+                }
+                if (w->isWindow()) break;
+            }
+        }
         const QPointF local = target->mapFromGlobal(mouse->globalPosition());
         QMouseEvent copy(event->type(), local, mouse->globalPosition(), mouse->button(),
                          mouse->buttons(), mouse->modifiers());
@@ -402,9 +413,12 @@ void QRN::syncViewSelection() {
     QItemSelectionModel* selection = listView_->selectionModel();
     if (const std::optional<int> selected = document_->list().selected()) {
         // The view follows the list's selection without scrolling to it.
+        // The current cell keeps its column: it is the one F2 or typing edits.
+        const QModelIndex current = listView_->currentIndex();
+        const int column = current.isValid() ? current.column() : 0;
         const bool autoScroll = listView_->hasAutoScroll();
         listView_->setAutoScroll(false);
-        selection->setCurrentIndex(listModel_->index(*selected - 1, 0),
+        selection->setCurrentIndex(listModel_->index(*selected - 1, column),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         listView_->setAutoScroll(autoScroll);
     } else {
