@@ -349,7 +349,10 @@ void QRN::connectControls() {
     for (QPushButton* button : {addButton_, insertButton_}) {
         connect(button, &QPushButton::clicked, this, [this, button] {
             const QString why = whyNothingAdded(button == insertButton_);
-            if (!why.isEmpty()) statusBar()->showMessage(why, 8000);
+            if (why.isEmpty())
+                statusBar()->clearMessage();
+            else
+                statusBar()->showMessage(why, 8000);
         });
     }
 
