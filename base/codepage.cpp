@@ -139,6 +139,12 @@ std::u16string decodeWindows1252(std::string_view bytes) {
     return text;
 }
 
+bool isWindows1252(std::u16string_view text) {
+    for (const char16_t c : text)
+        if (c >= 0x80 && byteOf(c) < 0) return false;
+    return true;
+}
+
 std::string encodeWindows1252(std::u16string_view text) {
     std::string out;
     encodeWindows1252(text, out);

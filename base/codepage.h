@@ -11,6 +11,8 @@ namespace qrn::platform {
 
 char16_t decodeByte(unsigned char byte);
 std::u16string decodeWindows1252(std::string_view bytes);
+// True when every character of text has a byte.
+bool isWindows1252(std::u16string_view text);
 // Throws InvalidArgument naming the first character that has no byte, and its position.
 std::string encodeWindows1252(std::u16string_view text);
 // Appends the bytes of text to out; on failure out is left as it was.

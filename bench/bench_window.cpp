@@ -39,6 +39,7 @@ struct BenchUi : platform::Ui {
     }
     std::u16string ShowOpen(const std::u16string&) override { return planToOpen; }
     std::u16string ShowSave(const std::u16string&) override { return {}; }
+    std::u16string ShowFolder(const std::u16string&) override { return {}; }
     void OpenHelp(const std::u16string&, const std::u16string&) override {}
 };
 

@@ -24,8 +24,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/qrnplg/qrnplg)
 # The libraries the programs and the plug-in link, as dpkg-shlibdeps finds them in the binaries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its platform plug-ins at run time, so no binary names them: without them qrnhost has
-# no window to show.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# no window to show; Qt's French texts are files it loads.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 # Directories 0755 and files 0644/0755 whatever the umask of the build.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

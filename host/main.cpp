@@ -10,6 +10,7 @@
 
 #include "base/version.h"
 #include "host/plugin_loader.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/widgets/app_icon.h"
 
 namespace {
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.qrnplg.QRNPlg"));
     // Every window gets it, the editor windows the plug-in opens included.
     QApplication::setWindowIcon(qrn::platform::applicationIcon());
+    qrn::platform::installQtTranslations();
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("MXB Editor (hôte QRNPlg)"));

@@ -21,16 +21,15 @@ bool isAscii(std::u16string_view text) {
 }  // namespace
 
 void checkEncodable(const std::array<std::u16string_view, 6>& cells, long position) {
-    std::string bytes;
     for (int c = 0; c < kCellCount; ++c) {
         const std::u16string_view cell = cells[std::size_t(c)];
         if (isAscii(cell)) continue;
-        try {
-            platform::encodeWindows1252(cell, bytes);
-        } catch (Error& error) {
+        std::optional<CellRefusal> refusal = cellRefusal(cell);
+        if (refusal && refusal->fault == CellRefusal::Fault::Charset) {
+            InvalidArgument error(std::move(refusal->reason));
             error.row = position;
             error.column = columnName(Column(c));
-            throw;
+            throw error;
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/codepage.h"
 #include "base/errors.h"
 #include "base/text.h"
 #include "core/catalogue.h"
@@ -17,20 +18,16 @@ constexpr std::u16string_view kPlanIdColumn = u"identifiant de plan";
 // stay in the cache.
 constexpr std::size_t kPieceSize = 32 * 1024;
 
+// The characters are the save's to check (the plan text itself may hold any); the length and
+// the line breaks are the writer's, by the one rule of cellRefusal.
 void checkValue(std::u16string_view value, std::size_t width, long row,
                 std::u16string_view column) {
-    if (value.size() > width) {
-        InvalidArgument error(quoted(value) + u" compte " + decimal(long(value.size())) +
-                              u" caractères, " + decimal(long(width)) + u" au plus");
-        error.row = row;
-        error.column = column;
-        throw error;
-    }
-    // A line break inside a value would split the plan line: the file would not read back.
     bool lineBreak = false;
     for (char16_t c : value) lineBreak |= c == u'\r' || c == u'\n';
-    if (lineBreak) {
-        InvalidArgument error(quoted(value) + u" contient un saut de ligne");
+    if (value.size() <= width && !lineBreak) return;
+    std::optional<CellRefusal> refusal = cellRefusal(value, width);
+    if (refusal && refusal->fault != CellRefusal::Fault::Charset) {
+        InvalidArgument error(std::move(refusal->reason));
         error.row = row;
         error.column = column;
         throw error;
@@ -99,6 +96,24 @@ void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextS
                 row.index().value()};
         },
         catalogue, sink);
+}
+
+std::optional<CellRefusal> cellRefusal(std::u16string_view value, std::size_t width) {
+    if (value.size() > width)
+        return CellRefusal{CellRefusal::Fault::TooLong,
+                           quoted(value) + u" compte " + decimal(long(value.size())) +
+                               u" caractères, " + decimal(long(width)) + u" au plus"};
+    if (value.find_first_of(u"\r\n") != value.npos)
+        return CellRefusal{CellRefusal::Fault::LineBreak,
+                           quoted(value) + u" contient un saut de ligne"};
+    if (!platform::isWindows1252(value)) {
+        try {
+            (void)platform::encodeWindows1252(value);
+        } catch (const Error& error) {
+            return CellRefusal{CellRefusal::Fault::Charset, error.reason()};
+        }
+    }
+    return std::nullopt;
 }
 
 std::u16string MakeQRNFile(const PlacementList& list, const Catalogue& catalogue) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,22 @@ class PlacementRow;
 
 inline constexpr int kCellWidth = 10;
 inline constexpr int kPlanIdWidth = 15;
+
+// Why a value cannot go into a plan file, or none when it can.
+struct CellRefusal {
+    enum class Fault {
+        TooLong,    // over its width
+        LineBreak,  // a CR or LF, which would split its line
+        Charset,    // a character Windows-1252 has no byte for
+    };
+    Fault fault;
+    std::u16string reason;  // French, naming the text
+};
+
+// The one rule for a value of a plan line: at most width characters, no line break, every
+// character in Windows-1252. The writer refuses by it and the save checks the characters by
+// it, so whoever marks a value by it marks exactly what a save would refuse.
+std::optional<CellRefusal> cellRefusal(std::u16string_view value, std::size_t width = kCellWidth);
 
 // Takes the plan text a piece at a time, in order. Pieces end at line ends.
 using TextSink = std::function<void(std::u16string_view piece)>;

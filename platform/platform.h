@@ -114,6 +114,9 @@ public:
     // path exactly as the user gave it, or the empty text when the user cancelled.
     virtual std::u16string ShowOpen(const std::u16string& initialFolder) = 0;
     virtual std::u16string ShowSave(const std::u16string& initialFolder) = 0;
+    // A folder dialog starting in initialFolder: the chosen folder, or the empty text when the
+    // user cancelled.
+    virtual std::u16string ShowFolder(const std::u16string& initialFolder) = 0;
     // Opens the help file at a topic.
     virtual void OpenHelp(const std::u16string& helpFile, const std::u16string& topic) = 0;
 };

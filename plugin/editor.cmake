@@ -28,4 +28,4 @@ add_library(qrn_editor STATIC
 )
 set_target_properties(qrn_editor PROPERTIES AUTOMOC ON)
 target_link_libraries(qrn_editor PUBLIC Qt6::Widgets qrn_document qrn_planfile qrn_core
-                                        qrn_platform_api)
+                                        qrn_platform_api qrn_platform_qt)

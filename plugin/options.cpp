@@ -27,9 +27,13 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
     pathEdit_ = new QLineEdit(folderFrame_);
     pathEdit_->setObjectName(QStringLiteral("OptPath"));
     pathEdit_->setMinimumWidth(320);
+    browseButton_ = new QPushButton(QStringLiteral("Parcourir..."), folderFrame_);
+    browseButton_->setObjectName(QStringLiteral("Browse"));
+    browseButton_->setAutoDefault(false);
     auto* line = new QHBoxLayout(folderFrame_);
     line->addWidget(folderLabel_);
     line->addWidget(pathEdit_, 1);
+    line->addWidget(browseButton_);
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setObjectName(QStringLiteral("Command1"));
@@ -49,10 +53,16 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
     // the focus when the dialog opens.
     setTabOrder(okButton_, cancelButton_);
     setTabOrder(cancelButton_, pathEdit_);
+    setTabOrder(pathEdit_, browseButton_);
     okButton_->setFocus();
 
     connect(okButton_, &QPushButton::clicked, this, &Options::store);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    // The chosen folder goes into the field; "OK" stores the field, whatever it holds then.
+    connect(browseButton_, &QPushButton::clicked, this, [this] {
+        const std::u16string chosen = platform_.ui().ShowFolder(pathEdit_->text().toStdU16String());
+        if (!chosen.empty()) pathEdit_->setText(QString::fromStdU16String(chosen));
+    });
     load();
 }
 

@@ -29,6 +29,7 @@ private:
     QGroupBox* folderFrame_;
     QLabel* folderLabel_;
     QLineEdit* pathEdit_;
+    QPushButton* browseButton_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;
 };

@@ -2,6 +2,15 @@
 
 namespace qrn {
 
+QString foldForMatching(const QString& text) {
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing) folded += c;
+    return folded.toCaseFolded();
+}
+
 PickerModel::PickerModel(const Picker& picker, QObject* parent)
     : QAbstractListModel(parent), picker_(picker) {}
 
@@ -19,6 +28,8 @@ QVariant PickerModel::data(const QModelIndex& index, int role) const {
             return QString::fromStdU16String(entry.text);
         case Qt::UserRole:
             return entry.itemData;
+        case kFoldedRole:
+            return foldForMatching(QString::fromStdU16String(entry.text));
         default:
             return {};
     }

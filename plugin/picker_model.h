@@ -10,9 +10,16 @@ namespace qrn {
 // Shows the entries of the core Picker in Combo1: the display name, and the catalogue index as
 // item data (Qt::UserRole). The picker has no observer of its own: whoever rebuilds it does so
 // through rebuild(), so that views see the change as one reset.
+// text without accents and case, for matching what is typed against names: "Écurie" and
+// "ecurie" fold alike.
+QString foldForMatching(const QString& text);
+
 class PickerModel : public QAbstractListModel {
     Q_OBJECT
 public:
+    // The display name folded for matching (see foldForMatching).
+    static constexpr int kFoldedRole = Qt::UserRole + 1;
+
     explicit PickerModel(const Picker& picker, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

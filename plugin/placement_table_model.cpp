@@ -1,6 +1,9 @@
 #include "plugin/placement_table_model.h"
 
+#include <QColor>
 #include <QStringView>
+
+#include "planfile/plan_writer.h"
 
 namespace qrn {
 
@@ -33,10 +36,39 @@ QVariant PlacementTableModel::data(const QModelIndex& index, int role) const {
     // Views and combo boxes ask for invalid indexes too (the text of no entry).
     if (!index.isValid() || index.row() >= list_.count() || index.column() >= kColumnCount)
         return {};
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     const PlacementRow& row = list_.row(index.row() + 1);
-    if (index.column() == 0) return toQString(row.building());
-    return toQString(row.cell(index.column() - 1));
+    if (index.column() == 0) {
+        switch (role) {
+            case Qt::DisplayRole:
+            case Qt::EditRole:
+            case Qt::ToolTipRole:
+                return toQString(row.building());
+            case kCatalogueIndexRole:
+                return int(row.index().value());
+            default:
+                return {};
+        }
+    }
+    const std::u16string_view cell = row.cell(index.column() - 1);
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return toQString(cell);
+        case Qt::ToolTipRole:
+        case Qt::ForegroundRole:
+        case Qt::BackgroundRole:
+            break;
+        default:
+            return {};
+    }
+    // Judged by the writer's own rule, so the mark and a save never disagree.
+    const std::optional<CellRefusal> refusal = cellRefusal(cell);
+    if (role == Qt::ToolTipRole)
+        return refusal ? QStringLiteral("Ne pourra pas être enregistré : ") +
+                             QString::fromStdU16String(refusal->reason)
+                       : toQString(cell);
+    if (!refusal) return {};
+    return role == Qt::ForegroundRole ? QColor(0xA0, 0x00, 0x00) : QColor(0xFF, 0xD8, 0xD8);
 }
 
 QVariant PlacementTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -51,7 +83,15 @@ QVariant PlacementTableModel::headerData(int section, Qt::Orientation orientatio
 
 Qt::ItemFlags PlacementTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return editor_ ? flags | Qt::ItemIsEditable : flags;
+}
+
+bool PlacementTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!editor_ || role != Qt::EditRole || !index.isValid() || index.row() >= list_.count() ||
+        index.column() >= kColumnCount)
+        return false;
+    return editor_(index.row() + 1, index.column(), value);
 }
 
 void PlacementTableModel::beforeInsert(int position) {

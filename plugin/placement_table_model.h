@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 
 #include "core/placement_list.h"
 
@@ -9,10 +10,19 @@ namespace qrn {
 // Shows a PlacementList in ListView1: one row a placement row, seven columns "Bâtiment", "X",
 // "Y", "Décalage N" to "Décalage O". The list is the truth; the model follows it through the
 // observer and asks for nothing per row until a view paints it, so 100,000 rows stay cheap.
+// A value the plan file cannot hold is marked (colours and a tool tip saying why), judged when
+// it is painted. Edits are handed to the cell editor, which changes the list (or not); the
+// model itself never writes a row.
 class PlacementTableModel : public QAbstractTableModel, private PlacementListObserver {
     Q_OBJECT
 public:
     static constexpr int kColumnCount = 7;
+    // The catalogue index of a row, asked of column 0.
+    static constexpr int kCatalogueIndexRole = Qt::UserRole;
+
+    // Takes an edit of the cell at position (from 1) and column (0 the building, given as a
+    // picker position; 1 to 6 the texts); false when it is refused.
+    using CellEditor = std::function<bool(int position, int column, const QVariant& value)>;
 
     explicit PlacementTableModel(PlacementList& list, QObject* parent = nullptr);
     ~PlacementTableModel() override;
@@ -23,9 +33,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // Grows by one with every change to the rows (not to the selection), so a caller can tell
-    // whether an operation touched the list at all.
+    // Without a cell editor no cell is editable.
+    void setCellEditor(CellEditor editor) { editor_ = std::move(editor); }
 
 signals:
     // The list's selected row changed.
@@ -45,6 +56,7 @@ private:
     void selectionChanged() override;
 
     PlacementList& list_;
+    CellEditor editor_;
     int replacing_ = 0;  // the row being replaced, from 1
 };
 

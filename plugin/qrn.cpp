@@ -1,19 +1,25 @@
 #include "plugin/qrn.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
 
 #include "base/errors.h"
 #include "platform/platform.h"
+#include "platform/qt/qt_translations.h"
 #include "plugin/autosave.h"
 #include "plugin/map_view.h"
 #include "plugin/module_state.h"
@@ -34,6 +40,7 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
       autosave_(new Autosave(*document_, recovery_, platform.files(), this)) {
     setObjectName(QStringLiteral("QRN"));
     setAttribute(Qt::WA_DeleteOnClose);
+    platform::installQtTranslations();
     autosave_->setInterval(state.autosaveIntervalMs);
     listModel_ = new PlacementTableModel(document_->list(), this);
     pickerModel_ = new PickerModel(input_.picker, this);
@@ -153,7 +160,10 @@ void QRN::offerRecovery() {
 
 void QRN::run(const QString& name, const std::u16string& context,
               const std::function<void()>& command) {
+    changedRow_ = -1;
+    rowsMoved_ = false;
     {
+        QScopedValueRollback<bool> running(running_, true);
         // The view's own selection signals are ignored while the list changes under it.
         QScopedValueRollback<bool> guard(listSyncing_, true);
         try {
@@ -163,6 +173,208 @@ void QRN::run(const QString& name, const std::u16string& context,
         }
     }
     syncViewSelection();
+    scrollToChange();
+}
+
+void QRN::scrollToChange() {
+    // A moved row is the selected one, which follows it.
+    const std::optional<int> selected = document_->list().selected();
+    const int row = rowsMoved_ && selected ? *selected - 1 : changedRow_;
+    if (row >= 0 && row < listModel_->rowCount()) listView_->scrollTo(listModel_->index(row, 0));
+}
+
+bool QRN::editCell(int position, int column, const QVariant& value) {
+    PlacementList& list = document_->list();
+    if (position < 1 || position > list.count()) return false;
+    const PlacementRow& old = list.row(position);
+    std::array<std::u16string, kCellCount> cells;
+    for (int c = 0; c < kCellCount; ++c) cells[std::size_t(c)] = old.cell(c);
+    std::u16string building = old.building();
+    CatalogueIndex index = old.index();
+    if (column == 0) {
+        // The building as Ajouter takes it from the picker: its text and catalogue index.
+        const int entry = value.toInt();
+        if (entry < 0 || entry >= input_.picker.count()) return false;
+        building = input_.picker.entry(entry).text;
+        index =
+            CatalogueIndex::number(static_cast<std::int16_t>(input_.picker.entry(entry).itemData));
+    } else {
+        // Stored as typed, as the input fields are.
+        cells[std::size_t(column - 1)] = value.toString().toStdU16String();
+    }
+    PlacementRow row(building, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]}, index);
+    run(QStringLiteral("Modifier la cellule"), u"La cellule n'a pas pu être modifiée.",
+        [&] { document_->list().replace(position, std::move(row)); });
+    return true;
+}
+
+void QRN::takeRow() {
+    const std::optional<int> selected = document_->list().selected();
+    if (!selected) {
+        statusBar()->showMessage(QStringLiteral("Aucune ligne n'est sélectionnée."), 8000);
+        return;
+    }
+    const PlacementRow& row = document_->list().row(*selected);
+    // The entry the row was made from when the picker offers it, else its text as if typed.
+    int entry = -1;
+    for (int i = 0; i < input_.picker.count() && entry < 0; ++i) {
+        const Picker::Entry& e = input_.picker.entry(i);
+        if (e.text == row.building() && e.itemData == row.index().value()) entry = i;
+    }
+    if (entry >= 0)
+        input_.picker.select(entry);
+    else
+        input_.picker.setText(row.building());
+    for (int c = 0; c < kCellCount; ++c) input_.fields[std::size_t(c)] = row.cell(c);
+    showPicker();
+    showFields();
+}
+
+void QRN::moveRow(int from, int to) {
+    PlacementList& list = document_->list();
+    if (from == to || from < 1 || to < 1 || from > list.count() || to > list.count()) return;
+    list.select(from);
+    // One row moved is its neighbours exchanged one after another: one command all the same.
+    run(QStringLiteral("Déplacer la ligne"), u"La ligne n'a pas pu être déplacée.", [&] {
+        if (from < to)
+            for (int p = from; p < to; ++p) list.swapWithNext(p);
+        else
+            for (int p = from - 1; p >= to; --p) list.swapWithNext(p);
+    });
+}
+
+QString QRN::whyNothingAdded(bool inserting) const {
+    const Picker& picker = input_.picker;
+    if (!picker.resolvedEntry())
+        return picker.text().empty()
+                   ? QStringLiteral("Aucune ligne ajoutée : aucun bâtiment n'est choisi.")
+                   : QStringLiteral("Aucune ligne ajoutée : aucun bâtiment ne s'appelle « %1 ».")
+                         .arg(QString::fromStdU16String(picker.text()));
+    if (inserting && !document_->list().empty() && !document_->list().selected())
+        return QStringLiteral(
+            "Aucune ligne insérée : choisissez d'abord la ligne devant "
+            "laquelle insérer.");
+    return {};
+}
+
+void QRN::updatePickerHint() {
+    const bool named = input_.picker.resolvedEntry() || input_.picker.count() == 0;
+    pickerHint_->setText(named ? QString()
+                         : input_.picker.text().empty()
+                             ? QStringLiteral("Aucun bâtiment choisi")
+                             : QStringLiteral("Aucun bâtiment de ce nom"));
+}
+
+void QRN::pickerTyped(const QString& text) {
+    completionModel_->setFilterFixedString(foldForMatching(text));
+    QCompleter* completer = pickerBox_->completer();
+    if (text.isEmpty() || completionModel_->rowCount() == 0)
+        completer->popup()->hide();
+    else
+        completer->complete();
+}
+
+bool QRN::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == listView_ || watched == listView_->viewport()) return listViewEvent(event);
+    if (QCompleter* completer = pickerBox_ ? pickerBox_->completer() : nullptr;
+        completer && watched == completer->popup())
+        return completionPopupEvent(completer->popup(), event);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool QRN::listViewEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            // Left and right go from cell to cell of the row, for F2 or typing to edit.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QModelIndex current = listView_->currentIndex();
+            const int step = key->key() == Qt::Key_Left ? -1 : key->key() == Qt::Key_Right ? 1 : 0;
+            if (step == 0 || key->modifiers() != Qt::NoModifier || !current.isValid()) return false;
+            const int column = current.column() + step;
+            if (column >= 0 && column < PlacementTableModel::kColumnCount) {
+                listView_->selectionModel()->setCurrentIndex(current.siblingAtColumn(column),
+                                                             QItemSelectionModel::NoUpdate);
+                listView_->scrollTo(listView_->currentIndex());
+            }
+            return true;
+        }
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const QModelIndex pressed = listView_->indexAt(mouse->position().toPoint());
+            dragging_ = false;
+            dragFrom_ =
+                mouse->button() == Qt::LeftButton && pressed.isValid() ? pressed.row() + 1 : 0;
+            dragStart_ = mouse->position().toPoint();
+            return false;
+        }
+        case QEvent::MouseMove: {
+            // Pressed on a row and moved far enough: the row is being dragged, and the view
+            // does not select what the pointer passes over.
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (dragFrom_ == 0 || !(mouse->buttons() & Qt::LeftButton)) return false;
+            if (!dragging_ && (mouse->position().toPoint() - dragStart_).manhattanLength() >=
+                                  QApplication::startDragDistance()) {
+                dragging_ = true;
+                listView_->viewport()->setCursor(Qt::ClosedHandCursor);
+            }
+            return dragging_;
+        }
+        case QEvent::MouseButtonRelease: {
+            // Dropped on a row: the dragged row takes its place; below the last row, the last.
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const int from = dragFrom_;
+            const bool dropped = dragging_ && mouse->button() == Qt::LeftButton;
+            dragFrom_ = 0;
+            dragging_ = false;
+            if (!dropped) return false;
+            listView_->viewport()->unsetCursor();
+            const QPoint at = mouse->position().toPoint();
+            const QModelIndex target = listView_->indexAt(at);
+            int to = target.isValid() ? target.row() + 1 : 0;
+            if (to == 0 && listModel_->rowCount() > 0 && at.y() > 0) to = listModel_->rowCount();
+            moveRow(from, to);
+            return false;  // the view ends its own press
+        }
+        default:
+            return false;
+    }
+}
+
+bool QRN::completionPopupEvent(QWidget* popup, QEvent* event) {
+    // A press outside the pop-up closes it (as the completer would) and goes on to whatever
+    // was clicked, instead of being swallowed; its release follows it there.
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (!press && event->type() != QEvent::MouseButtonRelease) return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    QWidget* target = nullptr;
+    if (press) {
+        if (popup->rect().contains(mouse->position().toPoint())) return false;
+        popup->hide();
+        target = QApplication::widgetAt(mouse->globalPosition().toPoint());
+        popupPressTarget_ = target;
+    } else {
+        target = popupPressTarget_;
+        popupPressTarget_ = nullptr;
+        if (!target) return false;
+    }
+    if (target) {
+        // A press sent on is no user's press: Qt gives no focus for it, so it is given here
+        // as a click would.
+        if (press) {
+            for (QWidget* w = target; w != nullptr; w = w->parentWidget()) {
+                if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+                    w->setFocus(Qt::MouseFocusReason);
+                    break;
+                }
+                if (w->isWindow()) break;
+            }
+        }
+        const QPointF local = target->mapFromGlobal(mouse->globalPosition());
+        QMouseEvent copy(event->type(), local, mouse->globalPosition(), mouse->button(),
+                         mouse->buttons(), mouse->modifiers());
+        QApplication::sendEvent(target, &copy);
+    }
+    return true;
 }
 
 void QRN::tell(const std::u16string& text) {
@@ -170,9 +382,12 @@ void QRN::tell(const std::u16string& text) {
 }
 
 void QRN::showPicker() {
-    QScopedValueRollback<bool> guard(pickerSyncing_, true);
-    pickerBox_->setCurrentIndex(input_.picker.listIndex());
-    pickerBox_->setEditText(QString::fromStdU16String(input_.picker.text()));
+    {
+        QScopedValueRollback<bool> guard(pickerSyncing_, true);
+        pickerBox_->setCurrentIndex(input_.picker.listIndex());
+        pickerBox_->setEditText(QString::fromStdU16String(input_.picker.text()));
+    }
+    updatePickerHint();
 }
 
 void QRN::showFields() {
@@ -188,11 +403,13 @@ void QRN::pickerTextChanged(const QString& text) {
         input_.picker.select(current);
     else
         input_.picker.setText(text.toStdU16String());
+    updatePickerHint();
 }
 
 void QRN::pickerEntryChosen(int position) {
     if (pickerSyncing_ || position < 0 || position >= input_.picker.count()) return;
     input_.picker.select(position);
+    updatePickerHint();
 }
 
 void QRN::syncViewSelection() {
@@ -200,9 +417,12 @@ void QRN::syncViewSelection() {
     QItemSelectionModel* selection = listView_->selectionModel();
     if (const std::optional<int> selected = document_->list().selected()) {
         // The view follows the list's selection without scrolling to it.
+        // The current cell keeps its column: it is the one F2 or typing edits.
+        const QModelIndex current = listView_->currentIndex();
+        const int column = current.isValid() ? current.column() : 0;
         const bool autoScroll = listView_->hasAutoScroll();
         listView_->setAutoScroll(false);
-        selection->setCurrentIndex(listModel_->index(*selected - 1, 0),
+        selection->setCurrentIndex(listModel_->index(*selected - 1, column),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         listView_->setAutoScroll(autoScroll);
     } else {

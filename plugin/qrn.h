@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 class QAction;
 class QComboBox;
 class QLabel;
+class QSortFilterProxyModel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -54,6 +56,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     // A modified plan is not closed without asking; the text view is taken back first.
     void closeEvent(QCloseEvent* event) override;
+    // Drags rows in ListView1, moves its current cell sideways, and lets a click outside the
+    // picker's completion pop-up land where it was aimed.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // qrn_layout.cpp
@@ -76,6 +81,20 @@ private:
     void pickerTextChanged(const QString& text);
     void pickerEntryChosen(int position);
     void syncViewSelection();
+    // After a command: the row it added, inserted, moved or changed is brought into view.
+    void scrollToChange();
+    // A cell of ListView1 edited in place, as one undoable command.
+    bool editCell(int position, int column, const QVariant& value);
+    // "Reprendre la ligne": the selected row back into the input area.
+    void takeRow();
+    // The row at from (from 1) dragged to to, as one undoable command.
+    void moveRow(int from, int to);
+    // Why Ajouter or Insérer would add nothing, for the status bar; empty when it adds a row.
+    QString whyNothingAdded(bool inserting) const;
+    void updatePickerHint();
+    void pickerTyped(const QString& text);
+    bool listViewEvent(QEvent* event);
+    bool completionPopupEvent(QWidget* popup, QEvent* event);
     void viewSelectionChanged();
     void ageFilter();
     // Shows or hides the map beside the list and keeps the choice for the next window.
@@ -115,26 +134,39 @@ private:
     bool loaded_ = false;
     bool listSyncing_ = false;
     bool pickerSyncing_ = false;
+    // What the command running now did to the rows, for scrollToChange.
+    bool running_ = false;
+    int changedRow_ = -1;
+    bool rowsMoved_ = false;
+    // A row drag in ListView1: the row pressed (from 1), where, and whether it is moving.
+    int dragFrom_ = 0;
+    QPoint dragStart_;
+    bool dragging_ = false;
+    // Where a press outside the completion pop-up went, for its release.
+    QPointer<QWidget> popupPressTarget_;
 
     PlacementTableModel* listModel_ = nullptr;
     PickerModel* pickerModel_ = nullptr;
-    QComboBox* pickerBox_ = nullptr;           // Combo1
-    std::array<QLineEdit*, 6> inputFields_{};  // Text1 to Text6: X, Y, N, S, E, O
-    QPlainTextEdit* planText_ = nullptr;       // Text7
-    QTreeView* listView_ = nullptr;            // ListView1
-    QPushButton* removeButton_ = nullptr;      // Command1 "Supprimer"
-    QPushButton* upButton_ = nullptr;          // Command2 "/\"
-    QPushButton* downButton_ = nullptr;        // Command3 "\/"
-    QPushButton* addButton_ = nullptr;         // Command4 "Ajouter"
-    QPushButton* insertButton_ = nullptr;      // Command5 "Insérer"
-    QPushButton* viewFileButton_ = nullptr;    // Command6 "Voir le fichier"
-    QAction* stoneAgeAction_ = nullptr;        // ShowStoneAge
-    QAction* toolAgeAction_ = nullptr;         // ShowToolAge
-    QAction* bronzeAgeAction_ = nullptr;       // ShowBronzeAge
-    QAction* ironAgeAction_ = nullptr;         // ShowIronAge
-    QWidget* mapPane_ = nullptr;               // the map and the line under it
-    MapView* mapView_ = nullptr;               // MapView
-    QAction* showMapAction_ = nullptr;         // ShowMap
+    QSortFilterProxyModel* completionModel_ = nullptr;  // the offered entries matching the text
+    QLabel* pickerHint_ = nullptr;                      // PickerHint
+    QComboBox* pickerBox_ = nullptr;                    // Combo1
+    std::array<QLineEdit*, 6> inputFields_{};           // Text1 to Text6: X, Y, N, S, E, O
+    QPlainTextEdit* planText_ = nullptr;                // Text7
+    QTreeView* listView_ = nullptr;                     // ListView1
+    QPushButton* removeButton_ = nullptr;               // Command1 "Supprimer"
+    QPushButton* upButton_ = nullptr;                   // Command2 "/\"
+    QPushButton* downButton_ = nullptr;                 // Command3 "\/"
+    QPushButton* addButton_ = nullptr;                  // Command4 "Ajouter"
+    QPushButton* insertButton_ = nullptr;               // Command5 "Insérer"
+    QPushButton* viewFileButton_ = nullptr;             // Command6 "Voir le fichier"
+    QAction* stoneAgeAction_ = nullptr;                 // ShowStoneAge
+    QAction* toolAgeAction_ = nullptr;                  // ShowToolAge
+    QAction* bronzeAgeAction_ = nullptr;                // ShowBronzeAge
+    QAction* ironAgeAction_ = nullptr;                  // ShowIronAge
+    QAction* takeRowAction_ = nullptr;                  // TakeRow "Reprendre la ligne"
+    QWidget* mapPane_ = nullptr;                        // the map and the line under it
+    MapView* mapView_ = nullptr;                        // MapView
+    QAction* showMapAction_ = nullptr;                  // ShowMap
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
 };

@@ -12,8 +12,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -64,6 +66,58 @@ QAction* item(QMenu* menu, const char* name, const char16_t* label) {
     return action;
 }
 
+// The building of a row, edited in place through a list of the entries the picker offers: the
+// model is given the chosen picker position.
+class BuildingDelegate : public QStyledItemDelegate {
+public:
+    BuildingDelegate(PickerModel* entries, QObject* parent)
+        : QStyledItemDelegate(parent), entries_(entries) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (index.column() != 0) return QStyledItemDelegate::createEditor(parent, option, index);
+        auto* box = new QComboBox(parent);
+        box->setObjectName(QStringLiteral("BuildingEditor"));
+        box->setModel(entries_);
+        // A choice in the open list is the edit; the keyboard commits with Enter.
+        connect(box, &QComboBox::activated, this, [this, box] {
+            auto* self = const_cast<BuildingDelegate*>(this);
+            emit self->commitData(box);
+            emit self->closeEditor(box);
+        });
+        return box;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* box = qobject_cast<QComboBox*>(editor);
+        if (!box || index.column() != 0) return QStyledItemDelegate::setEditorData(editor, index);
+        // The entry of the row's building and catalogue index, else the first of its name.
+        const QString name = index.data(Qt::EditRole).toString();
+        const int catalogueIndex = index.data(PlacementTableModel::kCatalogueIndexRole).toInt();
+        int found = -1;
+        for (int i = 0; i < box->count(); ++i) {
+            if (box->itemText(i) != name) continue;
+            if (box->itemData(i).toInt() == catalogueIndex) {
+                found = i;
+                break;
+            }
+            if (found < 0) found = i;
+        }
+        box->setCurrentIndex(found);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        auto* box = qobject_cast<QComboBox*>(editor);
+        if (!box || index.column() != 0)
+            return QStyledItemDelegate::setModelData(editor, model, index);
+        if (box->currentIndex() >= 0) model->setData(index, box->currentIndex(), Qt::EditRole);
+    }
+
+private:
+    PickerModel* entries_;
+};
+
 }  // namespace
 
 void QRN::buildControls() {
@@ -82,17 +136,25 @@ void QRN::buildControls() {
     pickerBox_->setMinimumContentsLength(24);
     pickerBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     pickerBox_->setMaxVisibleItems(20);
-    // Offer matches in a popup without changing what the user types; picking one selects it.
-    auto* completer = new QCompleter(pickerModel_, pickerBox_);
-    completer->setCompletionMode(QCompleter::PopupCompletion);
+    // Offer the entries whose name holds the typed text, accents and case aside, in a popup
+    // without changing what the user types; picking one selects it.
+    completionModel_ = new QSortFilterProxyModel(pickerBox_);
+    completionModel_->setSourceModel(pickerModel_);
+    completionModel_->setFilterRole(PickerModel::kFoldedRole);
+    auto* completer = new QCompleter(pickerBox_);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
-    completer->setFilterMode(Qt::MatchContains);
     pickerBox_->setCompleter(completer);
+    completer->setModel(completionModel_);  // the combo box gave it its own model
+    completer->popup()->installEventFilter(this);
+    pickerHint_ = new QLabel(page);
+    pickerHint_->setObjectName(QStringLiteral("PickerHint"));
 
     auto* input = new QGridLayout;
     input->setHorizontalSpacing(6);
     input->setVerticalSpacing(2);
     input->addWidget(pickerBox_, 1, 0);
+    input->addWidget(pickerHint_, 2, 0, Qt::AlignLeft | Qt::AlignTop);
     static const char16_t* const kCaptions[6] = {u"X:", u"Y:", u"N", u"S", u"E", u"O"};
     for (int i = 0; i < 6; ++i) {
         auto* field = new QLineEdit(QStringLiteral("0"), page);
@@ -131,12 +193,18 @@ void QRN::buildControls() {
     listView_->setItemsExpandable(false);
     listView_->setUniformRowHeights(true);
     listView_->setSortingEnabled(false);
-    listView_->setAllColumnsShowFocus(true);
+    // The current cell shows: it is the one F2 or typing edits.
+    listView_->setAllColumnsShowFocus(false);
     listView_->setAlternatingRowColors(true);
     listView_->setSelectionMode(QAbstractItemView::SingleSelection);
     listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listView_->setEditTriggers(QAbstractItemView::DoubleClicked |
+                               QAbstractItemView::EditKeyPressed |
+                               QAbstractItemView::AnyKeyPressed);
     listView_->setModel(listModel_);
+    listView_->setItemDelegateForColumn(0, new BuildingDelegate(pickerModel_, listView_));
+    listView_->installEventFilter(this);
+    listView_->viewport()->installEventFilter(this);
     QHeaderView* header = listView_->header();
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
@@ -211,31 +279,37 @@ void QRN::buildControls() {
 }
 
 void QRN::buildMenus() {
-    QMenu* file = menuBar()->addMenu(text(u"Fichier"));
+    QMenu* file = menuBar()->addMenu(text(u"&Fichier"));
     file->setObjectName(QStringLiteral("File"));
-    connect(item(file, "NewFile", u"Nouveau"), &QAction::triggered, this, &QRN::newFile);
+    const auto fileItem = [this, file](const char* name, const char16_t* label, QKeySequence keys,
+                                       auto slot) {
+        QAction* action = item(file, name, label);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    fileItem("NewFile", u"&Nouveau", QKeySequence(Qt::CTRL | Qt::Key_N), &QRN::newFile);
     separator(file, "sep1");
-    connect(item(file, "OpenFile", u"Ouvrir"), &QAction::triggered, this, &QRN::openFile);
+    fileItem("OpenFile", u"&Ouvrir", QKeySequence(Qt::CTRL | Qt::Key_O), &QRN::openFile);
     separator(file, "sep3");
-    connect(item(file, "SaveFile", u"Enregistrer"), &QAction::triggered, this, &QRN::saveFile);
-    connect(item(file, "SaveFilesAs", u"Enregistrer sous..."), &QAction::triggered, this,
-            &QRN::saveFilesAs);
+    fileItem("SaveFile", u"&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S), &QRN::saveFile);
+    fileItem("SaveFilesAs", u"Enregistrer &sous...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+             &QRN::saveFilesAs);
     separator(file, "sep2");
-    connect(item(file, "Quit", u"Quitter"), &QAction::triggered, this, &QWidget::close);
+    connect(item(file, "Quit", u"&Quitter"), &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(text(u"Édition"));
+    QMenu* edit = menuBar()->addMenu(text(u"&Édition"));
     edit->setObjectName(QStringLiteral("Edit"));
-    undoAction_ = document_->undoStack()->createUndoAction(edit, text(u"Annuler"));
+    undoAction_ = document_->undoStack()->createUndoAction(edit, text(u"&Annuler"));
     undoAction_->setObjectName(QStringLiteral("Undo"));
     undoAction_->setShortcut(QKeySequence::Undo);
-    redoAction_ = document_->undoStack()->createRedoAction(edit, text(u"Rétablir"));
+    redoAction_ = document_->undoStack()->createRedoAction(edit, text(u"&Rétablir"));
     redoAction_->setObjectName(QStringLiteral("Redo"));
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(undoAction_);
     edit->addAction(redoAction_);
 
-    QMenu* show = menuBar()->addMenu(text(u"Afficher"));
+    QMenu* show = menuBar()->addMenu(text(u"&Afficher"));
     show->setObjectName(QStringLiteral("Show"));
     const auto age = [this, show](const char* name, const char16_t* label) {
         QAction* action = item(show, name, label);
@@ -244,24 +318,24 @@ void QRN::buildMenus() {
         connect(action, &QAction::triggered, this, &QRN::ageFilter);
         return action;
     };
-    stoneAgeAction_ = age("ShowStoneAge", u"Age de la pierre");
-    toolAgeAction_ = age("ShowToolAge", u"Age de l'outil");
-    bronzeAgeAction_ = age("ShowBronzeAge", u"Age du bronze");
-    ironAgeAction_ = age("ShowIronAge", u"Age du fer");
+    stoneAgeAction_ = age("ShowStoneAge", u"Age de la &pierre");
+    toolAgeAction_ = age("ShowToolAge", u"Age de l'&outil");
+    bronzeAgeAction_ = age("ShowBronzeAge", u"Age du &bronze");
+    ironAgeAction_ = age("ShowIronAge", u"Age du &fer");
     separator(show, "sep5");
-    showMapAction_ = item(show, "ShowMap", u"Carte");
+    showMapAction_ = item(show, "ShowMap", u"&Carte");
     showMapAction_->setCheckable(true);
     connect(showMapAction_, &QAction::toggled, this, &QRN::showMap);
     showMapAction_->setChecked(kShowMapSetting.get(platform_.settings(), u"0") == u"1");
 
-    QMenu* plugin = menuBar()->addMenu(text(u"Plugin"));
+    QMenu* plugin = menuBar()->addMenu(text(u"&Plugin"));
     plugin->setObjectName(QStringLiteral("PlugMnu"));
-    connect(item(plugin, "ShowOpt", u"Options..."), &QAction::triggered, this, &QRN::showOptions);
+    connect(item(plugin, "ShowOpt", u"&Options..."), &QAction::triggered, this, &QRN::showOptions);
     separator(plugin, "sep4");
-    QAction* help = item(plugin, "ShowHelp", u"Aide");
+    QAction* help = item(plugin, "ShowHelp", u"A&ide");
     help->setShortcut(QKeySequence(Qt::Key_F1));
     connect(help, &QAction::triggered, this, &QRN::showHelp);
-    connect(item(plugin, "ShowAbout", u"A propos de..."), &QAction::triggered, this,
+    connect(item(plugin, "ShowAbout", u"A &propos de..."), &QAction::triggered, this,
             &QRN::showAbout);
 }
 
@@ -278,6 +352,26 @@ void QRN::connectControls() {
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &QRN::viewSelectionChanged);
     connect(mapView_, &MapView::markerChosen, this, &QRN::mapMarkerChosen);
+    listModel_->setCellEditor([this](int position, int column, const QVariant& value) {
+        return editCell(position, column, value);
+    });
+    // What a command does to the rows, so that it can be brought into view afterwards.
+    connect(listModel_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first) {
+                if (running_) changedRow_ = first;
+            });
+    connect(listModel_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from) {
+        if (running_) changedRow_ = from.row();
+    });
+    connect(listModel_, &QAbstractItemModel::rowsMoved, this, [this] {
+        if (running_) rowsMoved_ = true;
+    });
+
+    // Typing in the picker: the offered entries follow, and the hint says when none is named.
+    connect(pickerBox_->lineEdit(), &QLineEdit::textEdited, this, &QRN::pickerTyped);
+    // Enter in a field of the input area adds the row.
+    for (QLineEdit* field : inputFields_)
+        connect(field, &QLineEdit::returnPressed, addButton_, &QPushButton::click);
 
     // Each row command is one step of the undo history, named as the Édition menu shows it.
     const auto command = [this](QPushButton* button, const char16_t* name, const char16_t* failure,
@@ -296,6 +390,44 @@ void QRN::connectControls() {
             [this](PlacementList& list) { Ajouter(list, input_); });
     command(insertButton_, u"Insérer", u"La ligne n'a pas pu être insérée.",
             [this](PlacementList& list) { Inserer(list, input_); });
+    // When the input area names no building, the status bar says why nothing was added.
+    for (QPushButton* button : {addButton_, insertButton_}) {
+        connect(button, &QPushButton::clicked, this, [this, button] {
+            const QString why = whyNothingAdded(button == insertButton_);
+            if (why.isEmpty())
+                statusBar()->clearMessage();
+            else
+                statusBar()->showMessage(why, 8000);
+        });
+    }
+
+    // The list's own keys and context menu: they act on the selected row.
+    const auto listAction = [this](const char* name, const char16_t* label, QKeySequence keys,
+                                   Qt::ShortcutContext context, auto slot) {
+        auto* action = new QAction(text(label), listView_);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(context);
+        listView_->addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    takeRowAction_ =
+        listAction("TakeRow", u"Reprendre la ligne", QKeySequence(Qt::CTRL | Qt::Key_R),
+                   Qt::WindowShortcut, &QRN::takeRow);
+    listAction("RemoveRow", u"Supprimer", QKeySequence(Qt::Key_Delete),
+               Qt::WidgetWithChildrenShortcut, [this] {
+                   if (document_->list().selected()) removeButton_->click();
+               });
+    listAction("MoveRowUp", u"Monter la ligne", QKeySequence(Qt::CTRL | Qt::Key_Up),
+               Qt::WidgetWithChildrenShortcut, [this] {
+                   if (document_->list().selected()) upButton_->click();
+               });
+    listAction("MoveRowDown", u"Descendre la ligne", QKeySequence(Qt::CTRL | Qt::Key_Down),
+               Qt::WidgetWithChildrenShortcut, [this] {
+                   if (document_->list().selected()) downButton_->click();
+               });
+    listView_->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(viewFileButton_, &QPushButton::clicked, this, &QRN::switchView);
 }
 

@@ -14,6 +14,7 @@ public:
     RecoveryChoice AskRecover(const std::u16string&) override { return RecoveryChoice::Ignore; }
     std::u16string ShowOpen(const std::u16string&) override { return {}; }
     std::u16string ShowSave(const std::u16string&) override { return {}; }
+    std::u16string ShowFolder(const std::u16string&) override { return {}; }
     void OpenHelp(const std::u16string& helpFile, const std::u16string& topic) override;
 };
 

@@ -26,8 +26,7 @@ QString QtWidgetsUi::title() const {
 }
 
 void QtWidgetsUi::MsgBox(const std::u16string& text) {
-    QMessageBox box(QMessageBox::NoIcon, title(), QString::fromStdU16String(text),
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, title(), QString::fromStdU16String(text), QMessageBox::Ok);
     box.exec();
 }
 
@@ -68,6 +67,11 @@ std::u16string QtWidgetsUi::ShowOpen(const std::u16string& initialFolder) {
 
 std::u16string QtWidgetsUi::ShowSave(const std::u16string& initialFolder) {
     return QFileDialog::getSaveFileName(nullptr, QString(), startFolder(initialFolder))
+        .toStdU16String();
+}
+
+std::u16string QtWidgetsUi::ShowFolder(const std::u16string& initialFolder) {
+    return QFileDialog::getExistingDirectory(nullptr, QString(), startFolder(initialFolder))
         .toStdU16String();
 }
 

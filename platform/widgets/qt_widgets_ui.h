@@ -17,6 +17,7 @@ public:
     RecoveryChoice AskRecover(const std::u16string& text) override;
     std::u16string ShowOpen(const std::u16string& initialFolder) override;
     std::u16string ShowSave(const std::u16string& initialFolder) override;
+    std::u16string ShowFolder(const std::u16string& initialFolder) override;
     void OpenHelp(const std::u16string& helpFile, const std::u16string& topic) override;
 
 private:

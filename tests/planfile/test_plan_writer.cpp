@@ -3,6 +3,7 @@
 #include "base/errors.h"
 #include "core/catalogue.h"
 #include "core/placement_list.h"
+#include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
 
 namespace qrn {
@@ -99,4 +100,30 @@ TEST_F(WriterTest, FailuresNameTheRowTheColumnAndTheText) {
 }
 
 }  // namespace
+// A value is refused by the save exactly when cellRefusal refuses it, for its reason.
+TEST_F(WriterTest, CellRefusalIsTheSavesRule) {
+    using Fault = CellRefusal::Fault;
+    const std::pair<std::u16string_view, std::optional<Fault>> cases[] = {
+        {u"1234567890", std::nullopt},    {u"€éŸ ", std::nullopt},
+        {u"12345678901", Fault::TooLong}, {u"1\r", Fault::LineBreak},
+        {u"a\nb", Fault::LineBreak},      {u"Ω", Fault::Charset},
+        {u"\U0001F600", Fault::Charset},
+    };
+    for (const auto& [value, fault] : cases) {
+        const std::optional<CellRefusal> refusal = cellRefusal(value);
+        ASSERT_EQ(refusal ? std::optional(refusal->fault) : std::nullopt, fault);
+        list.clear();
+        add({u"1", u"2", value, u"4", u"5", u"6"}, CatalogueIndex::number(0));
+        std::u16string reason;
+        try {
+            MakeQRNFile(list, catalogue);
+            checkEncodable(list);
+        } catch (const Error& e) {
+            reason = e.reason();
+            EXPECT_EQ(e.column, u"N");
+        }
+        EXPECT_EQ(reason, refusal ? refusal->reason : u"");
+    }
+}
+
 }  // namespace qrn

@@ -112,7 +112,8 @@ private slots:
         QCOMPARE(planFolderOf(state), planFolder);
     }
 
-    // The tab order runs OK, Annuler, the folder box; OK holds the focus from the start.
+    // The tab order runs OK, Annuler, the folder box, "Parcourir..."; OK holds the focus from the
+    // start.
     void okHasTheFocus() {
         Options options(platform, state);
         auto* ok = child<QPushButton>(&options, "Command1");
@@ -123,7 +124,23 @@ private slots:
             if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
             w = w->nextInFocusChain();
         } while (w != ok);
-        QCOMPARE(order, (QStringList{"Command1", "Command2", "OptPath"}));
+        QCOMPARE(order, (QStringList{"Command1", "Command2", "OptPath", "Browse"}));
+    }
+
+    // "Parcourir..." starts at the typed folder and puts the chosen one in the field; a
+    // cancelled choice leaves the field alone. "OK" stores the field.
+    void browseFillsTheField() {
+        Options options(platform, state);
+        auto* box = child<QLineEdit>(&options, "OptPath");
+        box->setText(QStringLiteral("c:\\plans"));
+        platform.recorder.dialogs.clear();
+        platform.recorder.answers = {u"", u"/srv/plans"};
+        child<QPushButton>(&options, "Browse")->click();
+        QCOMPARE(box->text(), QStringLiteral("c:\\plans"));
+        child<QPushButton>(&options, "Browse")->click();
+        QCOMPARE(platform.recorder.dialogs.back(), u"folder:c:\\plans");
+        child<QPushButton>(&options, "Command1")->click();
+        QCOMPARE(platform.store.planFolder(), QStringLiteral("/srv/plans"));
     }
 
     void annulerAndTheCloseBoxStoreNothing() {

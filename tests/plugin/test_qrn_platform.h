@@ -20,8 +20,8 @@
 namespace qrn::test {
 
 struct RecordingUi : platform::Ui {
-    std::deque<std::u16string> answers;   // for ShowOpen and ShowSave; "" cancels
-    std::vector<std::u16string> dialogs;  // "open:<folder>" or "save:<folder>"
+    std::deque<std::u16string> answers;   // for ShowOpen, ShowSave, ShowFolder; "" cancels
+    std::vector<std::u16string> dialogs;  // "open:", "save:" or "folder:" + folder
     std::vector<std::u16string> messages;
     std::vector<std::u16string> help;  // "<file>#<topic>"
     // Answers to the save and recovery questions, in turn; each question asked is recorded.
@@ -43,6 +43,9 @@ struct RecordingUi : platform::Ui {
     }
     std::u16string ShowSave(const std::u16string& folder) override {
         return answer(u"save:", folder);
+    }
+    std::u16string ShowFolder(const std::u16string& folder) override {
+        return answer(u"folder:", folder);
     }
     void OpenHelp(const std::u16string& file, const std::u16string& topic) override {
         help.push_back(file + u"#" + topic);

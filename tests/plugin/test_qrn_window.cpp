@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 
 #include "tests/plugin/test_qrn_fixture.h"
 
@@ -71,15 +72,15 @@ private slots:
         }
         QCOMPARE(
             menus,
-            (QStringList{
-                u"File=Fichier,NewFile=Nouveau,sep1-,OpenFile=Ouvrir,sep3-,"
-                u"SaveFile=Enregistrer,SaveFilesAs=Enregistrer sous...,sep2-,"
-                u"Quit=Quitter"_qs,
-                u"Edit=Édition,Undo=Annuler,Redo=Rétablir"_qs,
-                u"Show=Afficher,ShowStoneAge=Age de la pierre*,ShowToolAge=Age de "
-                u"l'outil*,ShowBronzeAge=Age du bronze*,ShowIronAge=Age du fer*,sep5-,ShowMap=Carte"_qs,
-                u"PlugMnu=Plugin,ShowOpt=Options...,sep4-,ShowHelp=Aide,"
-                u"ShowAbout=A propos de..."_qs}));
+            (QStringList{u"File=&Fichier,NewFile=&Nouveau,sep1-,OpenFile=&Ouvrir,sep3-,"
+                         u"SaveFile=&Enregistrer,SaveFilesAs=Enregistrer &sous...,sep2-,"
+                         u"Quit=&Quitter"_qs,
+                         u"Edit=&Édition,Undo=&Annuler,Redo=&Rétablir"_qs,
+                         u"Show=&Afficher,ShowStoneAge=Age de la &pierre*,ShowToolAge=Age de "
+                         u"l'&outil*,ShowBronzeAge=Age du &bronze*,ShowIronAge=Age du &fer*,sep5-,"
+                         u"ShowMap=&Carte"_qs,
+                         u"PlugMnu=&Plugin,ShowOpt=&Options...,sep4-,ShowHelp=A&ide,"
+                         u"ShowAbout=A &propos de..."_qs}));
         QCOMPARE(e.get<QAction>("ShowHelp")->shortcut(), QKeySequence(Qt::Key_F1));
     }
 
@@ -230,7 +231,7 @@ private slots:
             e.click(button);
             states << state();
         }
-        QCOMPARE(e.get<QAction>("Undo")->text(), u"Annuler Ajouter"_qs);
+        QCOMPARE(e.get<QAction>("Undo")->text(), u"&Annuler Ajouter"_qs);
         for (qsizetype i = states.size() - 2; i >= 0; --i) {
             e.trigger("Undo");
             QCOMPARE(state(), states.at(i));
@@ -241,6 +242,155 @@ private slots:
         }
         for (int i = 0; i < 7; ++i) e.trigger("Undo");
         QVERIFY(e.rows().isEmpty() && !e.window->isWindowModified());
+    }
+
+    // A cell edited in place the ways a user starts it, committed with Enter: one command.
+    void editInPlace_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("start");  // F2, a double click, or the first key typed
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("F2 on X") << 1 << u"F2"_qs << u"12345678901"_qs
+                                 << u"Hutte|12345678901|0|0|0|0|0|1n"_qs;
+        QTest::newRow("double click on Y") << 2 << u"dbl"_qs << u""_qs << u"Hutte|0||0|0|0|0|1n"_qs;
+        QTest::newRow("typing on E") << 5 << u"7"_qs << u" 5"_qs << u"Hutte|0|0|0|0|7 5|0|1n"_qs;
+        QTest::newRow("building") << 0 << u"F2"_qs << u"Temple"_qs << u"Temple|0|0|0|0|0|0|5n"_qs;
+    }
+    void editInPlace() {
+        QFETCH(int, column);
+        QFETCH(QString, start);
+        QFETCH(QString, typed);
+        QFETCH(QString, row);
+        Editor e;
+        e.get<QComboBox>("Combo1")->setCurrentIndex(1);
+        e.click("Command4");
+        auto* view = e.get<QTreeView>("ListView1");
+        const QModelIndex cell = view->model()->index(0, column);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        if (start == u"dbl"_qs)
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                               view->visualRect(cell).center());
+        else if (start == u"F2"_qs)
+            QTest::keyClick(view, Qt::Key_F2);
+        else
+            QTest::keyClicks(view, start);
+        QWidget* editor = view->indexWidget(cell);
+        QVERIFY(editor);
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            box->setCurrentIndex(box->findText(typed));
+        } else {
+            if (start.size() > 1) qobject_cast<QLineEdit*>(editor)->clear();
+            typeInto(editor, typed);
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(e.rows(), QStringList{row});
+        // Marked, with the writer's reason, when a save would refuse it.
+        const QString tip = cell.data(Qt::ToolTipRole).toString();
+        QCOMPARE(tip.contains(u"11 caractères"_qs), typed.size() == 11);
+        QCOMPARE(cell.data(Qt::ForegroundRole).isValid(), typed.size() == 11);
+        e.trigger("Undo");
+        QCOMPARE(e.rows(), QStringList{u"Hutte|0|0|0|0|0|0|1n"_qs});
+    }
+
+    // The keys of the window, pressed where a user presses them.
+    void keys_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("after");  // rows, # the view's selection, # Text1
+        QTest::newRow("Enter in a field adds")
+            << u"Text3"_qs << QKeySequence(Qt::Key_Return) << u"A/B/9#1#9"_qs;
+        QTest::newRow("Delete removes")
+            << u"list"_qs << QKeySequence(Qt::Key_Delete) << u"B#0#9"_qs;
+        QTest::newRow("Ctrl+Down moves down")
+            << u"list"_qs << QKeySequence(Qt::CTRL | Qt::Key_Down) << u"B/A#2#9"_qs;
+        QTest::newRow("Ctrl+R takes the row back")
+            << u"Text1"_qs << QKeySequence(Qt::CTRL | Qt::Key_R) << u"A/B#1#1"_qs;
+    }
+    void keys() {
+        QFETCH(QString, where);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, after);
+        Editor e;
+        e.get<QComboBox>("Combo1")->setCurrentIndex(1);
+        for (const char* x : {"1", "2"}) {
+            e.type("Text1", QString::fromLatin1(x));
+            e.click("Command4");
+        }
+        e.type("Text1", u"9"_qs);
+        e.clickRow(1);
+        QApplication::setActiveWindow(e.window);
+        QVERIFY(QTest::qWaitForWindowActive(e.window));
+        QWidget* target =
+            where == u"list"_qs ? e.get<QTreeView>("ListView1") : e.get<QWidget>(qPrintable(where));
+        target->setFocus();
+        QTest::keySequence(target, keys);
+        QString rows = e.rows().join(u'/');
+        rows.replace(u"Hutte|"_qs, QString()).replace(u"|0|0|0|0|0|1n"_qs, QString());
+        rows.replace(u'1', u'A').replace(u'2', u'B');
+        QCOMPARE(rows + u'#' + QString::number(e.viewSelection()) + u'#' +
+                     e.get<QLineEdit>("Text1")->text(),
+                 after);
+    }
+
+    // A row dragged onto another takes its place in one command, selected; a row added far
+    // down is scrolled into view.
+    void dragAndScroll() {
+        Editor e;
+        for (int i = 1; i <= 60; ++i) {
+            e.type("Text1", QString::number(i));
+            QTest::keyClick(e.get<QLineEdit>("Text1"), Qt::Key_Return);
+        }
+        auto* view = e.get<QTreeView>("ListView1");
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(view->model()->index(59, 0))));
+        view->scrollToTop();
+        const auto at = [view](int row) {
+            return view->visualRect(view->model()->index(row, 1)).center();
+        };
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at(0));
+        QTest::mouseMove(view->viewport(), at(3));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at(3));
+        QCOMPARE(e.window->list().row(4).cell(0), u"1");
+        QCOMPARE(e.window->list().row(1).cell(0), u"2");
+        QCOMPARE(e.viewSelection(), 4);
+        e.trigger("Undo");
+        QCOMPARE(e.window->list().row(1).cell(0), u"1");
+        QCOMPARE(e.window->list().row(4).cell(0), u"4");
+    }
+
+    // The picker finds names whatever the accents and case, says when a typed name names
+    // nothing (and Ajouter why it added nothing), and a click outside its pop-up lands.
+    void pickerAnswers() {
+        Editor e;
+        QApplication::setActiveWindow(e.window);
+        QVERIFY(QTest::qWaitForWindowActive(e.window));
+        auto* combo = e.get<QComboBox>("Combo1");
+        QWidget* popup = combo->completer()->popup();
+        auto* hint = e.get<QLabel>("PickerHint");
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo->lineEdit(), u"ENTREPO"_qs);
+        QVERIFY(popup->isVisible());
+        QCOMPARE(combo->completer()->completionModel()->rowCount(), 1);
+        QCOMPARE(combo->completer()->completionModel()->index(0, 0).data().toString(),
+                 u"Entrepôt"_qs);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(e.window->input().picker.listIndex(), 3);
+        QVERIFY(hint->text().isEmpty());
+
+        QTest::keyClicks(combo->lineEdit(), u"x"_qs);
+        QCOMPARE(hint->text(), u"Aucun bâtiment de ce nom"_qs);
+        e.click("Command4");
+        QVERIFY(e.rows().isEmpty() && e.messages().empty());
+        QVERIFY(e.window->statusBar()->currentMessage().contains(u"« Entrepôtx »"_qs));
+
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo->lineEdit(), u"e"_qs);
+        QVERIFY(popup->isVisible());
+        auto* field = e.get<QLineEdit>("Text2");
+        const QPoint aim = popup->mapFromGlobal(field->mapToGlobal(field->rect().center()));
+        QTest::mouseClick(popup, Qt::LeftButton, {}, aim);
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(QApplication::focusWidget(), field);
     }
 
     void pluginMenu() {

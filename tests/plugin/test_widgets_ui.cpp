@@ -2,12 +2,14 @@
 // prefix) and give back the chosen name as typed or nothing when cancelled; the message box
 // carries the application's title, no icon and one OK button.
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
 #include "platform/qt/qt_application.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/widgets/qt_widgets_ui.h"
 
 namespace {
@@ -61,6 +63,16 @@ private slots:
         });
         QCOMPARE(QString::fromStdU16String(ui.ShowSave(u"c:\\plans")),
                  plans + QStringLiteral("/nouveau plan"));
+    }
+
+    // Qt's own buttons and dialogs speak French once the translations are in, installed once.
+    void qtSpeaksFrench() {
+        QVERIFY(qrn::platform::installQtTranslations());
+        QVERIFY(qrn::platform::installQtTranslations());
+        QCOMPARE(qApp->findChildren<QTranslator*>().size(), 1);
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuler"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Enregistrer"));
     }
 
     void messageBoxHasTheTitleAndOnlyOk() {
