@@ -11,24 +11,19 @@ class TestHelp : public QObject {
     Q_OBJECT
 
 private slots:
-    void plan_data() {
-        QTest::addColumn<bool>("chm");
-        QTest::addColumn<bool>("page");
-        QTest::addColumn<QString>("viewer");
-        QTest::addColumn<int>("kind");
-        QTest::newRow("chm and viewer")
-            << true << true << "/usr/bin/xchm" << int(HelpPlan::Kind::Viewer);
-        QTest::newRow("chm, no viewer") << true << true << "" << int(HelpPlan::Kind::Page);
-        QTest::newRow("viewer, no chm")
-            << false << true << "/usr/bin/xchm" << int(HelpPlan::Kind::Page);
-        QTest::newRow("nothing") << false << false << "/usr/bin/xchm"
-                                 << int(HelpPlan::Kind::Missing);
-    }
+    // The files there, the viewer found, and the plan made.
     void plan() {
-        QFETCH(bool, chm);
-        QFETCH(bool, page);
-        QFETCH(QString, viewer);
-        QFETCH(int, kind);
+        using K = HelpPlan::Kind;
+        const QString xchm = QStringLiteral("/usr/bin/xchm");
+        const std::tuple<bool, bool, QString, K> cases[] = {{true, true, xchm, K::Viewer},
+                                                            {true, true, QString(), K::Page},
+                                                            {false, true, xchm, K::Page},
+                                                            {false, false, xchm, K::Missing}};
+        for (const auto& [chm, page, viewer, kind] : cases) check(chm, page, viewer, kind);
+    }
+
+private:
+    static void check(bool chm, bool page, const QString& viewer, HelpPlan::Kind kind) {
         QTemporaryDir folder;
         const QString helpFile = folder.filePath("Help/Help.chm");
         const QString topic = folder.filePath("Help/QRN1.htm");
@@ -38,7 +33,7 @@ private slots:
             if (wanted) QVERIFY(file.open(QIODevice::WriteOnly));
         }
         const HelpPlan plan = qrn::platform::planHelp(helpFile, "QRN1.htm", [&] { return viewer; });
-        QCOMPARE(int(plan.kind), kind);
+        QCOMPARE(int(plan.kind), int(kind));
         switch (plan.kind) {
             case HelpPlan::Kind::Viewer:
                 QCOMPARE(plan.program, viewer);

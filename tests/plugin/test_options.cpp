@@ -61,60 +61,50 @@ private slots:
     }
     void cleanup() { QVERIFY(platform.recorder.messages.empty()); }
 
-    // A null text is an absent setting.
-    void loadPlanFolder_data() {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<bool>("defaultExists");
-        QTest::addColumn<QString>("planFolder");
-        QTest::newRow("absent, default there") << QString() << true << kDefault;
-        QTest::newRow("absent, no default") << QString() << false << QString("");
-        QTest::newRow("stored empty, default there") << QString("") << true << kDefault;
-        QTest::newRow("one space is kept") << QString(" ") << true << QString(" ");
-        QTest::newRow("missing folder is kept")
-            << QString("d:\\nulle part") << false << QString("d:\\nulle part");
-    }
+    // A null text is an absent setting: whether the default folder is there decides.
     void loadPlanFolder() {
-        QFETCH(QString, setting);
-        QFETCH(bool, defaultExists);
-        QFETCH(QString, planFolder);
-        makeDefaultPlanFolder(defaultExists);
-        platform.store.storePlanFolder(setting);
-        LoadPlanFolder(platform, state);
-        QCOMPARE(planFolderOf(state), planFolder);
+        const QString none, nowhere = QStringLiteral("d:\\nulle part");
+        const std::tuple<QString, bool, QString> cases[] = {{none, true, kDefault},
+                                                            {none, false, QString("")},
+                                                            {QString(""), true, kDefault},
+                                                            {QString(" "), true, QString(" ")},
+                                                            {nowhere, false, nowhere}};
+        for (const auto& [setting, defaultExists, planFolder] : cases) {
+            init();
+            makeDefaultPlanFolder(defaultExists);
+            platform.store.storePlanFolder(setting);
+            LoadPlanFolder(platform, state);
+            QCOMPARE(planFolderOf(state), planFolder);
+        }
     }
 
     // The box shows the stored setting, not the folder in use; "OK" stores exactly the text.
-    void okStoresExactlyWhatWasTyped_data() {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("planFolder");
-        QTest::newRow("a path, none stored")
-            << QString() << QString("c:\\Jeux\\Plans") << QString("c:\\Jeux\\Plans");
-        QTest::newRow("spaces around")
-            << QString(" c:\\jeux ") << QString("  /tmp/plans ") << QString("  /tmp/plans ");
-        QTest::newRow("empty falls back") << QString("avant") << QString("") << kDefault;
-    }
     void okStoresExactlyWhatWasTyped() {
-        QFETCH(QString, setting);
-        QFETCH(QString, typed);
-        QFETCH(QString, planFolder);
+        const std::tuple<QString, QString, QString> cases[] = {
+            {QString(), "c:\\Jeux\\Plans", "c:\\Jeux\\Plans"},
+            {" c:\\jeux ", "  /tmp/plans ", "  /tmp/plans "},
+            {"avant", "", kDefault}};  // empty falls back
         makeDefaultPlanFolder(true);
-        platform.store.storePlanFolder(setting);
-        LoadPlanFolder(platform, state);
-        Options options(platform, state);
-        QCOMPARE(options.windowTitle(), QStringLiteral("Options"));
-        auto* box = child<QLineEdit>(&options, "OptPath");
-        QCOMPARE(box->text(), setting.isNull() ? QString("") : setting);
-        box->setText(typed);
-        child<QPushButton>(&options, "Command1")->click();
-        QCOMPARE(options.result(), int(QDialog::Accepted));
-        QCOMPARE(platform.store.planFolder(), typed);
-        QCOMPARE(planFolderOf(state), planFolder);
+        for (const auto& [setting, typed, planFolder] : cases) {
+            init();
+            platform.store.storePlanFolder(setting);
+            LoadPlanFolder(platform, state);
+            Options options(platform, state);
+            QCOMPARE(options.windowTitle(), QStringLiteral("Options"));
+            auto* box = child<QLineEdit>(&options, "OptPath");
+            QCOMPARE(box->text(), setting.isNull() ? QString("") : setting);
+            box->setText(typed);
+            child<QPushButton>(&options, "Command1")->click();
+            QCOMPARE(options.result(), int(QDialog::Accepted));
+            QCOMPARE(platform.store.planFolder(), typed);
+            QCOMPARE(planFolderOf(state), planFolder);
+        }
     }
 
     // The tab order runs OK, Annuler, the folder box, "Parcourir..."; OK holds the focus from the
-    // start.
-    void okHasTheFocus() {
+    // start. "Parcourir..." starts at the typed folder and puts the chosen one in the field; a
+    // cancelled choice leaves the field alone. "OK" stores the field.
+    void focusAndBrowse() {
         Options options(platform, state);
         auto* ok = child<QPushButton>(&options, "Command1");
         QCOMPARE(options.focusWidget(), ok);
@@ -125,12 +115,6 @@ private slots:
             w = w->nextInFocusChain();
         } while (w != ok);
         QCOMPARE(order, (QStringList{"Command1", "Command2", "OptPath", "Browse"}));
-    }
-
-    // "Parcourir..." starts at the typed folder and puts the chosen one in the field; a
-    // cancelled choice leaves the field alone. "OK" stores the field.
-    void browseFillsTheField() {
-        Options options(platform, state);
         auto* box = child<QLineEdit>(&options, "OptPath");
         box->setText(QStringLiteral("c:\\plans"));
         platform.recorder.dialogs.clear();
@@ -139,7 +123,7 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("c:\\plans"));
         child<QPushButton>(&options, "Browse")->click();
         QCOMPARE(platform.recorder.dialogs.back(), u"folder:c:\\plans");
-        child<QPushButton>(&options, "Command1")->click();
+        ok->click();
         QCOMPARE(platform.store.planFolder(), QStringLiteral("/srv/plans"));
     }
 
@@ -190,11 +174,10 @@ private slots:
                  QStringLiteral("Plugin QRN pour MXB Editor"));
         QCOMPARE(child<QLabel>(&about, "LabelVersion")->text(),
                  QStringLiteral("Version " QRN_VERSION));
-        const std::pair<const char*, QString> credits[] = {
-            {"Label2", "Plugin créé par "},
-            {"Label3", "Bêta testeurs: "},
-            {"Label4", "Soutient moral (encouragements): "}};
-        for (const auto& [label, start] : credits) {
+        for (const auto& [label, start] :
+             {std::pair<const char*, QString>{"Label2", "Plugin créé par "},
+              {"Label3", "Bêta testeurs: "},
+              {"Label4", "Soutient moral (encouragements): "}}) {
             const QString text = child<QLabel>(&about, label)->text();
             QVERIFY2(text.startsWith(start) && text.size() > start.size(), qPrintable(text));
         }

@@ -63,13 +63,10 @@ private slots:
         QCOMPARE(state.EditorWindows.size(), 4u);
         QVERIFY(state.EditorWindows[0].isNull());
         for (int i = 1; i <= 3; ++i) {
-            QRN* window = state.EditorWindows[i];
-            QVERIFY(window != nullptr);
-            QVERIFY(window->isVisible());
-            QVERIFY(window->parent() == nullptr);
-            QVERIFY(!window->isModal());
             // The application here sets no icon: the window shows ours.
-            QVERIFY(!window->windowIcon().pixmap(32).isNull());
+            const QRN* w = state.EditorWindows[i];
+            QVERIFY(w && w->isVisible() && !w->parent() && !w->isModal() &&
+                    !w->windowIcon().pixmap(32).isNull());
         }
         QVERIFY(state.EditorWindows[1] != state.EditorWindows[2]);
 
@@ -82,8 +79,7 @@ private slots:
 
         press(plg);
         QCOMPARE(state.EditorWindows.size(), 5u);
-        QVERIFY(state.EditorWindows[4] != nullptr);
-        QVERIFY(state.EditorWindows[1] != nullptr && state.EditorWindows[3] != nullptr);
+        QVERIFY(state.EditorWindows[1] && state.EditorWindows[3] && state.EditorWindows[4]);
     }
 
     void aSecondControlResetsTheListButOpenWindowsStay() {
@@ -96,8 +92,7 @@ private slots:
         Plg second(platform, state);
         QCOMPARE(state.EditorWindows.size(), 1u);
         settle();
-        QVERIFY(a && a->isVisible() && a->isEnabled());
-        QVERIFY(b && b->isVisible() && b->isEnabled());
+        QVERIFY(a && a->isVisible() && a->isEnabled() && b && b->isVisible() && b->isEnabled());
 
         press(first);  // both controls share the one list
         QCOMPARE(state.EditorWindows.size(), 2u);

@@ -17,18 +17,17 @@
 
 namespace qrn::test {
 
-inline QString rowText(const PlacementRow& row) {
-    QStringList parts{QString::fromStdU16String(row.building())};
-    for (int c = 0; c < kCellCount; ++c)
-        parts << QStringView(row.cell(c).data(), qsizetype(row.cell(c).size())).toString();
-    parts << QString::fromStdU16String(row.index().toText()) +
-                 (row.index().isText() ? QStringLiteral("t") : QStringLiteral("n"));
-    return parts.join(u'|');
-}
-
 inline QStringList rowsOf(const PlacementList& list) {
     QStringList rows;
-    for (int p = 1; p <= list.count(); ++p) rows << rowText(list.row(p));
+    for (int p = 1; p <= list.count(); ++p) {
+        const PlacementRow& row = list.row(p);
+        QStringList parts{QString::fromStdU16String(row.building())};
+        for (int c = 0; c < kCellCount; ++c)
+            parts << QString::fromUtf16(row.cell(c).data(), qsizetype(row.cell(c).size()));
+        parts << QString::fromStdU16String(row.index().toText()) +
+                     (row.index().isText() ? u't' : u'n');
+        rows << parts.join(u'|');
+    }
     return rows;
 }
 
@@ -38,22 +37,20 @@ inline void typeInto(QWidget* widget, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-// The platform may be any TestPlatform (the fault tests put a failing file system in it).
-template <class Platform>
-struct BasicEditor {
+struct Editor {
     QTemporaryDir dir;
-    Platform platform;
+    TestPlatform platform;
     ModuleState state;
     QPointer<QRN> window;
 
-    explicit BasicEditor(const QByteArray& catalogue = testCatalogue(), bool show = true) {
+    explicit Editor(const QByteArray& catalogue = testCatalogue()) {
         platform.application.path = u16(dir.path());
         state.recoveryFolder = path(QStringLiteral("recovery"));
         if (!catalogue.isNull()) writeBytes(path(QStringLiteral("QRN.txt")), catalogue);
         window = new QRN(platform, state);
-        if (show) window->show();
+        window->show();
     }
-    ~BasicEditor() { delete window; }
+    ~Editor() { delete window; }
 
     QString path(const QString& name) const { return dir.filePath(name); }
     template <class W>
@@ -83,7 +80,5 @@ struct BasicEditor {
         return rows.size() == 1 ? rows.first().row() + 1 : 0;
     }
 };
-
-using Editor = BasicEditor<TestPlatform>;
 
 }  // namespace qrn::test

@@ -5,13 +5,10 @@
 // answers the file dialogs from a queue and records every message.
 
 #include <QApplication>
-#include <QObject>
 #include <deque>
 #include <map>
-#include <string>
 #include <vector>
 
-#include "base/errors.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_file_system.h"
 #include "tests/support/qt_files.h"
@@ -38,15 +35,9 @@ struct RecordingUi : platform::Ui {
         questions.push_back(u"recover:" + text);
         return next(recoveryChoices, platform::RecoveryChoice::Ignore);
     }
-    std::u16string ShowOpen(const std::u16string& folder) override {
-        return answer(u"open:", folder);
-    }
-    std::u16string ShowSave(const std::u16string& folder) override {
-        return answer(u"save:", folder);
-    }
-    std::u16string ShowFolder(const std::u16string& folder) override {
-        return answer(u"folder:", folder);
-    }
+    std::u16string ShowOpen(const std::u16string& f) override { return answer(u"open:" + f); }
+    std::u16string ShowSave(const std::u16string& f) override { return answer(u"save:" + f); }
+    std::u16string ShowFolder(const std::u16string& f) override { return answer(u"folder:" + f); }
     void OpenHelp(const std::u16string& file, const std::u16string& topic) override {
         help.push_back(file + u"#" + topic);
     }
@@ -59,12 +50,9 @@ private:
         queue.pop_front();
         return choice;
     }
-    std::u16string answer(const char16_t* kind, const std::u16string& folder) {
-        dialogs.push_back(kind + folder);
-        if (answers.empty()) return {};
-        std::u16string a = answers.front();
-        answers.pop_front();
-        return a;
+    std::u16string answer(const std::u16string& dialog) {
+        dialogs.push_back(dialog);
+        return next(answers, std::u16string());
     }
 };
 
@@ -74,15 +62,6 @@ struct TestApplication : platform::Application {
     std::u16string HelpFile() override { return helpFile; }
     void SetHelpFile(const std::u16string& p) override { helpFile = p; }
     std::u16string Title() override { return u"QRNPlg"; }
-};
-
-// Real files; DeleteFile can be made to fail, which no permission does for root.
-struct TestFileSystem : platform::QtFileSystem {
-    bool failDelete = false;
-    void DeleteFile(const std::u16string& path) override {
-        if (failDelete) throw FileError(path, u"suppression refusée");
-        QtFileSystem::DeleteFile(path);
-    }
 };
 
 // Absent keys read as the fallback, as the real store's do.
@@ -109,7 +88,7 @@ struct MemorySettings : platform::Settings {
 };
 
 struct TestPlatform : platform::Platform {
-    TestFileSystem fs;
+    platform::QtFileSystem fs;
     TestApplication application;
     MemorySettings store;
     ScriptedRandom rnd;
@@ -136,21 +115,18 @@ inline QByteArray planLine(const QStringList& cells, const QString& id, const QS
     return (line + id.leftJustified(15) + tail + QStringLiteral("\r\n")).toLatin1();
 }
 
-// Six entries: 0 "(aucun)", 1 Hutte (Stone), 2 Grenier and 3 Entrepôt (Tool), 4 Maison
-// (Bronze, listed "L"), 5 Temple (Iron).
+// Six entries (mark|id|age|name): 0 "(aucun)", 1 Hutte (Stone), 2 Grenier and 3 Entrepôt
+// (Tool), 4 Maison (Bronze, listed "L"), 5 Temple (Iron); each id's tail is 100 + its index.
 inline QByteArray testCatalogue() {
-    const char* const records[6][3] = {{"-", "Rien", "0"},     {"-", "Hutte", "15"},
-                                       {"-", "Grenier", "14"}, {"-", "Entrepot", "14"},
-                                       {"L", "Maison", "12"},  {"-", "Temple", "8"}};
-    const QString names[6] = {QStringLiteral("(aucun)"), QStringLiteral("Hutte"),
-                              QStringLiteral("Grenier"), QStringLiteral("Entrepôt"),
-                              QStringLiteral("Maison"),  QStringLiteral("Temple")};
     QString text = QStringLiteral("' test catalogue\r\n\r\n");
-    for (int i = 0; i < 6; ++i) {
-        text += QStringLiteral("%1\r\n%2\r\n%3\r\nx\r\n%4\r\nx\r\n%5\r\n")
-                    .arg(QLatin1String(records[i][0]), QLatin1String(records[i][1]))
-                    .arg(100 + i)
-                    .arg(QLatin1String(records[i][2]), names[i]);
+    int tail = 100;
+    for (const char16_t* r :
+         {u"-|Rien|0|(aucun)", u"-|Hutte|15|Hutte", u"-|Grenier|14|Grenier",
+          u"-|Entrepot|14|Entrepôt", u"L|Maison|12|Maison", u"-|Temple|8|Temple"}) {
+        const QStringList f = QString::fromUtf16(r).split(u'|');
+        text +=
+            QStringList{f[0], f[1], QString::number(tail++), u"x"_qs, f[2], u"x"_qs, f[3], {}}.join(
+                u"\r\n");
     }
     return text.toLatin1();
 }

@@ -39,13 +39,9 @@ private slots:
         QCOMPARE(w.objectName(), u"QRN"_qs);
         QCOMPARE(w.windowTitle(), u"QRN[*]"_qs);
         QCOMPARE(e.platform.application.helpFile, e.platform.application.path + u"/Help/Help.chm");
-        QVERIFY(e.messages().empty());
         auto* combo = e.get<QComboBox>("Combo1");
-        QVERIFY(combo->isEditable());
         QCOMPARE(comboEntries(*combo).join(u' '),
                  u"(aucun):0 Hutte:1 Grenier:2 Entrepôt:3 Maison:4 Temple:5"_qs);
-        QCOMPARE(combo->currentText(), u"(aucun)"_qs);
-        QCOMPARE(w.input().picker.listIndex(), 0);
         QStringList buttons;
         for (int i = 1; i <= 6; ++i) {
             QCOMPARE(e.get<QLineEdit>(qPrintable(u"Text%1"_qs.arg(i)))->text(), u"0"_qs);
@@ -82,154 +78,67 @@ private slots:
                          u"PlugMnu=&Plugin,ShowOpt=&Options...,sep4-,ShowHelp=A&ide,"
                          u"ShowAbout=A &propos de..."_qs}));
         QCOMPARE(e.get<QAction>("ShowHelp")->shortcut(), QKeySequence(Qt::Key_F1));
+
+        // The Plugin menu: help, and the dialogs (placeholders while none are given).
+        e.trigger("ShowHelp");
+        QCOMPARE(e.platform.recorder.help,
+                 std::vector<std::u16string>{e.platform.application.helpFile + u"#QRN1.htm"});
+        e.trigger("ShowOpt");
+        e.trigger("ShowAbout");
+        QCOMPARE(e.messages().size(), 2u);
+        FakeDialogs dialogs;
+        e.state.dialogs = &dialogs;
+        e.trigger("ShowOpt");
+        e.trigger("ShowAbout");
+        QCOMPARE(dialogs.calls, (QStringList{u"options"_qs, u"about"_qs}));
+        QCOMPARE(e.messages().size(), 2u);
     }
 
-    void failedLoadOpensWithEmptyPicker_data() {
-        QTest::addColumn<QByteArray>("catalogue");
-        QTest::addColumn<QString>("where");
-        QTest::newRow("missing") << QByteArray() << QString();
-        QTest::newRow("ends inside a record") << QByteArray("L\r\nA\r\n1\r\n") << u"ligne"_qs;
-    }
     void failedLoadOpensWithEmptyPicker() {
-        QFETCH(QByteArray, catalogue);
-        QFETCH(QString, where);
-        Editor e(catalogue);
-        QVERIFY(e.window->isVisible());
-        QCOMPARE(e.messages().size(), 1u);
-        const QString message = QString::fromStdU16String(e.messages()[0]);
-        QVERIFY2(message.contains(e.path(u"QRN.txt"_qs)) && message.contains(where),
-                 qPrintable(message));
-        QCOMPARE(e.get<QComboBox>("Combo1")->count(), 0);
-        e.click("Command4");  // nothing to add from an empty picker
-        QVERIFY(e.window->list().empty());
-    }
-
-    // Each button runs its command (the commands themselves are the core's), and the view's
-    // selection follows the list's.
-    void rowCommands() {
-        Editor e;
-        e.click("Command2");  // "/\" on an empty list adds the input area's row
-        e.get<QComboBox>("Combo1")->setCurrentIndex(1);
-        e.type("Text1", u"ab"_qs);
-        e.type("Text3", QString());
-        e.click("Command4");
-        const QString hutte = u"Hutte|ab|0||0|0|0|1n"_qs;
-        QCOMPARE(e.rows(), (QStringList{u"(aucun)|0|0|0|0|0|0|0n"_qs, hutte}));
-        QCOMPARE(e.viewSelection(), 0);
-
-        e.clickRow(2);
-        QCOMPARE(e.window->list().selected(), 2);
-        e.get<QComboBox>("Combo1")->setCurrentIndex(5);
-        e.click("Command5");  // Insérer: the new row takes row 2's place
-        QCOMPARE(e.rows().at(1), u"Temple|ab|0||0|0|0|5n"_qs);
-        QCOMPARE(e.viewSelection(), 3);
-        e.click("Command2");
-        QCOMPARE(e.rows().at(1), hutte);
-        QCOMPARE(e.viewSelection(), 2);
-        e.click("Command3");
-        QCOMPARE(e.rows().at(2), hutte);
-        QCOMPARE(e.viewSelection(), 3);
-        e.click("Command1");
-        QCOMPARE(e.rows().size(), 2);
-        QCOMPARE(e.window->list().selected(), std::nullopt);
-        QCOMPARE(e.viewSelection(), 0);
-    }
-
-    // The editable picker: a choice sets the entry, typed text the text the row is added from.
-    void pickerTypingAndChoosing() {
-        Editor e;
-        auto* combo = e.get<QComboBox>("Combo1");
-        combo->setCurrentIndex(3);
-        QCOMPARE(e.window->input().picker.listIndex(), 3);
-        QCOMPARE(e.window->input().picker.text(), u"Entrepôt");
-        combo->lineEdit()->clear();
-        QTest::keyClicks(combo->lineEdit(), u"Templ"_qs);
-        combo->completer()->popup()->hide();
-        QCOMPARE(e.window->input().picker.listIndex(), -1);
-        QCOMPARE(e.window->input().picker.text(), u"Templ");
-        QTest::keyClicks(combo->lineEdit(), u"e"_qs);
-        combo->completer()->popup()->hide();
-        e.click("Command4");
-        QCOMPARE(e.rows(), QStringList{u"Temple|0|0|0|0|0|0|5n"_qs});
-    }
-
-    void ageFilter_data() {
-        QTest::addColumn<QStringList>("cleared");
-        QTest::addColumn<QString>("offered");
-        QTest::newRow("only Tool")
-            << QStringList{u"ShowStoneAge"_qs, u"ShowBronzeAge"_qs, u"ShowIronAge"_qs}
-            << u"(aucun):0 Grenier:2 Entrepôt:3 Maison:4"_qs;
-        QTest::newRow("none") << QStringList{u"ShowStoneAge"_qs, u"ShowToolAge"_qs,
-                                             u"ShowBronzeAge"_qs, u"ShowIronAge"_qs}
-                              << u"(aucun):0 Maison:4"_qs;
-        QTest::newRow("twice") << QStringList{u"ShowIronAge"_qs, u"ShowIronAge"_qs}
-                               << u"(aucun):0 Hutte:1 Grenier:2 Entrepôt:3 Maison:4 Temple:5"_qs;
-    }
-    void ageFilter() {
-        QFETCH(QStringList, cleared);
-        QFETCH(QString, offered);
-        Editor e;
-        e.click("Command4");
-        auto* combo = e.get<QComboBox>("Combo1");
-        combo->setCurrentIndex(2);
-        for (const QString& name : cleared) e.trigger(name.toLatin1().constData());
-        QCOMPARE(comboEntries(*combo).join(u' '), offered);
-        QCOMPARE(combo->currentIndex(), 0);
-        QCOMPARE(combo->currentText(), u"(aucun)"_qs);
-        QCOMPARE(e.window->input().picker.listIndex(), 0);
-        QCOMPARE(e.rows().size(), 1);
-    }
-
-    void newFileResetsInputListAndFile() {
-        Editor e;
-        e.get<QComboBox>("Combo1")->setCurrentIndex(4);
-        e.type("Text2", u"12"_qs);
-        e.click("Command4");
-        e.answers().push_back(u16(e.path(u"plan.qrn"_qs)));
-        e.trigger("SaveFilesAs");
-        e.trigger("ShowIronAge");
-        e.get<QComboBox>("Combo1")->setCurrentIndex(2);
-        e.trigger("NewFile");
-        QVERIFY(e.window->list().empty());
-        QVERIFY(e.window->currentFile().empty());
-        QCOMPARE(e.get<QLineEdit>("Text2")->text(), u"0"_qs);
-        QCOMPARE(e.window->input().fields[1], u"0");
-        QCOMPARE(e.get<QComboBox>("Combo1")->currentIndex(), 0);
-        QVERIFY(!e.get<QAction>("ShowIronAge")->isChecked());
-    }
-
-    void quitAndCloseBoxDeleteTheWindow() {
-        for (const bool viaMenu : {true, false}) {
-            Editor e;
-            e.click("Command4");
-            e.platform.recorder.saveChoices = {platform::SaveChoice::Discard};
-            if (viaMenu)
-                e.trigger("Quit");
-            else
-                e.window->close();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QVERIFY(e.window.isNull());
-            QVERIFY(e.messages().empty());
+        for (const auto& [catalogue, where] :
+             {std::pair{QByteArray(), QString()}, {QByteArray("L\r\nA\r\n1\r\n"), u"ligne"_qs}}) {
+            Editor e(catalogue);
+            QCOMPARE(e.messages().size(), 1u);
+            const QString message = QString::fromStdU16String(e.messages()[0]);
+            QVERIFY2(message.contains(e.path(u"QRN.txt"_qs)) && message.contains(where),
+                     qPrintable(message));
+            QCOMPARE(e.get<QComboBox>("Combo1")->count(), 0);
+            e.click("Command4");  // nothing to add from an empty picker
+            QVERIFY(e.window->list().empty());
         }
     }
 
-    // Every row command is one step of the history: undone and done again, rows, order and
-    // selection come back exactly, and the view follows.
-    void undoAndRedoEveryCommand() {
+    // Each button runs its command (the commands themselves are the core's), the view's
+    // selection follows the list's, and every command is one step of the history: undone and
+    // done again, rows, order and selection come back exactly.
+    void rowCommandsUndoAndRedo() {
         Editor e;
         QCOMPARE(e.get<QAction>("Undo")->shortcut(), QKeySequence(QKeySequence::Undo));
         const auto state = [&e] {
             return e.rows().join(u'/') + u'#' + QString::number(e.viewSelection());
         };
-        e.type("Text1", u"1"_qs);
+        e.click("Command2");  // "/\" on an empty list adds the input area's row
+        e.get<QComboBox>("Combo1")->setCurrentIndex(1);
+        e.type("Text1", u"ab"_qs);
+        e.type("Text3", QString());
         e.click("Command4");
-        e.type("Text1", u"2"_qs);
-        e.click("Command4");
+        const QString a = u"(aucun)|0|0|0|0|0|0|0n/"_qs, h = u"Hutte|ab|0||0|0|0|1n"_qs,
+                      t = u"Temple|ab|0||0|0|0|5n"_qs;
+        QCOMPARE(state(), a + h + u"#0"_qs);
         e.clickRow(2);
+        QCOMPARE(e.window->list().selected(), 2);
         QStringList states{state()};
-        for (const char* button : {"Command5", "Command2", "Command3", "Command1", "Command4"}) {
+        e.get<QComboBox>("Combo1")->setCurrentIndex(5);
+        const std::pair<const char*, QString> steps[] = {
+            {"Command5", a + t + u'/' + h + u"#3"_qs},  // Insérer: takes row 2's place
+            {"Command2", a + h + u'/' + t + u"#2"_qs},
+            {"Command3", a + t + u'/' + h + u"#3"_qs},
+            {"Command1", a + t + u"#0"_qs},
+            {"Command4", a + t + u'/' + t + u"#0"_qs}};
+        for (const auto& [button, after] : steps) {
             e.click(button);
-            states << state();
+            QCOMPARE(state(), after);
+            states << after;
         }
         QCOMPARE(e.get<QAction>("Undo")->text(), u"&Annuler Ajouter"_qs);
         for (qsizetype i = states.size() - 2; i >= 0; --i) {
@@ -242,6 +151,45 @@ private slots:
         }
         for (int i = 0; i < 7; ++i) e.trigger("Undo");
         QVERIFY(e.rows().isEmpty() && !e.window->isWindowModified());
+    }
+
+    // Each age cleared in the Afficher menu takes its buildings out of the picker, which goes
+    // back to "(aucun)"; the rows stay.
+    void ageFilter() {
+        for (const auto& [cleared, offered] :
+             {std::pair{"Stone Bronze Iron", "(aucun):0 Grenier:2 Entrepôt:3 Maison:4"},
+              {"Stone Tool Bronze Iron", "(aucun):0 Maison:4"},
+              {"Iron Iron", "(aucun):0 Hutte:1 Grenier:2 Entrepôt:3 Maison:4 Temple:5"}}) {
+            Editor e;
+            e.click("Command4");
+            auto* combo = e.get<QComboBox>("Combo1");
+            combo->setCurrentIndex(2);
+            for (const QString& age : QString::fromLatin1(cleared).split(u' '))
+                e.trigger(qPrintable(u"Show"_qs + age + u"Age"_qs));
+            QCOMPARE(comboEntries(*combo).join(u' '), QString::fromUtf8(offered));
+            QCOMPARE(combo->currentIndex(), 0);
+            QCOMPARE(e.window->input().picker.listIndex(), 0);
+            QCOMPARE(e.rows().size(), 1);
+        }
+    }
+
+    // Nouveau resets the input area too; the close box, the changes discarded, deletes the window.
+    void newFileResetsInputAndCloseBoxDeletes() {
+        Editor e;
+        e.get<QComboBox>("Combo1")->setCurrentIndex(4);
+        e.type("Text2", u"12"_qs);
+        e.trigger("ShowIronAge");
+        e.get<QComboBox>("Combo1")->setCurrentIndex(2);
+        e.trigger("NewFile");
+        QCOMPARE(e.get<QLineEdit>("Text2")->text(), u"0"_qs);
+        QCOMPARE(e.window->input().fields[1], u"0");
+        QCOMPARE(e.get<QComboBox>("Combo1")->currentIndex(), 0);
+        QVERIFY(!e.get<QAction>("ShowIronAge")->isChecked());
+        e.click("Command4");
+        e.platform.recorder.saveChoices = {platform::SaveChoice::Discard};
+        e.window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(e.window.isNull());
     }
 
     // A cell edited in place the ways a user starts it, committed with Enter: one command.
@@ -391,22 +339,13 @@ private slots:
         QTest::mouseClick(popup, Qt::LeftButton, {}, aim);
         QVERIFY(!popup->isVisible());
         QCOMPARE(QApplication::focusWidget(), field);
-    }
 
-    void pluginMenu() {
-        Editor e;
-        e.trigger("ShowHelp");
-        QCOMPARE(e.platform.recorder.help,
-                 std::vector<std::u16string>{e.platform.application.helpFile + u"#QRN1.htm"});
-        e.trigger("ShowOpt");
-        e.trigger("ShowAbout");
-        QCOMPARE(e.messages().size(), 2u);  // placeholders while no dialogs are given
-        FakeDialogs dialogs;
-        e.state.dialogs = &dialogs;
-        e.trigger("ShowOpt");
-        e.trigger("ShowAbout");
-        QCOMPARE(dialogs.calls, (QStringList{u"options"_qs, u"about"_qs}));
-        QCOMPARE(e.messages().size(), 2u);
+        // A typed name is what the row is added from.
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo->lineEdit(), u"Temple"_qs);
+        popup->hide();
+        e.click("Command4");
+        QCOMPARE(e.rows(), QStringList{u"Temple|0|0|0|0|0|0|5n"_qs});
     }
 };
 

@@ -43,7 +43,7 @@ private slots:
         QVERIFY(QDir().mkpath(plans));
     }
 
-    void openStartsInThePlanFolderAndCancelGivesNothing() {
+    void fileDialogsStartInThePlanFolder() {
         QString shownIn;
         whenModal<QFileDialog>([&shownIn](QFileDialog* dialog) {
             shownIn = dialog->directory().absolutePath();
@@ -51,9 +51,7 @@ private slots:
         });
         QVERIFY(ui.ShowOpen(u"c:\\plans").empty());
         QCOMPARE(shownIn, plans);
-    }
-
-    void saveGivesTheNameWithoutAddingAnExtension() {
+        // Saving gives the name without adding an extension.
         whenModal<QFileDialog>([this](QFileDialog* dialog) {
             QVERIFY(dialog->nameFilters() == QStringList{QFileDialog::tr("All Files (*)")} ||
                     dialog->nameFilters().isEmpty());
