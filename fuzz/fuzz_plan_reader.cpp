@@ -22,18 +22,17 @@ namespace {
 // Made once: a fresh table of 1001 entries costs more than a run. Entries 0 and 3 share "Mur",
 // 1 and 4 share "Tour"; entry 5 has a plan identifier with a space, which no token can match;
 // entry 6 an identifier of 15 characters.
-Catalogue makeFixedCatalogue() {
-    const std::u16string ids[] = {
-        u"Mur", u"Tour", u"A", u"Mur", u"Tour", u"B C", u"ABCDEFGHIJKLMNO", u"é€"};
-    std::vector<std::array<std::u16string, 7>> records;
-    for (const auto& id : ids) records.push_back({u"-", id, u"1 2", u"", u"15", u"", u"Nom " + id});
-    Catalogue fixed;
-    fixed.assign(records);
-    return fixed;
-}
-
 const Catalogue& fixedCatalogue() {
-    static const Catalogue fixed = makeFixedCatalogue();
+    static const Catalogue fixed = [] {
+        const std::u16string ids[] = {
+            u"Mur", u"Tour", u"A", u"Mur", u"Tour", u"B C", u"ABCDEFGHIJKLMNO", u"é€"};
+        std::vector<std::array<std::u16string, 7>> records;
+        for (const auto& id : ids)
+            records.push_back({u"-", id, u"1 2", u"", u"15", u"", u"Nom " + id});
+        Catalogue catalogue;
+        catalogue.assign(records);
+        return catalogue;
+    }();
     return fixed;
 }
 

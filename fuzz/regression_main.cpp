@@ -11,41 +11,32 @@
 
 #include "fuzz/fuzz_support.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-bool runFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        return false;
-    }
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<fs::path> files;
     for (int i = 1; i < argc; ++i) {
-        const fs::path arg(argv[i]);
-        if (fs::is_directory(arg)) {
-            for (const auto& entry : fs::directory_iterator(arg))
-                if (entry.is_regular_file()) files.push_back(entry.path());
-        } else {
-            files.push_back(arg);
+        if (!fs::is_directory(argv[i])) {
+            files.emplace_back(argv[i]);
+            continue;
         }
+        for (const auto& entry : fs::directory_iterator(argv[i]))
+            if (entry.is_regular_file()) files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
     if (files.empty()) {
         std::fprintf(stderr, "usage: %s FILE_OR_FOLDER...\n", argv[0]);
         return 2;
     }
-    for (const auto& file : files)
-        if (!runFile(file)) return 1;
+    for (const auto& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            return 1;
+        }
+        const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    }
     std::printf("%zu inputs ran\n", files.size());
     return 0;
 }

@@ -9,10 +9,6 @@
 #include <random>
 
 #include "cli/json_text.h"
-#include "core/catalogue.h"
-#include "core/placement_list.h"
-#include "planfile/plan_reader.h"
-#include "platform/qt/qt_file_system.h"
 
 namespace {
 
@@ -48,15 +44,13 @@ TEST(JsonText, EveryKindOfCharacterIsWrittenAsQtWritesIt) {
     for (char16_t c = 0; c < 0x100; ++c) all += c;
     all += u"\u2028\uFEFF\uFFFE\uFFFF\U0001F600";
     // Unpaired surrogates: alone, at the end, reversed, before another character.
-    for (std::u16string text : {all, std::u16string(u"\xD800"), std::u16string(u"a\xDBFF"),
-                                std::u16string(u"\xDC00\xD800"), std::u16string(u"\xD83Dx\xDE00")})
-        EXPECT_EQ(
-            [&] {
-                std::string out;
-                qrn::cli::appendJsonString(out, text);
-                return out;
-            }(),
-            qtJson(qtText(text)));
+    for (std::u16string text :
+         {all, std::u16string(u"\xD800"), std::u16string(u"a\xDBFF"),
+          std::u16string(u"\xDC00\xD800"), std::u16string(u"\xD83Dx\xDE00")}) {
+        std::string out;
+        qrn::cli::appendJsonString(out, text);
+        EXPECT_EQ(out, qtJson(qtText(text)));
+    }
     for (long long number : {0LL, -1LL, 1000LL, -32768LL, 32767LL, 9007199254740991LL}) {
         std::string out;
         qrn::cli::appendJsonNumber(out, number);
@@ -64,21 +58,7 @@ TEST(JsonText, EveryKindOfCharacterIsWrittenAsQtWritesIt) {
     }
 }
 
-TEST(JsonText, RowsMatchQtOnTheSamplePlanAndOnGeneratedOnes) {
-    qrn::platform::QtFileSystem files;
-    qrn::Catalogue catalogue;
-    catalogue.load(files, u"" QRN_SHIPPED_DATA_DIR "/QRN.txt");
-    qrn::PlacementList list;
-    ASSERT_GT(qrn::openQRN(u"" QRN_SHIPPED_DATA_DIR "/samples/exemple.qrn", list, catalogue, files),
-              0);
-    for (int position = 1; position <= list.count(); ++position) {
-        const qrn::PlacementRow& row = list.row(position);
-        const std::array<std::u16string_view, 6> cells{row.cell(0), row.cell(1), row.cell(2),
-                                                       row.cell(3), row.cell(4), row.cell(5)};
-        EXPECT_EQ(rowLine(row.index().value(), row.building(), cells),
-                  qtRowLine(row.index().value(), row.building(), cells));
-    }
-
+TEST(JsonText, RowsMatchQtOnGeneratedOnes) {
     // Names and cells of quotes, backslashes, control characters and non-ASCII characters.
     const std::u16string pieces[] = {
         u"\"", u"\\",     u"\x01",          u"\t",         u"\x1f", u"\x7f",

@@ -65,37 +65,16 @@ private:
 
 }  // namespace
 
-const char* operationName(Operation operation) {
-    switch (operation) {
-        case Operation::Open:
-            return "open";
-        case Operation::AtEnd:
-            return "end test";
-        case Operation::ReadLine:
-            return "read";
-        case Operation::Create:
-            return "create";
-        case Operation::Write:
-            return "write";
-        case Operation::Commit:
-            return "commit";
-        case Operation::Delete:
-            return "delete";
-    }
-    return "?";
-}
-
 void FaultyFileSystem::start(int failAt) {
     counting_ = true;
     failAt_ = failAt;
     points_ = 0;
     injected_ = false;
-    log_.clear();
 }
 
 bool FaultyFileSystem::pass(Operation operation) {
     if (!counting_) return false;
-    log_.push_back(operation);
+    last_ = operation;
     if (++points_ != failAt_) return false;
     injected_ = true;
     return true;

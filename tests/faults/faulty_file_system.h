@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "platform/platform.h"
 
@@ -24,8 +23,8 @@ public:
     void start(int failAt);
     int points() const { return points_; }
     bool injected() const { return injected_; }
-    // The operation of every point passed so far, in order.
-    const std::vector<Operation>& log() const { return log_; }
+    // The operation of the last point passed.
+    Operation last() const { return last_; }
 
     std::unique_ptr<platform::TextStream> OpenTextFile(const std::u16string& path) override;
     bool FolderExists(const std::u16string& path) override { return inner_.FolderExists(path); }
@@ -43,10 +42,8 @@ private:
     int failAt_ = 0;
     int points_ = 0;
     bool injected_ = false;
-    std::vector<Operation> log_;
+    Operation last_ = Operation::Open;
 };
-
-const char* operationName(FaultyFileSystem::Operation operation);
 
 // Runs run(0), which fails nothing and returns the number of points it passed, then run(k) for
 // every point k. Returns the number of faults injected.
@@ -58,8 +55,3 @@ int walkFailurePoints(Run run) {
 }
 
 }  // namespace qrn::test
-
-// The former name, for the tests not yet moved to qrn::test.
-namespace qrn {
-namespace testing = test;
-}  // namespace qrn

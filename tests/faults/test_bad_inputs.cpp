@@ -93,9 +93,6 @@ std::vector<BadInput> badInputs() {
          repeated("' commentaire\r\n", 100000) +
              catalogueBytes({record(u"a"), record(u"b"), record(u"c")}),
          reads(2), fails(Kind::InvalidArgument, 1)},
-        {"CR, LF and CR LF line ends mixed", "-\rID_a\nt\r\n\r15\n\r\nNom\r", reads(0), reads(3),
-         planLine("1", "ID_a", "t").substr(0, 76) + "\n" +
-             planLine("2", "ID_a", "t").substr(0, 76) + "\r" + planLine("3", "ID_a", "t")},
     };
 }
 
