@@ -43,16 +43,11 @@ TEST(ListChange, UndoAndRedoRestoreRowsOrderAndSelection) {
         {"replace", "pqr", 1, [](auto& l, auto&) { l.replace(3, row(u'z')); }, "pqz|1"},
         {"assign", "pqr", 3,
          [](auto& l, auto&) {
-             l.assign({row(u'a'), row(u'b')});
+             l.assign(PlacementList::Rows{row(u'a'), row(u'b')});
          },
          "ab|-"},
         {"several steps", "pqr", 2,
-         [](auto& l, auto&) {
-             l.remove(1);
-             l.append(row(u'z'));
-             l.swapWithNext(1);
-             l.select(3);
-         },
+         [](auto& l, auto&) { l.remove(1), l.append(row(u'z')), l.swapWithNext(1), l.select(3); },
          "rqz|3"},
     };
     for (const Case& c : cases) {
