@@ -3,6 +3,7 @@
 #include "core/commands.h"
 #include "core/input_area.h"
 #include "core/placement_list.h"
+#include "tests/support/rows.h"
 
 namespace qrn {
 namespace {
@@ -22,11 +23,7 @@ protected:
         }
         if (selected) list.select(*selected);
     }
-    std::u16string xs() const {
-        std::u16string out;
-        for (int p = 1; p <= list.count(); ++p) out += list.row(p).cell(Column::X);
-        return out;
-    }
+    std::u16string xs() const { return test::xs(list); }
 
     InputArea input;
     PlacementList list;

@@ -4,24 +4,24 @@
 #include <string>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "core/commands.h"
 #include "core/input_area.h"
 #include "core/list_change.h"
 #include "core/placement_list.h"
+#include "tests/support/rows.h"
 
 namespace qrn {
 namespace {
 
 // Rows named by their X cell; the state of a list as "xs|selected".
 PlacementRow row(char16_t x) {
-    const std::u16string text(1, x);
-    return PlacementRow(u"b", {text, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0));
+    return test::row(std::u16string(1, x));
 }
 
 std::string state(const PlacementList& list) {
-    std::string out;
-    for (int p = 1; p <= list.count(); ++p) out += char(list.row(p).cell(Column::X)[0]);
-    return out + "|" + (list.selected() ? std::to_string(*list.selected()) : "-");
+    return toUtf8(test::xs(list)) + "|" +
+           (list.selected() ? std::to_string(*list.selected()) : "-");
 }
 
 struct Case {

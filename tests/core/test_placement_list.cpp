@@ -2,19 +2,13 @@
 
 #include "base/errors.h"
 #include "core/placement_list.h"
+#include "tests/support/rows.h"
 
 namespace qrn {
 namespace {
 
-PlacementRow row(const std::u16string& x) {
-    return PlacementRow(u"B", {x, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0));
-}
-
-std::u16string xs(const PlacementList& list) {
-    std::u16string out;
-    for (int p = 1; p <= list.count(); ++p) out += list.row(p).cell(Column::X);
-    return out;
-}
+using test::row;
+using test::xs;
 
 // Records what a view would be told.
 struct Recorder : PlacementListObserver {
