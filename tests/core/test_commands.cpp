@@ -3,6 +3,7 @@
 #include "core/commands.h"
 #include "core/input_area.h"
 #include "core/placement_list.h"
+#include "tests/support/rows.h"
 
 namespace qrn {
 namespace {
@@ -22,11 +23,7 @@ protected:
         }
         if (selected) list.select(*selected);
     }
-    std::u16string xs() const {
-        std::u16string out;
-        for (int p = 1; p <= list.count(); ++p) out += list.row(p).cell(Column::X);
-        return out;
-    }
+    std::u16string xs() const { return test::xs(list); }
 
     InputArea input;
     PlacementList list;
@@ -42,9 +39,6 @@ TEST_F(CommandsTest, AjouterCopiesTheInputAreaUnchecked) {
     EXPECT_EQ(r.building(), u"Tour");
     EXPECT_EQ(r.index(), CatalogueIndex::number(9));
     for (int c = 0; c < kCellCount; ++c) EXPECT_EQ(r.cell(c), input.fields[std::size_t(c)]);
-    EXPECT_EQ(list.row(1), list.row(2));
-    EXPECT_EQ(list.selected(), std::nullopt);
-    EXPECT_EQ(input.fields[5], u"x y");
 }
 
 TEST_F(CommandsTest, ATypedPickerTextUsesTheEntryOfThatNameOrNothing) {
@@ -55,52 +49,30 @@ TEST_F(CommandsTest, ATypedPickerTextUsesTheEntryOfThatNameOrNothing) {
 
     input.picker.setText(u"grenier");
     Ajouter(list, input);
-    rows(u"");
     list.select(1);
     Inserer(list, input);
     MoveDown(list, input);
     EXPECT_EQ(list.count(), 1);
 }
 
-TEST_F(CommandsTest, InsererTakesTheSelectedRowsPlace) {
-    struct Case {
-        std::u16string rows;
-        int selected;
-        std::u16string after;
-        int selectedAfter;
-    };
-    for (const Case& c : {Case{u"PQR", 1, u"nPQR", 2}, Case{u"PQR", 3, u"PQnR", 4},
-                          Case{u"PQRST", 3, u"PQnRST", 4}}) {
-        list.clear();
-        rows(c.rows, c.selected);
-        input.fields[0] = u"n";
-        Inserer(list, input);
-        EXPECT_EQ(xs(), c.after);
-        EXPECT_EQ(list.selected(), c.selectedAfter);
-    }
-}
-
-TEST_F(CommandsTest, MovesExchangeNeighboursAndKeepTheMovedRowSelected) {
+// Inserer takes the selected row's place; the moves exchange neighbours, the moved row selected.
+TEST_F(CommandsTest, InsertAndMovesKeepTheirRowSelected) {
     struct Case {
         void (*command)(PlacementList&, const InputArea&);
         int selected;
         std::u16string after;
         int selectedAfter;
     };
-    for (const Case& c : {Case{MoveUp, 2, u"QPR", 1}, Case{MoveDown, 2, u"PRQ", 3},
-                          Case{MoveUp, 1, u"PQR", 1}, Case{MoveDown, 3, u"PQR", 3}}) {
+    for (const Case& c :
+         {Case{Inserer, 1, u"nPQR", 2}, Case{Inserer, 3, u"PQnR", 4}, Case{MoveUp, 2, u"QPR", 1},
+          Case{MoveDown, 2, u"PRQ", 3}, Case{MoveUp, 1, u"PQR", 1}, Case{MoveDown, 3, u"PQR", 3}}) {
         list.clear();
         rows(u"PQR", c.selected);
+        input.fields[0] = u"n";
         c.command(list, input);
         EXPECT_EQ(xs(), c.after);
         EXPECT_EQ(list.selected(), c.selectedAfter);
     }
-    MoveUp(list, input);
-    MoveUp(list, input);
-    MoveDown(list, input);
-    MoveDown(list, input);
-    EXPECT_EQ(xs(), u"PQR");
-    EXPECT_EQ(list.selected(), 3);
 }
 
 TEST_F(CommandsTest, MovesKeepHowTheIndexWasStored) {

@@ -4,24 +4,24 @@
 #include <string>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "core/commands.h"
 #include "core/input_area.h"
 #include "core/list_change.h"
 #include "core/placement_list.h"
+#include "tests/support/rows.h"
 
 namespace qrn {
 namespace {
 
 // Rows named by their X cell; the state of a list as "xs|selected".
 PlacementRow row(char16_t x) {
-    const std::u16string text(1, x);
-    return PlacementRow(u"b", {text, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0));
+    return test::row(std::u16string(1, x));
 }
 
 std::string state(const PlacementList& list) {
-    std::string out;
-    for (int p = 1; p <= list.count(); ++p) out += char(list.row(p).cell(Column::X)[0]);
-    return out + "|" + (list.selected() ? std::to_string(*list.selected()) : "-");
+    return toUtf8(test::xs(list)) + "|" +
+           (list.selected() ? std::to_string(*list.selected()) : "-");
 }
 
 struct Case {
@@ -43,16 +43,11 @@ TEST(ListChange, UndoAndRedoRestoreRowsOrderAndSelection) {
         {"replace", "pqr", 1, [](auto& l, auto&) { l.replace(3, row(u'z')); }, "pqz|1"},
         {"assign", "pqr", 3,
          [](auto& l, auto&) {
-             l.assign({row(u'a'), row(u'b')});
+             l.assign(PlacementList::Rows{row(u'a'), row(u'b')});
          },
          "ab|-"},
         {"several steps", "pqr", 2,
-         [](auto& l, auto&) {
-             l.remove(1);
-             l.append(row(u'z'));
-             l.swapWithNext(1);
-             l.select(3);
-         },
+         [](auto& l, auto&) { l.remove(1), l.append(row(u'z')), l.swapWithNext(1), l.select(3); },
          "rqz|3"},
     };
     for (const Case& c : cases) {

@@ -2,19 +2,13 @@
 
 #include "base/errors.h"
 #include "core/placement_list.h"
+#include "tests/support/rows.h"
 
 namespace qrn {
 namespace {
 
-PlacementRow row(const std::u16string& x) {
-    return PlacementRow(u"B", {x, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0));
-}
-
-std::u16string xs(const PlacementList& list) {
-    std::u16string out;
-    for (int p = 1; p <= list.count(); ++p) out += list.row(p).cell(Column::X);
-    return out;
-}
+using test::row;
+using test::xs;
 
 // Records what a view would be told.
 struct Recorder : PlacementListObserver {
@@ -35,14 +29,10 @@ struct Recorder : PlacementListObserver {
 // A row keeps every text as given, short or long, when copied, assigned and moved.
 TEST(PlacementRow, KeepsItsTextsThroughCopiesAndMoves) {
     for (const char16_t* text : {u"", u" 7", u"a text longer than any cell can be written"}) {
-        const std::u16string x = text;
-        const PlacementRow original(u"Tour", {x, u"1 2", u"", u"0", u"0", u"o"},
-                                    CatalogueIndex::text(3));
+        const std::array<std::u16string_view, 6> cells{text, u"1 2", u"", u"0", u"0", u"o"};
+        const PlacementRow original(u"Tour", cells, CatalogueIndex::text(3));
         EXPECT_EQ(original.building(), u"Tour");
-        EXPECT_EQ(original.cell(Column::X), x);
-        EXPECT_EQ(original.cell(Column::Y), u"1 2");
-        EXPECT_EQ(original.cell(Column::N), u"");
-        EXPECT_EQ(original.cell(Column::O), u"o");
+        for (int c = 0; c < kCellCount; ++c) EXPECT_EQ(original.cell(c), cells[std::size_t(c)]);
         EXPECT_EQ(original.index(), CatalogueIndex::text(3));
         PlacementRow copy = original;
         EXPECT_EQ(copy, original);
@@ -51,9 +41,9 @@ TEST(PlacementRow, KeepsItsTextsThroughCopiesAndMoves) {
         EXPECT_EQ(assigned, original);
         const PlacementRow moved = std::move(copy);
         EXPECT_EQ(moved, original);
-        EXPECT_NE(
-            PlacementRow(u"Tour", {x, u"1 2", u"", u"0", u"0", u"p"}, CatalogueIndex::text(3)),
-            original);
+        EXPECT_NE(PlacementRow(u"Tour", cells, CatalogueIndex::number(3)), original);
+        EXPECT_NE(PlacementRow(u"Tour", {text, u"1 2", u"", u"0", u"0", u"p"}, original.index()),
+                  original);
     }
 }
 

@@ -6,13 +6,11 @@
 namespace qrn {
 namespace {
 
-TEST(Text, Utf8RoundTripsEveryKindOfCharacter) {
+TEST(Text, Utf8RoundTripsEveryCharacterAndReplacesBrokenInput) {
     const std::u16string text = u"Bâtiment € \u0081 \U0001F3F0 fin";
     EXPECT_EQ(fromUtf8(toUtf8(text)), text);
     EXPECT_EQ(toUtf8(u"é"), "\xC3\xA9");
-}
-
-TEST(Text, BrokenInputBecomesReplacementCharacters) {
+    // Broken input becomes replacement characters.
     EXPECT_EQ(fromUtf8("a\xFF"
                        "b"),
               u"a\uFFFDb");

@@ -7,11 +7,12 @@
 #include "planfile/plan_reader.h"
 #include "tests/support/catalogue_text.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/rows.h"
 
 namespace qrn {
 namespace {
 
-using testing::record;
+using test::record;
 
 TEST(Delnextspaces, DropsTheFirstTokenAndTheSpacesAfterIt) {
     const std::pair<std::u16string, std::u16string> cases[] = {
@@ -38,14 +39,9 @@ protected:
         }
         return 0;
     }
-    std::vector<std::u16string> xs() const {
-        std::vector<std::u16string> out;
-        for (int p = 1; p <= list.count(); ++p) out.emplace_back(list.row(p).cell(Column::X));
-        return out;
-    }
 
     Catalogue catalogue;
-    testing::MemoryFileSystem files;
+    test::MemoryFileSystem files;
     PlacementList list;
 };
 
@@ -83,7 +79,7 @@ TEST_F(ReaderTest, ABadLineKeepsTheRowsBeforeIt) {
 TEST_F(ReaderTest, ReplacesTheListAndResolvesSharedIdentifiersToTheLowestEntry) {
     read(u"1 2 3 4 5 6 ID_dup \r\n");
     read(u"1 2 3 4 5 6 ID_dup \r\n7 2 3 4 5 6 ID_b \r\n");
-    ASSERT_EQ(xs(), (std::vector<std::u16string>{u"1", u"7"}));
+    ASSERT_EQ(test::xs(list), u"17");
     EXPECT_EQ(list.row(1).index(), CatalogueIndex::text(2));
     EXPECT_THROW(openQRN(u"missing.qrn", list, catalogue, files), FileError);
     EXPECT_EQ(list.count(), 2);  // a file that cannot be opened leaves the list

@@ -50,7 +50,7 @@ TEST(RoundTrip, WrittenRowsReadBackToTheSameValues) {
                              r % 2 ? CatalogueIndex::number(index) : CatalogueIndex::text(index)));
         }
 
-        testing::MemoryFileSystem files;
+        test::MemoryFileSystem files;
         files.files[u"p"] = MakeQRNFile(written, catalogue);
         PlacementList read;
         openQRN(u"p", read, catalogue, files);

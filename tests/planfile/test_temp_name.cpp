@@ -12,11 +12,14 @@
 namespace qrn {
 namespace {
 
-// Hands out scripted numbers and records every reseed.
+// Hands out the scripted numbers, then uniform ones; counts draws and reseeds.
 struct ScriptedRandom : platform::Random {
     std::deque<double> numbers;
-    int reseeds = 0;
+    std::mt19937_64 engine{7};
+    int draws = 0, reseeds = 0;
     double Rnd() override {
+        ++draws;
+        if (numbers.empty()) return std::uniform_real_distribution<double>(0, 1)(engine);
         const double r = numbers.front();
         numbers.pop_front();
         return r;
@@ -32,16 +35,11 @@ TEST(TempName, DrawsADigitOneTimeInThreeAndNeverReseeds) {
                       0.3, 0.5,   0.9,  0.04, 0.5,  0.2,   0.5, 0.0};
     EXPECT_EQ(MakeTempName(random), u"~8AZ44BFA.tmp");
     EXPECT_EQ(random.reseeds, 0);  // a reseed from the clock repeats names within one tick
-    EXPECT_TRUE(random.numbers.empty());
+    EXPECT_EQ(random.draws, 16);
 }
 
 TEST(TempName, UsesOnlyDigitsZeroToEightAndCapitals) {
-    struct Uniform : platform::Random {
-        std::mt19937_64 engine{7};
-        double Rnd() override { return std::uniform_real_distribution<double>(0, 1)(engine); }
-        void Randomize(double) override {}
-        double Timer() override { return 0; }
-    } random;
+    ScriptedRandom random;
     const std::regex shape("~[0-8A-Z]{8}\\.tmp");
     bool sawDigit = false, sawLetter = false;
     std::set<std::string> names;

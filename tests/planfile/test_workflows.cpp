@@ -65,9 +65,6 @@ TEST_F(WorkflowTest, SavePlanWritesTheWholeTextOrLeavesTheFile) {
         }
         EXPECT_EQ(files.files.at(u"p.qrn"), saved);
     }
-    list.clear();
-    add(u"1");
-    EXPECT_NO_THROW(checkEncodable(list));
 }
 
 TEST_F(WorkflowTest, PlanTextReadsLikeAFileAndNamesTheBadLine) {

@@ -24,8 +24,3 @@ inline std::u16string catalogueText(const std::vector<Record>& records) {
 }
 
 }  // namespace qrn::test
-
-// The former name, for the tests not yet moved to qrn::test.
-namespace qrn {
-namespace testing = test;
-}  // namespace qrn

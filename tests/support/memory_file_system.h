@@ -24,8 +24,3 @@ public:
 };
 
 }  // namespace qrn::test
-
-// The former name, for the tests not yet moved to qrn::test.
-namespace qrn {
-namespace testing = test;
-}  // namespace qrn
