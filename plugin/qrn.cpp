@@ -60,6 +60,11 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
 QRN::~QRN() {
     // The views and models refer to the list and the picker, which go before the QObject
     // children do: take them down first. The autosave goes before the document it copies.
+    // The widgets this window filters events of go too: their last events must not reach it.
+    listView_->removeEventFilter(this);
+    listView_->viewport()->removeEventFilter(this);
+    if (QCompleter* completer = pickerBox_->completer())
+        completer->popup()->removeEventFilter(this);
     delete takeCentralWidget();
     delete listModel_;
     delete pickerModel_;
