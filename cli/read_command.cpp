@@ -22,7 +22,7 @@ const char kHelp[] =
 // Prints each line's row as the reader hands it over; nothing of the plan is kept.
 void printRows(const std::u16string& plan, const Catalogue& catalogue, Services& services) {
     // A plan names the same few entries again and again: each building text is escaped once.
-    std::vector<std::string> buildings(std::size_t(Catalogue::kSize));
+    std::vector<std::string> buildings(static_cast<std::size_t>(Catalogue::kSize));
     std::string& out = pendingOutput();
     const std::unique_ptr<platform::TextStream> stream = services.files.OpenTextFile(plan);
     readQRNLines(*stream, plan, catalogue, [&](const PlanLine& line) {
