@@ -49,7 +49,10 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     connectControls();
     connect(document_, &PlanDocument::fileNameChanged, this, &QRN::updateTitle);
     connect(document_, &PlanDocument::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(document_, &PlanDocument::rowsChanged, this, &QRN::syncViewSelection);
+    connect(document_, &PlanDocument::rowsChanged, this, [this] {
+        syncViewSelection();
+        scrollToChange();
+    });
     connect(autosave_, &Autosave::failed, this, [this](const QString& message) {
         statusBar()->showMessage(
             QStringLiteral("La copie de secours du plan n'a pas pu être écrite : ") + message);
@@ -168,7 +171,6 @@ void QRN::run(const QString& name, const std::u16string& context,
     changedRow_ = -1;
     rowsMoved_ = false;
     {
-        QScopedValueRollback<bool> running(running_, true);
         // The view's own selection signals are ignored while the list changes under it.
         QScopedValueRollback<bool> guard(listSyncing_, true);
         try {
@@ -186,6 +188,8 @@ void QRN::scrollToChange() {
     const std::optional<int> selected = document_->list().selected();
     const int row = rowsMoved_ && selected ? *selected - 1 : changedRow_;
     if (row >= 0 && row < listModel_->rowCount()) listView_->scrollTo(listModel_->index(row, 0));
+    changedRow_ = -1;
+    rowsMoved_ = false;
 }
 
 bool QRN::editCell(int position, int column, const QVariant& value) {

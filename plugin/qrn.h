@@ -134,8 +134,7 @@ private:
     bool loaded_ = false;
     bool listSyncing_ = false;
     bool pickerSyncing_ = false;
-    // What the command running now did to the rows, for scrollToChange.
-    bool running_ = false;
+    // What the last command, undo or redo did to the rows, for scrollToChange.
     int changedRow_ = -1;
     bool rowsMoved_ = false;
     // A row drag in ListView1: the row pressed (from 1), where, and whether it is moving.

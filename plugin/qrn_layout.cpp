@@ -355,16 +355,16 @@ void QRN::connectControls() {
     listModel_->setCellEditor([this](int position, int column, const QVariant& value) {
         return editCell(position, column, value);
     });
-    // What a command does to the rows, so that it can be brought into view afterwards.
+    // What a command, an undo or a redo does to the rows, so that it can be brought into view
+    // afterwards; a whole new plan is shown from its top.
     connect(listModel_, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int first) {
-                if (running_) changedRow_ = first;
-            });
-    connect(listModel_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from) {
-        if (running_) changedRow_ = from.row();
-    });
-    connect(listModel_, &QAbstractItemModel::rowsMoved, this, [this] {
-        if (running_) rowsMoved_ = true;
+            [this](const QModelIndex&, int first) { changedRow_ = first; });
+    connect(listModel_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from) { changedRow_ = from.row(); });
+    connect(listModel_, &QAbstractItemModel::rowsMoved, this, [this] { rowsMoved_ = true; });
+    connect(listModel_, &QAbstractItemModel::modelReset, this, [this] {
+        changedRow_ = -1;
+        rowsMoved_ = false;
     });
 
     // Typing in the picker: the offered entries follow, and the hint says when none is named.

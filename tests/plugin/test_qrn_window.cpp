@@ -281,7 +281,7 @@ private slots:
     }
 
     // A row dragged onto another takes its place in one command, selected; a row added far
-    // down is scrolled into view.
+    // down, or added again by "Rétablir", is scrolled into view.
     void dragAndScroll() {
         Editor e;
         for (int i = 1; i <= 60; ++i) {
@@ -289,7 +289,14 @@ private slots:
             QTest::keyClick(e.get<QLineEdit>("Text1"), Qt::Key_Return);
         }
         auto* view = e.get<QTreeView>("ListView1");
-        QVERIFY(view->viewport()->rect().contains(view->visualRect(view->model()->index(59, 0))));
+        const auto lastRowShown = [view] {
+            return view->viewport()->rect().contains(view->visualRect(view->model()->index(59, 0)));
+        };
+        QVERIFY(lastRowShown());
+        e.trigger("Undo");  // the 60th row goes; done again, it is brought back into view
+        view->scrollToTop();
+        e.trigger("Redo");
+        QVERIFY(lastRowShown());
         view->scrollToTop();
         const auto at = [view](int row) {
             return view->visualRect(view->model()->index(row, 1)).center();
