@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
@@ -432,11 +433,18 @@ void QRN::connectControls() {
 }
 
 void QRN::showMap(bool shown) {
-    // The first time in a window, the map gets room of its own beside the list.
+    // The first time in a window, the map gets room of its own beside the list, as much as the
+    // screen leaves: the window grows, never past the screen's free area, and moves back onto it.
     if (shown && mapPane_->isHidden() && width() < 1100) {
-        resize(1300, std::max(height(), 600));
+        const QRect room = screen()->availableGeometry();
+        const QSize frame = frameGeometry().size() - size();
+        const int wide = std::max(width(), std::min(1300, room.width() - frame.width()));
+        const int tall = std::max(height(), std::min(600, room.height() - frame.height()));
+        resize(wide, tall);
+        if (isVisible() && frameGeometry().right() > room.right())
+            move(std::max(room.left(), room.right() + 1 - frameGeometry().width()), y());
         if (auto* splitter = qobject_cast<QSplitter*>(mapPane_->parentWidget()))
-            splitter->setSizes({620, 680});
+            splitter->setSizes({wide * 620 / 1300, wide * 680 / 1300});
     }
     mapPane_->setVisible(shown && !textViewShown());
     try {

@@ -2,6 +2,7 @@
 // list, markers dragged and moved by the arrow keys as undoable commands, rows off the map.
 
 #include <QLabel>
+#include <QScreen>
 
 #include "plugin/map_view.h"
 #include "tests/plugin/test_qrn_fixture.h"
@@ -15,8 +16,13 @@ private slots:
         Editor e;
         auto* map = e.get<MapView>("MapView");
         QVERIFY(!map->isVisible());
+        const int narrow = e.window->width();
         e.trigger("ShowMap");
         QVERIFY(map->isVisible());
+        // The window grows for the map, but never past the screen.
+        const QRect room = e.window->screen()->availableGeometry();
+        QVERIFY(e.window->width() <= std::max(narrow, room.width()));
+        QVERIFY(room.contains(e.window->frameGeometry().topRight()) || e.window->x() == room.x());
         QCOMPARE(e.platform.store.values[u"QRNPlg/Window/ShowMap"], u"1");
         for (const auto& [x, y] : {std::pair{"0", "0"}, {"5", "2"}, {"abc", "1"}}) {
             e.type("Text1", QString::fromLatin1(x));
