@@ -22,6 +22,21 @@ private slots:
         for (const auto& [chm, page, viewer, kind] : cases) check(chm, page, viewer, kind);
     }
 
+    // The viewers are looked for on the PATH, kchmviewer before xchm.
+    void viewerOnThePath() {
+        QTemporaryDir bin;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        QVERIFY(qrn::platform::findHelpViewer().isEmpty());
+        for (const char* name : {"xchm", "kchmviewer"}) {
+            QFile viewer(bin.filePath(name));
+            QVERIFY(viewer.open(QIODevice::WriteOnly));
+            viewer.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+            QCOMPARE(qrn::platform::findHelpViewer(), viewer.fileName());
+        }
+        qputenv("PATH", path);
+    }
+
 private:
     static void check(bool chm, bool page, const QString& viewer, HelpPlan::Kind kind) {
         QTemporaryDir folder;
