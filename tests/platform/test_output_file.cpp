@@ -16,6 +16,7 @@ namespace {
 using test::u16;
 
 const std::string kOld = "old content, longer than the new one";
+const QString kName = "plan d'été € 東.txt";  // spaces and non-ASCII characters: as typed
 
 std::string readBytes(const QString& path) {
     return test::readAll(path).toStdString();
@@ -25,7 +26,7 @@ class OutputFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        path_ = dir_.filePath("plan.txt");
+        path_ = dir_.filePath(kName);
         test::writeBytes(path_, QByteArray::fromStdString(kOld));
     }
     QTemporaryDir dir_;
@@ -41,7 +42,7 @@ TEST_F(OutputFiles, ReplaceWritesExactlyTheCommittedBytes) {
         dropped->Write(u"new");
     }
     EXPECT_EQ(readBytes(path_), kOld);
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"plan.txt"});
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{kName});
     auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
     out->Write(u"new é€");
     EXPECT_THROW(out->Write(u"cd\u0100"), InvalidArgument);
@@ -54,7 +55,7 @@ TEST_F(OutputFiles, ReplaceWritesExactlyTheCommittedBytes) {
 // before any byte is written, and is named by its place in the whole text.
 TEST_F(OutputFiles, ALongTextIsWrittenWholeOrNotAtAll) {
     for (const CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew}) {
-        const QString path = dir_.filePath(mode == CreateMode::Replace ? "plan.txt" : "new.txt");
+        const QString path = dir_.filePath(mode == CreateMode::Replace ? kName : "new.txt");
         std::u16string text(200000, u'a');
         text[150000] = u'\u00E9';
         text[150001] = u'\u0100';
@@ -79,7 +80,7 @@ TEST_F(OutputFiles, ReplaceFailsWhenItCannotCommitAndLeavesTheNameAlone) {
     auto out = files_.CreateOutputFile(u16(path_), CreateMode::Replace);
     out->Write(u"new");
     ASSERT_TRUE(QFile::remove(path_));
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("plan.txt"));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(kName));
     EXPECT_THROW(out->Commit(), FileError);
     EXPECT_TRUE(QFileInfo(path_).isDir());
 }
@@ -122,7 +123,7 @@ TEST_F(OutputFiles, OpeningFailsForAFolderOrAMissingParent) {
         for (const QString& path : {dir_.path(), dir_.filePath("no/x.txt"), QString("/proc/x.txt")})
             EXPECT_THROW(files_.CreateOutputFile(u16(path), mode), FileError) << path.toStdString();
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{"plan.txt"});
+              QStringList{kName});
 }
 
 TEST_F(OutputFiles, CreateNewRefusesATakenNameAndRemovesItsFileUnlessCommitted) {

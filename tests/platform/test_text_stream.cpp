@@ -60,7 +60,7 @@ class TextStreamLines : public ::testing::TestWithParam<Lines> {};
 
 TEST_P(TextStreamLines, SplitsAtEveryLineEnd) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("plan.txt");
+    const QString path = dir.filePath("plan d'été € 東.txt");  // spaces and non-ASCII: as typed
     test::writeBytes(path, QByteArray::fromStdString(GetParam().bytes));
     QtFileSystem files;
     auto stream = files.OpenTextFile(u16(path));
@@ -96,6 +96,14 @@ TEST(TextStreamOpen, FailsWithAClearReasonAndCreatesNothing) {
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"folder"});
+    // A file that opens but cannot be read fails at its first line.
+    try {
+        auto stream = files.OpenTextFile(u"/proc/self/mem");
+        while (!stream->AtEndOfStream()) stream->ReadLine();
+        ADD_FAILURE() << "read";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.line, 1);
+    }
 }
 
 }  // namespace

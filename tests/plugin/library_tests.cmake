@@ -1,5 +1,6 @@
 # The plug-in library: the control and its windows, the plan folder and the dialogs, the help,
-# the host loading libQRNPlg.so through its exports, and the install. Each test gets its own
+# the host loading libQRNPlg.so through its exports (the installed layout is checked on the
+# Debian package, by scripts/package_check). Each test gets its own
 # settings and Wine prefix folders, emptied by the tests that use them.
 function(qrn_library_test name)
     add_executable(${name} ${ARGN})
@@ -30,16 +31,6 @@ qrn_library_test(test_host test_host.cpp)
 target_link_libraries(test_host PRIVATE qrn_host_loader)
 target_compile_definitions(test_host PRIVATE QRN_PLUGIN_FILE="$<TARGET_FILE:QRNPlg>")
 add_dependencies(test_host QRNPlg qrn_data)
-
-qrn_library_test(test_install test_install.cpp)
-target_link_libraries(test_install PRIVATE Qt6::Core)
-target_compile_definitions(test_install PRIVATE QRN_CMAKE_COMMAND="${CMAKE_COMMAND}"
-                                                QRN_BUILD_DIR="${CMAKE_BINARY_DIR}")
-add_dependencies(test_install QRNPlg qrnhost qrn_data)
-if(TARGET qrnplan)
-    add_dependencies(test_install qrnplan)
-    target_compile_definitions(test_install PRIVATE QRN_HAVE_QRNPLAN)
-endif()
 
 qrn_library_test(test_widgets_ui test_widgets_ui.cpp)
 target_link_libraries(test_widgets_ui PRIVATE qrn_platform_widgets)
