@@ -76,7 +76,6 @@ TEST_F(WriterTest, FailuresNameTheRowTheColumnAndTheText) {
     }
 }
 
-}  // namespace
 // A value is refused by the save exactly when cellRefusal refuses it, for its reason.
 TEST_F(WriterTest, CellRefusalIsTheSavesRule) {
     using Fault = CellRefusal::Fault;
@@ -103,4 +102,5 @@ TEST_F(WriterTest, CellRefusalIsTheSavesRule) {
     }
 }
 
+}  // namespace
 }  // namespace qrn

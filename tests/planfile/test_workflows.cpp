@@ -87,7 +87,7 @@ TEST_F(WorkflowTest, PlanTextReadsLikeAFileAndNamesTheBadLine) {
 }
 
 TEST_F(WorkflowTest, RecoveryKeepsEveryCellExactly) {
-    const std::u16string odd = u"\"\\ é\x1F\xD800Ω\r\n";
+    const std::u16string odd = u"\"\\ é\x1F\x7F\xD800Ω\r\n";
     add(odd);
     add(u"12345678901234", CatalogueIndex::text(1));
     add(u"", CatalogueIndex::number(-5));
