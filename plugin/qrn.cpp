@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -306,6 +307,19 @@ bool QRN::listViewEvent(QEvent* event) {
                 listView_->scrollTo(listView_->currentIndex());
             }
             return true;
+        }
+        case QEvent::FocusIn: {
+            // Reached with Tab and no row selected: the current row (at first the first) is
+            // selected, so that Delete and Ctrl+Up/Down have a row to act on.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
+                !document_->list().selected() && listModel_->rowCount() > 0) {
+                const QModelIndex current = listView_->currentIndex();
+                listView_->selectionModel()->setCurrentIndex(
+                    current.isValid() ? current : listModel_->index(0, 0),
+                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            }
+            return false;
         }
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);

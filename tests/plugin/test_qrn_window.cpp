@@ -280,6 +280,20 @@ private slots:
                  after);
     }
 
+    // Reached with Tab and no row selected, the list selects its current row for its keys.
+    void tabIntoTheListSelectsARow() {
+        Editor e;
+        e.click("Command4");
+        e.click("Command4");
+        QApplication::setActiveWindow(e.window);
+        QVERIFY(QTest::qWaitForWindowActive(e.window));
+        auto* view = e.get<QTreeView>("ListView1");
+        view->setFocus(Qt::TabFocusReason);
+        QCOMPARE(e.viewSelection(), 1);
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(e.rows().size(), 1);
+    }
+
     // A row dragged onto another takes its place in one command, selected; a row added far
     // down, or added again by "Rétablir", is scrolled into view.
     void dragAndScroll() {
