@@ -37,6 +37,8 @@ public:
     ParsedRow parse(std::string_view line);
 
 private:
+    ParsedRow parseWithQt(std::string_view line);
+
     std::unique_ptr<simdjson::dom::parser> parser_;
     std::vector<char> padded_;  // the line, followed by the parser's padding
     std::u16string cells_;      // the six texts one after another

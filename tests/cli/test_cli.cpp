@@ -138,7 +138,7 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
         QByteArray rows;
         const char* where;
     } cases[] = {
-        {kRow + "{\"index\":1,\n", "-:2: "},
+        {kRow + "{\"index\":1,\n", "-:2: JSON invalide à l'octet 12\n"},
         {"[1]\n", "-:1: "},
         {QByteArray(R"({"cells":["1","2","3","4","5","6"]})") + "\n", "-:1: "},
         {kRow + row("1", R"(["1","2","3","4","5"])"), "-:2: "},
@@ -150,6 +150,7 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
         {kRow + "\n" + row("1001"), "-:3: "},
         {kRow + row("1", R"(["1","12345678901","3","4","5","6"])"), "-:2: "},
         {kRow + row("1", "[\"1\",\"2\",\"3\",\"4\",\"5\",\"\xe2\x98\x83\"]"), "-:2: "},
+        {row("1", R"(["\ud800","2","3","4","5","6"])"), "-:1: ligne 1 du plan, colonne X : "},
     };
     for (const auto& c : cases) {
         const QrnplanRun result = run({"write"}, c.rows);
