@@ -58,6 +58,17 @@ CatalogueIndex indexOf(simdjson::dom::element value) {
     return numberIndex(number);
 }
 
+constexpr std::u16string_view kSixTexts = u"« cells » doit être un tableau de six textes";
+
+// The six texts that stand one after another in text, ending at ends[1] to ends[6].
+std::array<std::u16string_view, kCellCount> cellViews(
+    std::u16string_view text, const std::array<std::size_t, kCellCount + 1>& ends) {
+    std::array<std::u16string_view, kCellCount> cells;
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = text.substr(ends[i], ends[i + 1] - ends[i]);
+    return cells;
+}
+
 }  // namespace
 
 RowParser::RowParser() : parser_(std::make_unique<simdjson::dom::parser>()) {}
@@ -91,21 +102,17 @@ ParsedRow RowParser::parse(std::string_view line) {
 
     simdjson::dom::array array;
     if (cells.get_array().get(array) || array.size() != kCellCount)
-        throw TypeMismatch(u"« cells » doit être un tableau de six textes");
+        throw TypeMismatch(std::u16string(kSixTexts));
     cells_.clear();
     std::array<std::size_t, kCellCount + 1> ends{};
     int c = 0;
     for (const simdjson::dom::element cell : array) {
         std::string_view text;
-        if (cell.get_string().get(text))
-            throw TypeMismatch(u"« cells » doit être un tableau de six textes");
+        if (cell.get_string().get(text)) throw TypeMismatch(std::u16string(kSixTexts));
         appendUtf16(cells_, text);
         ends[std::size_t(++c)] = cells_.size();
     }
-    ParsedRow row{{}, catalogueIndex};
-    for (std::size_t i = 0; i < row.cells.size(); ++i)
-        row.cells[i] = std::u16string_view(cells_).substr(ends[i], ends[i + 1] - ends[i]);
-    return row;
+    return ParsedRow{cellViews(cells_, ends), catalogueIndex};
 }
 
 // The lines simdjson refuses are read as the tool has always read every line, with Qt's parser:
@@ -122,27 +129,26 @@ ParsedRow RowParser::parseWithQt(std::string_view line) {
     if (!object.contains(QLatin1String("index"))) throw InvalidArgument(u"clé « index » absente");
     if (!object.contains(QLatin1String("cells"))) throw InvalidArgument(u"clé « cells » absente");
     const QJsonValue index = object.value(QLatin1String("index"));
-    ParsedRow row;
+    CatalogueIndex catalogueIndex = CatalogueIndex::number(0);
     if (index.isString()) {
-        row.index = CatalogueIndex::parse(index.toString().toStdU16String());
+        catalogueIndex = CatalogueIndex::parse(index.toString().toStdU16String());
     } else {
         if (!index.isDouble()) throw TypeMismatch(u"« index » doit être un nombre ou un texte");
-        row.index = numberIndex(index.toDouble());
+        catalogueIndex = numberIndex(index.toDouble());
     }
-    const QJsonArray cells = object.value(QLatin1String("cells")).toArray();
-    if (!object.value(QLatin1String("cells")).isArray() || cells.size() != kCellCount)
-        throw TypeMismatch(u"« cells » doit être un tableau de six textes");
+    const QJsonValue cells = object.value(QLatin1String("cells"));
+    const QJsonArray array = cells.toArray();
+    if (!cells.isArray() || array.size() != kCellCount)
+        throw TypeMismatch(std::u16string(kSixTexts));
     cells_.clear();
     std::array<std::size_t, kCellCount + 1> ends{};
     for (int c = 0; c < kCellCount; ++c) {
-        if (!cells.at(c).isString())
-            throw TypeMismatch(u"« cells » doit être un tableau de six textes");
-        cells_ += cells.at(c).toString().toStdU16String();
+        const QJsonValue cell = array.at(c);
+        if (!cell.isString()) throw TypeMismatch(std::u16string(kSixTexts));
+        cells_ += cell.toString().toStdU16String();
         ends[std::size_t(c + 1)] = cells_.size();
     }
-    for (std::size_t i = 0; i < row.cells.size(); ++i)
-        row.cells[i] = std::u16string_view(cells_).substr(ends[i], ends[i + 1] - ends[i]);
-    return row;
+    return ParsedRow{cellViews(cells_, ends), catalogueIndex};
 }
 
 void RowStore::add(const std::array<std::u16string_view, kCellCount>& cells, int index) {
