@@ -169,19 +169,15 @@ void QRN::offerRecovery() {
 
 void QRN::run(const QString& name, const std::u16string& context,
               const std::function<void()>& command) {
-    changedRow_ = -1;
-    rowsMoved_ = false;
-    {
-        // The view's own selection signals are ignored while the list changes under it.
-        QScopedValueRollback<bool> guard(listSyncing_, true);
-        try {
-            document_->edit(name, command);
-        } catch (const Error& e) {
-            tell(context + u"\r\n" + e.describe());
-        }
+    // The view's own selection signals are ignored while the list changes under it; once the
+    // rows have changed, the document's rowsChanged brings the view's selection and scroll in
+    // step.
+    QScopedValueRollback<bool> guard(listSyncing_, true);
+    try {
+        document_->edit(name, command);
+    } catch (const Error& e) {
+        tell(context + u"\r\n" + e.describe());
     }
-    syncViewSelection();
-    scrollToChange();
 }
 
 void QRN::scrollToChange() {
