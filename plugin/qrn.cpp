@@ -75,12 +75,16 @@ QRN::~QRN() {
     delete autosave_;
 }
 
+QString QRN::planName() const {
+    const std::u16string& file = document_->fileName();
+    return file.empty() ? QStringLiteral("QRN")
+                        : QFileInfo(QString::fromStdU16String(file)).fileName();
+}
+
 void QRN::updateTitle() {
     // A window with no file is titled "QRN"; [*] shows where the modified mark goes.
-    const std::u16string& file = document_->fileName();
-    setWindowTitle(file.empty() ? QStringLiteral("QRN[*]")
-                                : QFileInfo(QString::fromStdU16String(file)).fileName() +
-                                      QStringLiteral("[*] - QRN"));
+    setWindowTitle(document_->fileName().empty() ? QStringLiteral("QRN[*]")
+                                                 : planName() + QStringLiteral("[*] - QRN"));
 }
 
 void QRN::closeEvent(QCloseEvent* event) {

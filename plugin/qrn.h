@@ -70,10 +70,12 @@ private:
     void load();
     void offerRecovery();
     // Runs a command that may change the list as one undoable step named name; a failure is
-    // told as context + CR LF + where and why. The view's selection is brought in line with
-    // the list's afterwards.
+    // told as context + CR LF + where and why. The document's rowsChanged brings the view in
+    // line with the list afterwards.
     void run(const QString& name, const std::u16string& context,
              const std::function<void()>& command);
+    // The open plan's file name without its folder; "QRN" for a window with no file.
+    QString planName() const;
     void updateTitle();
     void tell(const std::u16string& text);
     void showPicker();

@@ -1,7 +1,6 @@
 // The File menu: "Nouveau", "Ouvrir", "Enregistrer" and "Enregistrer sous...", and the
 // question asked before a modified plan is left.
 
-#include <QFileInfo>
 #include <QScopedValueRollback>
 
 #include "base/errors.h"
@@ -17,11 +16,7 @@ namespace qrn {
 
 bool QRN::maybeSave() {
     if (!document_->isModified()) return true;
-    const std::u16string& file = document_->fileName();
-    const std::u16string name =
-        file.empty() ? std::u16string(u"QRN")
-                     : QFileInfo(QString::fromStdU16String(file)).fileName().toStdU16String();
-    switch (platform_.ui().AskSaveChanges(name)) {
+    switch (platform_.ui().AskSaveChanges(planName().toStdU16String())) {
         case platform::SaveChoice::Save:
             return saveFile();
         case platform::SaveChoice::Discard:
@@ -45,7 +40,6 @@ void QRN::newFile() {
     } catch (const Error& e) {
         tell(u"Le nouveau plan n'a pas pu être commencé.\r\n" + e.describe());
     }
-    syncViewSelection();
 }
 
 void QRN::openFile() {
@@ -75,11 +69,8 @@ void QRN::openFile() {
             u"avant l'erreur, et « Enregistrer » demandera où enregistrer.\r\n" +
             e.describe());
     }
-    {
-        QScopedValueRollback<bool> guard(listSyncing_, true);
-        document_->reset(std::move(rows), std::move(file));
-    }
-    syncViewSelection();
+    QScopedValueRollback<bool> guard(listSyncing_, true);
+    document_->reset(std::move(rows), std::move(file));
 }
 
 bool QRN::saveFile() {

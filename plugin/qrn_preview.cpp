@@ -101,7 +101,6 @@ bool QRN::goToListView() {
                         [this, &rows] { document_->list().assign(std::move(rows)); });
     }
     setListControlsVisible(true);
-    syncViewSelection();
     return true;
 }
 
