@@ -1,6 +1,5 @@
 #include "plugin/autosave.h"
 
-#include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
 #include <atomic>

@@ -29,21 +29,12 @@ QString RecoveryEntry::path() const {
     return QDir(folder_).filePath(name_ + kRowsSuffix);
 }
 
-bool RecoveryEntry::exists() const {
-    return QFileInfo::exists(path());
-}
-
-void RecoveryEntry::write(const std::u16string& file, const PlacementList::Rows& rows,
-                          platform::FileSystem& files) const {
-    writeRecovery(path().toStdU16String(), file, rows, files);
-}
-
 RecoveredPlan RecoveryEntry::read(platform::FileSystem& files) const {
     return readRecovery(path().toStdU16String(), files);
 }
 
 void RecoveryEntry::remove(platform::FileSystem& files) const {
-    if (exists()) files.DeleteFile(path().toStdU16String());
+    if (QFileInfo::exists(path())) files.DeleteFile(path().toStdU16String());
 }
 
 QString RecoveryStore::defaultFolder() {

@@ -23,11 +23,8 @@ public:
     ~RecoveryEntry();
 
     QString path() const;
-    bool exists() const;
-    void write(const std::u16string& file, const PlacementList::Rows& rows,
-               platform::FileSystem& files) const;
     RecoveredPlan read(platform::FileSystem& files) const;
-    // Deletes the rows' file; the lock goes with the entry.
+    // Deletes the rows' file, if written; the lock goes with the entry.
     void remove(platform::FileSystem& files) const;
 
 private:

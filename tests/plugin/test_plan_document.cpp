@@ -115,7 +115,7 @@ private slots:
         const auto entry = store.create();
         const auto other = store.create();
         QVERIFY(entry->path() != other->path());
-        entry->write(u"x.qrn", {row(u"1")}, platform.fs);
+        writeRecovery(entry->path().toStdU16String(), u"x.qrn", {row(u"1")}, platform.fs);
         QVERIFY(store.orphans().empty());
         // A lock left by a process that no longer runs.
         writeBytes(dir.filePath(u"rec/~DEAD.lock"_qs),
