@@ -32,10 +32,12 @@ TEST_F(WriterTest, PadsEachFieldToItsWidth) {
     add({u"12", u"7", u"0", u"3", u"0", u"3"}, CatalogueIndex::number(0));
     add({u"40", u"25", u"2", u"0", u"1", u"0"}, CatalogueIndex::text(1));
     add({u"1234567890", u"", u"a b", u"0", u"0", u"0"}, CatalogueIndex::number(2));
+    add({u"1", u"1", u"1", u"1", u"1", u"1"}, CatalogueIndex::number(9));  // an empty entry
     EXPECT_EQ(MakeQRNFile(list, catalogue),
               u"12        7         0         3         0         3         Alpha          101\r\n"
               u"40        25        2         0         1         0         BetaGamma      102\r\n"
-              u"1234567890          a b       0         0         0         ExactlyFifteen!\r\n");
+              u"1234567890          a b       0         0         0         ExactlyFifteen!\r\n"
+              u"1         1         1         1         1         1                        \r\n");
 }
 
 // Each failure names the row and the column; the message quotes the offending text.
@@ -51,7 +53,7 @@ TEST_F(WriterTest, FailuresNameTheRowTheColumnAndTheText) {
         K kind;
     } cases[] = {
         {{u"1", u"2", u"3", u"4", u"5", eleven}, I::number(0), u"O", K::InvalidArgument},
-        {{eleven, u"", u"", u"", u"", u""}, I::number(0), u"X", K::InvalidArgument},
+        {{eleven, u"", u"", u"", u"", eleven}, I::number(0), u"X", K::InvalidArgument},
         {good, I::number(3), u"identifiant de plan", K::InvalidArgument},
         {good, I::number(1001), u"", K::Index},
         {good, I::parse(u"-1"), u"", K::Index},
@@ -60,6 +62,7 @@ TEST_F(WriterTest, FailuresNameTheRowTheColumnAndTheText) {
         list.clear();
         add(good, CatalogueIndex::number(0));
         add(c.cells, c.index);
+        add(c.cells, c.index);  // the first bad row is named
         try {
             MakeQRNFile(list, catalogue);
             ADD_FAILURE() << "no failure for column " << c.column.size();

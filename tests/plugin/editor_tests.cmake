@@ -22,6 +22,6 @@ set_tests_properties(test_recovery PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offsc
 
 add_executable(test_plan_document ${CMAKE_CURRENT_LIST_DIR}/test_plan_document.cpp)
 set_target_properties(test_plan_document PROPERTIES AUTOMOC ON)
-target_link_libraries(test_plan_document PRIVATE qrn_document qrn_faulty_fs qrn_platform_qt Qt6::Widgets
+target_link_libraries(test_plan_document PRIVATE qrn_document qrn_test_support qrn_platform_qt Qt6::Widgets
                                                  Qt6::Test)
 add_test(NAME test_plan_document COMMAND test_plan_document)

@@ -10,8 +10,8 @@
 #include "plugin/autosave.h"
 #include "plugin/plan_document.h"
 #include "plugin/recovery_store.h"
-#include "tests/faults/faulty_file_system.h"
 #include "tests/plugin/test_qrn_platform.h"
+#include "tests/support/memory_file_system.h"
 
 namespace qrn::test {
 
@@ -89,23 +89,23 @@ private slots:
     void aFailedCopyIsSaidOnce() {
         QTemporaryDir dir;
         TestPlatform platform;
-        FaultyFileSystem faulty(platform.fs);
+        MemoryFileSystem memory;
         RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd);
         PlanDocument doc;
-        Autosave autosave(doc, store, faulty);
+        Autosave autosave(doc, store, memory);
         autosave.setBackground(false);
         QSignalSpy failed(&autosave, &Autosave::failed);
         for (const char16_t* x : {u"1", u"2"}) {
             doc.edit(u"Ajouter"_qs, [&] { doc.list().append(row(x)); });
-            faulty.start(2);  // the first write
+            memory.failAt(2);  // the first write
             autosave.saveNow();
         }
         QCOMPARE(failed.count(), 1);
         QCOMPARE(doc.list().count(), 2);
-        QVERIFY(QDir(store.folder()).entryList({u"*.jsonl"_qs}).isEmpty());
-        faulty.start(0);
+        QVERIFY(memory.files.empty());
+        memory.failAt(0);
         autosave.saveNow();
-        QCOMPARE(QDir(store.folder()).entryList({u"*.jsonl"_qs}).size(), 1);
+        QCOMPARE(memory.files.size(), 1u);
     }
 
     void orphansAreCopiesWhoseProcessIsGone() {

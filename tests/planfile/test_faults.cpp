@@ -14,14 +14,13 @@
 #include "planfile/plan_reader.h"
 #include "planfile/plan_save.h"
 #include "planfile/recovery_file.h"
-#include "tests/faults/faulty_file_system.h"
 #include "tests/support/catalogue_text.h"
 #include "tests/support/memory_file_system.h"
 
 namespace qrn::test {
 namespace {
 
-using Operation = FaultyFileSystem::Operation;
+using Operation = MemoryFileSystem::Operation;
 
 std::vector<std::u16string> fieldsOf(const Catalogue& catalogue) {
     std::vector<std::u16string> all{std::u16string(1, char16_t(catalogue.count() + 2))};
@@ -40,24 +39,23 @@ TEST(CoreFaults, EveryFailedCatalogueLoadLeavesTheTableAsItWas) {
     MemoryFileSystem memory;
     memory.files[u"QRN.txt"] =
         u"' catalogue\r\n\r\n" + catalogueText({record(u"a"), record(u"b", u"14"), record(u"c")});
-    FaultyFileSystem faulty(memory);
 
     const int faults = walkFailurePoints([&](int point) {
         Catalogue catalogue;
         catalogue.assign({record(u"old1"), record(u"old2"), record(u"old3"), record(u"old4")});
         const auto before = fieldsOf(catalogue);
-        faulty.start(point);
+        memory.failAt(point);
         try {
-            catalogue.load(faulty, u"QRN.txt");
+            catalogue.load(memory, u"QRN.txt");
             EXPECT_EQ(point, 0);
             EXPECT_EQ(catalogue.count(), 2);
             EXPECT_EQ(catalogue.field(3, Field::PlanId), u"ID_old4");
         } catch (const FileError& error) {
-            EXPECT_TRUE(faulty.injected());
+            EXPECT_TRUE(memory.injected());
             EXPECT_EQ(error.file, u"QRN.txt");
             EXPECT_EQ(fieldsOf(catalogue), before) << "point " << point;
         }
-        return faulty.points();
+        return memory.points();
     });
     // Opening, end tests and reads at record starts, inside records and at the end.
     EXPECT_EQ(faults, 1 + 2 * 2 + 3 * (1 + 7 + 6) + 1);
@@ -72,7 +70,6 @@ TEST(CoreFaults, EveryFailedPlanReadKeepsTheListOrTheRowsBeforeTheLine) {
         plan += u"1         " + std::u16string(1, char16_t(u'0' + line)) +
                 u"         0         0         0         0         ID_b           tail b\r\n";
     memory.files[u"plan d'été.qrn"] = plan;
-    FaultyFileSystem faulty(memory);
 
     PlacementList clean;
     openQRN(u"plan d'été.qrn", clean, catalogue, memory);
@@ -84,14 +81,14 @@ TEST(CoreFaults, EveryFailedPlanReadKeepsTheListOrTheRowsBeforeTheLine) {
                                  CatalogueIndex::number(0)));
         list.select(1);
         const auto before = rowsOf(list);
-        faulty.start(point);
+        memory.failAt(point);
         try {
-            openQRN(u"plan d'été.qrn", list, catalogue, faulty);
+            openQRN(u"plan d'été.qrn", list, catalogue, memory);
             EXPECT_EQ(point, 0);
             EXPECT_EQ(rowsOf(list), rowsOf(clean));
         } catch (const FileError& error) {
             EXPECT_EQ(error.file, u"plan d'été.qrn");
-            if (faulty.last() == Operation::Open) {
+            if (memory.last() == Operation::Open) {
                 EXPECT_EQ(rowsOf(list), before);
                 EXPECT_EQ(list.selected(), 1);
             } else {
@@ -102,7 +99,7 @@ TEST(CoreFaults, EveryFailedPlanReadKeepsTheListOrTheRowsBeforeTheLine) {
                     << "point " << point;
             }
         }
-        return faulty.points();
+        return memory.points();
     });
     EXPECT_EQ(faults, 1 + 4 * 2 + 1);
 }
@@ -120,24 +117,23 @@ TEST(CoreFaults, EveryFailedSaveLeavesTheFileAsItWas) {
         for (const bool recovery : {false, true}) {
             MemoryFileSystem memory;
             memory.files[u"plan.qrn"] = u"earlier";
-            FaultyFileSystem faulty(memory);
             const auto before = memory.files;
             walkFailurePoints([&](int point) {
-                faulty.start(point);
+                memory.failAt(point);
                 try {
                     if (recovery)
-                        writeRecovery(name, u"", {list.row(1), list.row(2)}, faulty);
+                        writeRecovery(name, u"", {list.row(1), list.row(2)}, memory);
                     else
-                        savePlan(name, list, catalogue, faulty);
+                        savePlan(name, list, catalogue, memory);
                     EXPECT_EQ(point, 0);
                     EXPECT_NE(memory.files, before);
                 } catch (const FileError& error) {
-                    EXPECT_TRUE(faulty.injected());
+                    EXPECT_TRUE(memory.injected());
                     EXPECT_EQ(error.file, name);
                     EXPECT_EQ(memory.files, before) << "point " << point;
                 }
                 memory.files = before;
-                return faulty.points();
+                return memory.points();
             });
         }
     }
