@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/codepage.h"
 #include "base/errors.h"
 #include "core/catalogue.h"
 #include "core/placement_list.h"
@@ -11,24 +10,6 @@
 
 namespace qrn {
 namespace {
-
-// The memory file system, refusing what the 8-bit files cannot hold as the real one does.
-struct EightBitFiles : test::MemoryFileSystem {
-    std::unique_ptr<platform::OutputFile> CreateOutputFile(const std::u16string& path,
-                                                           platform::CreateMode mode) override {
-        struct Checked : platform::OutputFile {
-            std::unique_ptr<platform::OutputFile> inner;
-            void Write(std::u16string_view text) override {
-                platform::encodeWindows1252(text);
-                inner->Write(text);
-            }
-            void Commit() override { inner->Commit(); }
-        };
-        auto out = std::make_unique<Checked>();
-        out->inner = MemoryFileSystem::CreateOutputFile(path, mode);
-        return out;
-    }
-};
 
 class WorkflowTest : public ::testing::Test {
 protected:
@@ -41,7 +22,7 @@ protected:
     }
     Catalogue catalogue;
     PlacementList list;
-    EightBitFiles files;
+    test::MemoryFileSystem files;
 };
 
 TEST_F(WorkflowTest, SavePlanWritesTheWholeTextOrLeavesTheFile) {

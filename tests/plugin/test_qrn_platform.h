@@ -1,8 +1,8 @@
 #pragma once
 
 // A stand-in platform for the plug-in's tests: real files through QtFileSystem, a plug-in folder
-// chosen by the test, settings in memory, random numbers that can be scripted, and a Ui that
-// answers the file dialogs from a queue and records every message.
+// chosen by the test, settings in memory, and a Ui that answers the file dialogs from a queue
+// and records every message.
 
 #include <QApplication>
 #include <deque>
@@ -11,8 +11,8 @@
 
 #include "platform/platform.h"
 #include "platform/qt/qt_file_system.h"
+#include "platform/qt/std_random.h"
 #include "tests/support/qt_files.h"
-#include "tests/support/scripted_random.h"
 
 namespace qrn::test {
 
@@ -91,7 +91,7 @@ struct TestPlatform : platform::Platform {
     platform::QtFileSystem fs;
     TestApplication application;
     MemorySettings store;
-    ScriptedRandom rnd;
+    platform::StdRandom rnd;
     RecordingUi recorder;
     platform::FileSystem& files() override { return fs; }
     platform::Application& app() override { return application; }
