@@ -78,25 +78,33 @@ private slots:
         }
     }
 
-    // The box shows the stored setting, not the folder in use; "OK" stores exactly the text.
-    void okStoresExactlyWhatWasTyped() {
-        const std::tuple<QString, QString, QString> cases[] = {
-            {QString(), "c:\\Jeux\\Plans", "c:\\Jeux\\Plans"},
-            {" c:\\jeux ", "  /tmp/plans ", "  /tmp/plans "},
-            {"avant", "", kDefault}};  // empty falls back
+    // The box shows the stored setting, not the folder in use; "OK" stores exactly the text (an
+    // empty one gives the default folder); "Annuler" and the close box store nothing.
+    void okStoresWhatWasTypedAnnulerNothing() {
+        const QString ok = "Command1", annuler = "Command2", closeBox;
+        const std::tuple<QString, QString, QString, QString> cases[] = {
+            {QString(), "c:\\Jeux\\Plans", ok, "c:\\Jeux\\Plans"},
+            {" c:\\jeux ", "  /tmp/plans ", ok, "  /tmp/plans "},
+            {"avant", "", ok, kDefault},
+            {"avant", "tapé", annuler, "avant"},
+            {"avant", "tapé", closeBox, "avant"}};
         makeDefaultPlanFolder(true);
-        for (const auto& [setting, typed, planFolder] : cases) {
+        for (const auto& [setting, typed, button, planFolder] : cases) {
             init();
             platform.store.storePlanFolder(setting);
             LoadPlanFolder(platform, state);
             Options options(platform, state);
+            options.show();
             QCOMPARE(options.windowTitle(), QStringLiteral("Options"));
             auto* box = child<QLineEdit>(&options, "OptPath");
             QCOMPARE(box->text(), setting.isNull() ? QString("") : setting);
             box->setText(typed);
-            child<QPushButton>(&options, "Command1")->click();
-            QCOMPARE(options.result(), int(QDialog::Accepted));
-            QCOMPARE(platform.store.planFolder(), typed);
+            if (button.isNull())
+                options.close();
+            else
+                child<QPushButton>(&options, qPrintable(button))->click();
+            QCOMPARE(options.result(), int(button == ok ? QDialog::Accepted : QDialog::Rejected));
+            QCOMPARE(platform.store.planFolder(), button == ok ? typed : setting);
             QCOMPARE(planFolderOf(state), planFolder);
         }
     }
@@ -125,23 +133,6 @@ private slots:
         QCOMPARE(platform.recorder.dialogs.back(), u"folder:c:\\plans");
         ok->click();
         QCOMPARE(platform.store.planFolder(), QStringLiteral("/srv/plans"));
-    }
-
-    void annulerAndTheCloseBoxStoreNothing() {
-        makeDefaultPlanFolder(false);
-        state.planFolder = u"en cours";
-        for (const bool closeBox : {false, true}) {
-            Options options(platform, state);
-            options.show();
-            child<QLineEdit>(&options, "OptPath")->setText("tapé");
-            if (closeBox)
-                options.close();
-            else
-                child<QPushButton>(&options, "Command2")->click();
-            QCOMPARE(options.result(), int(QDialog::Rejected));
-            QVERIFY(platform.store.planFolder().isNull());
-            QCOMPARE(planFolderOf(state), QStringLiteral("en cours"));
-        }
     }
 
     // One instance at a time, made fresh for each showing and gone once closed.

@@ -15,9 +15,9 @@ namespace qrn::test {
 namespace {
 
 const QByteArray kHutte =
-    planLine({u"12"_qs, u"7"_qs, u"0"_qs, u"3"_qs, u"0"_qs, u"3"_qs}, u"Hutte"_qs, u"101"_qs);
+    "12        7         0         3         0         3         Hutte          101\r\n";
 const QByteArray kTemple =
-    planLine({u"40"_qs, u"25"_qs, u"2"_qs, u"0"_qs, u"1"_qs, u"0"_qs}, u"Temple"_qs, u"105"_qs);
+    "40        25        2         0         1         0         Temple         105\r\n";
 
 QString lastMessage(Editor& e) {
     return e.messages().empty() ? QString() : QString::fromStdU16String(e.messages().back());
@@ -216,7 +216,7 @@ private slots:
         f.trigger("NewFile");
         QCOMPARE(f.rows().size(), 1);
 
-        asked.saveChoices = {SaveChoice::Discard};
+        asked.saveChoices = {SaveChoice::Discard};  // Quitter closes as the close box does
         f.trigger("Quit");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(f.window.isNull());

@@ -108,27 +108,10 @@ W* child(const QObject* parent, const char* name) {
     return w;
 }
 
-// One plan line as the writer makes it.
-inline QByteArray planLine(const QStringList& cells, const QString& id, const QString& tail) {
-    QString line;
-    for (const QString& c : cells) line += c.leftJustified(10);
-    return (line + id.leftJustified(15) + tail + QStringLiteral("\r\n")).toLatin1();
-}
-
-// Six entries (mark|id|age|name): 0 "(aucun)", 1 Hutte (Stone), 2 Grenier and 3 Entrepôt
-// (Tool), 4 Maison (Bronze, listed "L"), 5 Temple (Iron); each id's tail is 100 + its index.
+// The catalogue of these tests: 0 "(aucun)", 1 Hutte (Stone), 2 Grenier and 3 Entrepôt (Tool),
+// 4 Maison (Bronze, listed "L"), 5 Temple (Iron); each id's tail is 100 + its index.
 inline QByteArray testCatalogue() {
-    QString text = QStringLiteral("' test catalogue\r\n\r\n");
-    int tail = 100;
-    for (const char16_t* r :
-         {u"-|Rien|0|(aucun)", u"-|Hutte|15|Hutte", u"-|Grenier|14|Grenier",
-          u"-|Entrepot|14|Entrepôt", u"L|Maison|12|Maison", u"-|Temple|8|Temple"}) {
-        const QStringList f = QString::fromUtf16(r).split(u'|');
-        text +=
-            QStringList{f[0], f[1], QString::number(tail++), u"x"_qs, f[2], u"x"_qs, f[3], {}}.join(
-                u"\r\n");
-    }
-    return text.toLatin1();
+    return readAll(QStringLiteral(QRN_TEST_DATA_DIR "/plugin_catalogue.txt"));
 }
 
 }  // namespace qrn::test
