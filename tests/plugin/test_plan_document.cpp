@@ -12,16 +12,9 @@
 #include "plugin/recovery_store.h"
 #include "tests/plugin/test_qrn_platform.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/rows.h"
 
 namespace qrn::test {
-
-namespace {
-
-PlacementRow row(const char16_t* x) {
-    return PlacementRow(u"b", {x, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0));
-}
-
-}  // namespace
 
 class TestPlanDocument : public QObject {
     Q_OBJECT
