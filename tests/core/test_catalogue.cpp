@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "base/text.h"
 #include "core/catalogue.h"
 #include "tests/support/catalogue_text.h"
+#include "tests/support/failure.h"
 #include "tests/support/memory_file_system.h"
 
 namespace qrn {
@@ -67,14 +67,11 @@ TEST_F(CatalogueTest, FillsExactly1001RecordsAndAFailedLoadChangesNothing) {
     for (const auto& [name, kind, line] : {std::tuple{u"big.txt", Error::Kind::Index, 1002 * 7 - 6},
                                            {u"cut.txt", Error::Kind::InvalidArgument, 9},
                                            {u"missing.txt", Error::Kind::File, 0}}) {
-        try {
-            catalogue.load(files, name);
-            ADD_FAILURE() << "loaded " << toUtf8(name);
-        } catch (const Error& error) {
-            EXPECT_EQ(error.kind(), kind);
-            EXPECT_EQ(error.file, name);
-            EXPECT_EQ(error.line, line);
-        }
+        const std::u16string file = name;
+        const Error error = test::failureOf([&] { catalogue.load(files, file); });
+        EXPECT_EQ(error.kind(), kind);
+        EXPECT_EQ(error.file, file);
+        EXPECT_EQ(error.line, line);
         EXPECT_EQ(displayNames(), std::vector<std::u16string>{u"Name small"});
         EXPECT_EQ(catalogue.findPlanId(u"ID_na"), std::nullopt);
         EXPECT_EQ(catalogue.findPlanId(u"ID_x"), std::nullopt);

@@ -6,6 +6,7 @@
 #include "core/placement_list.h"
 #include "planfile/plan_reader.h"
 #include "tests/support/catalogue_text.h"
+#include "tests/support/failure.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/rows.h"
 
@@ -31,13 +32,9 @@ protected:
     }
     // The line number of the failure, after checking that it names the file.
     long failingLine(const std::u16string& text) {
-        try {
-            read(text);
-        } catch (const Error& error) {
-            EXPECT_EQ(error.file, u"plan.qrn");
-            return error.line;
-        }
-        return 0;
+        const Error error = test::failureOf([&] { read(text); });
+        EXPECT_EQ(error.file, u"plan.qrn");
+        return error.line;
     }
 
     Catalogue catalogue;

@@ -5,6 +5,7 @@
 #include "core/placement_list.h"
 #include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
+#include "tests/support/failure.h"
 
 namespace qrn {
 namespace {
@@ -63,18 +64,14 @@ TEST_F(WriterTest, FailuresNameTheRowTheColumnAndTheText) {
         add(good, CatalogueIndex::number(0));
         add(c.cells, c.index);
         add(c.cells, c.index);  // the first bad row is named
-        try {
-            MakeQRNFile(list, catalogue);
-            ADD_FAILURE() << "no failure for column " << c.column.size();
-        } catch (const Error& error) {
-            EXPECT_EQ(error.kind(), c.kind);
-            EXPECT_EQ(error.row, 2);
-            EXPECT_EQ(error.column, c.column);
-            if (c.column == u"X") {
-                EXPECT_EQ(error.message(),
-                          u"ligne 2 du plan, colonne X : « 12345678901 » compte "
-                          u"11 caractères, 10 au plus");
-            }
+        const Error error = test::failureOf([&] { MakeQRNFile(list, catalogue); });
+        EXPECT_EQ(error.kind(), c.kind);
+        EXPECT_EQ(error.row, 2);
+        EXPECT_EQ(error.column, c.column);
+        if (c.column == u"X") {
+            EXPECT_EQ(error.message(),
+                      u"ligne 2 du plan, colonne X : « 12345678901 » compte "
+                      u"11 caractères, 10 au plus");
         }
     }
 }

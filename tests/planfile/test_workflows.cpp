@@ -6,6 +6,7 @@
 #include "planfile/plan_save.h"
 #include "planfile/plan_text.h"
 #include "planfile/recovery_file.h"
+#include "tests/support/failure.h"
 #include "tests/support/memory_file_system.h"
 
 namespace qrn {
@@ -36,14 +37,11 @@ TEST_F(WorkflowTest, SavePlanWritesTheWholeTextOrLeavesTheFile) {
         list.clear();
         add(u"1");
         add(cell);
-        try {
-            savePlan(u"p.qrn", list, catalogue, files);
-            ADD_FAILURE() << "saved";
-        } catch (const InvalidArgument& e) {
-            EXPECT_EQ(e.row, 2);
-            EXPECT_EQ(e.column, u"X");
-            EXPECT_TRUE(e.file.empty());
-        }
+        const Error e = test::failureOf([&] { savePlan(u"p.qrn", list, catalogue, files); });
+        EXPECT_EQ(e.kind(), Error::Kind::InvalidArgument);
+        EXPECT_EQ(e.row, 2);
+        EXPECT_EQ(e.column, u"X");
+        EXPECT_TRUE(e.file.empty());
         EXPECT_EQ(files.files.at(u"p.qrn"), saved);
     }
 }
@@ -55,14 +53,10 @@ TEST_F(WorkflowTest, PlanTextReadsLikeAFileAndNamesTheBadLine) {
     EXPECT_EQ(rows.size(), 4u);
     EXPECT_EQ(readPlanText(u"", catalogue).size(), 0u);
     const std::u16string text = line + u"\r\n" + u"1 2 3 4 5 6 Gamma 1\n" + line;
-    try {
-        readPlanText(text, catalogue);
-        ADD_FAILURE() << "read";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.line, 2);
-        EXPECT_TRUE(e.file.empty());
-        EXPECT_EQ(lineOf(text, e.line), u"1 2 3 4 5 6 Gamma 1");
-    }
+    const Error e = test::failureOf([&] { readPlanText(text, catalogue); });
+    EXPECT_EQ(e.line, 2);
+    EXPECT_TRUE(e.file.empty());
+    EXPECT_EQ(lineOf(text, e.line), u"1 2 3 4 5 6 Gamma 1");
     EXPECT_EQ(lineOf(text, 3), line);
     EXPECT_EQ(lineOf(text, 4), u"");
 }
@@ -82,13 +76,10 @@ TEST_F(WorkflowTest, RecoveryKeepsEveryCellExactly) {
     EXPECT_TRUE(plan.rows[1].index().isText());
 
     files.files[u"bad.jsonl"] = u"{\"file\": \"\"}\r\n{\"index\": 0, \"building\": \"x\"}\r\n";
-    try {
-        readRecovery(u"bad.jsonl", files);
-        ADD_FAILURE() << "read";
-    } catch (const InvalidArgument& e) {
-        EXPECT_EQ(e.file, u"bad.jsonl");
-        EXPECT_EQ(e.line, 2);
-    }
+    const Error bad = test::failureOf([&] { readRecovery(u"bad.jsonl", files); });
+    EXPECT_EQ(bad.kind(), Error::Kind::InvalidArgument);
+    EXPECT_EQ(bad.file, u"bad.jsonl");
+    EXPECT_EQ(bad.line, 2);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "base/codepage.h"
 #include "base/errors.h"
 #include "base/text.h"
+#include "tests/support/failure.h"
 
 namespace qrn::platform {
 namespace {
@@ -26,13 +27,10 @@ TEST(Codepage, AnUnencodableCharacterIsNamedAndTheOutputLeftAlone) {
     for (const auto& c : cases) {
         SCOPED_TRACE(toUtf8(c.code));
         std::string out = "kept";
-        try {
-            encodeWindows1252(c.text, out);
-            ADD_FAILURE() << "no error";
-        } catch (const InvalidArgument& error) {
-            EXPECT_NE(error.reason().find(c.code), std::u16string::npos);
-            EXPECT_NE(error.reason().find(u"position " + c.position), std::u16string::npos);
-        }
+        const Error error = test::failureOf([&] { encodeWindows1252(c.text, out); });
+        EXPECT_EQ(error.kind(), Error::Kind::InvalidArgument);
+        EXPECT_NE(error.reason().find(c.code), std::u16string::npos);
+        EXPECT_NE(error.reason().find(u"position " + c.position), std::u16string::npos);
         EXPECT_EQ(out, "kept");
     }
 }

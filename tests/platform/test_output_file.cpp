@@ -8,6 +8,7 @@
 
 #include "base/errors.h"
 #include "platform/qt/qt_file_system.h"
+#include "tests/support/failure.h"
 #include "tests/support/qt_files.h"
 
 namespace qrn::platform {
@@ -50,12 +51,8 @@ TEST_F(OutputFiles, ATextIsWrittenWholeOrNotAtAll) {
         text[150000] = u'\u00E9';
         text[150001] = u'\u0100';
         auto out = files_.CreateOutputFile(u16(path), mode);
-        try {
-            out->Write(text);
-            ADD_FAILURE() << "no failure";
-        } catch (const InvalidArgument& e) {
-            EXPECT_NE(e.reason().find(u"150002"), std::u16string::npos);
-        }
+        const Error error = test::failureOf([&] { out->Write(text); });
+        EXPECT_NE(error.reason().find(u"150002"), std::u16string::npos);
         text[150001] = u'b';
         out->Write(text);
         EXPECT_TRUE(mode != CreateMode::Replace || readBytes(path) == kOld);

@@ -7,6 +7,7 @@
 #include "base/errors.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_text_stream.h"
+#include "tests/support/failure.h"
 #include "tests/support/qt_files.h"
 
 namespace qrn::platform {
@@ -67,13 +68,9 @@ TEST_P(TextStreamLines, SplitsAtEveryLineEnd) {
     std::vector<std::u16string> lines;
     while (!stream->AtEndOfStream()) lines.push_back(stream->ReadLine());
     EXPECT_EQ(lines, GetParam().lines);
-    try {
-        stream->ReadLine();
-        FAIL() << "no error past the end";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.file, u16(path));
-        EXPECT_EQ(error.line, long(lines.size()) + 1);
-    }
+    const Error error = test::failureOf([&] { stream->ReadLine(); });  // past the end
+    EXPECT_EQ(error.file, u16(path));
+    EXPECT_EQ(error.line, long(lines.size()) + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextStreamLines, ::testing::ValuesIn(lineCases()),
@@ -86,24 +83,19 @@ TEST(TextStreamOpen, FailsWithAClearReasonAndCreatesNothing) {
     for (const auto& [name, reason] : {std::pair{"missing.txt", "fichier introuvable"},
                                        std::pair{"folder", "c'est un dossier"}}) {
         const std::u16string path = u16(dir.filePath(name));
-        try {
-            files.OpenTextFile(path);
-            ADD_FAILURE() << "no error for " << name;
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.file, path);
-            EXPECT_NE(error.reason().find(QString(reason).toStdU16String()), std::u16string::npos);
-        }
+        const Error error = test::failureOf([&] { files.OpenTextFile(path); });
+        EXPECT_EQ(error.kind(), Error::Kind::File);
+        EXPECT_EQ(error.file, path);
+        EXPECT_NE(error.reason().find(QString(reason).toStdU16String()), std::u16string::npos);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"folder"});
     // A file that opens but cannot be read fails at its first line.
-    try {
+    const Error error = test::failureOf([&] {
         auto stream = files.OpenTextFile(u"/proc/self/mem");
         while (!stream->AtEndOfStream()) stream->ReadLine();
-        ADD_FAILURE() << "read";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.line, 1);
-    }
+    });
+    EXPECT_EQ(error.line, 1);
 }
 
 }  // namespace
