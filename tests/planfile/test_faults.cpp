@@ -16,6 +16,7 @@
 #include "planfile/recovery_file.h"
 #include "tests/support/catalogue_text.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/rows.h"
 
 namespace qrn::test {
 namespace {
@@ -110,9 +111,7 @@ TEST(CoreFaults, EveryFailedSaveLeavesTheFileAsItWas) {
     Catalogue catalogue;
     catalogue.assign({record(u"a")});
     PlacementList list;
-    for (const char16_t* x : {u"1", u"2"})
-        list.append(
-            PlacementRow(u"a", {x, u"0", u"0", u"0", u"0", u"0"}, CatalogueIndex::number(0)));
+    list.assign({row(u"1"), row(u"2")});
     for (const std::u16string name : {u"plan.qrn", u"new.qrn"}) {
         for (const bool recovery : {false, true}) {
             MemoryFileSystem memory;

@@ -22,11 +22,10 @@ struct Lines {
 };
 
 const std::size_t kChunk = QtTextStream::kChunkSize;
-const std::u16string kFullChunk(kChunk, u'a');
-const std::u16string kChunkLessOne(kChunk - 1, u'a');
 
 std::vector<Lines> lineCases() {
     const std::string chunkLessOne(kChunk - 1, 'a');
+    const std::u16string kChunkLessOne(kChunk - 1, u'a');
     return {
         {"crlf", "ab\r\ncd\r\n", {u"ab", u"cd"}},
         {"lf", "ab\ncd", {u"ab", u"cd"}},
@@ -50,7 +49,7 @@ std::vector<Lines> lineCases() {
         {"crlf_across_chunks", chunkLessOne + "\r\nb", {kChunkLessOne, u"b"}},
         {"cr_cr_across_chunks", chunkLessOne + "\r\rb", {kChunkLessOne, u"", u"b"}},
         {"cr_ends_chunk_and_file", chunkLessOne + "\r", {kChunkLessOne}},
-        {"lf_starts_chunk", std::string(kChunk, 'a') + "\nb", {kFullChunk, u"b"}},
+        {"lf_starts_chunk", std::string(kChunk, 'a') + "\nb", {std::u16string(kChunk, u'a'), u"b"}},
         {"longer_than_chunks",
          std::string(3 * kChunk + 5, 'x') + "\r\ny",
          {std::u16string(3 * kChunk + 5, u'x'), u"y"}},

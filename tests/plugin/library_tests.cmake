@@ -23,9 +23,6 @@ add_dependencies(test_plg qrn_data)
 qrn_library_test(test_options test_options.cpp)
 target_link_libraries(test_options PRIVATE qrn_plugin)
 
-qrn_library_test(test_help test_help.cpp)
-target_link_libraries(test_help PRIVATE qrn_platform_widgets)
-
 # Never linked to the plug-in: it loads the built library file, as a host does.
 qrn_library_test(test_host test_host.cpp)
 target_link_libraries(test_host PRIVATE qrn_host_loader)
