@@ -9,19 +9,17 @@ foreach(name test_qrn_models test_qrn_window test_qrn_files test_qrn_map)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endforeach()
 
-# The crash test: a real editor process killed after its autosave, then a second one.
+# The document without widgets; its crash test runs crash_editor, a real editor process killed
+# after its autosave, then a second one.
 add_executable(crash_editor ${CMAKE_CURRENT_LIST_DIR}/crash_editor.cpp)
 target_link_libraries(crash_editor PRIVATE qrn_editor qrn_platform_qt Qt6::Test)
-add_executable(test_recovery ${CMAKE_CURRENT_LIST_DIR}/test_recovery.cpp)
-set_target_properties(test_recovery PROPERTIES AUTOMOC ON)
-target_link_libraries(test_recovery PRIVATE Qt6::Core Qt6::Test)
-target_compile_definitions(test_recovery PRIVATE
-    QRN_CRASH_EDITOR="$<TARGET_FILE:crash_editor>")
-add_test(NAME test_recovery COMMAND test_recovery)
-set_tests_properties(test_recovery PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
 add_executable(test_plan_document ${CMAKE_CURRENT_LIST_DIR}/test_plan_document.cpp)
 set_target_properties(test_plan_document PROPERTIES AUTOMOC ON)
 target_link_libraries(test_plan_document PRIVATE qrn_document qrn_test_support qrn_platform_qt Qt6::Widgets
                                                  Qt6::Test)
+target_compile_definitions(test_plan_document PRIVATE
+    QRN_CRASH_EDITOR="$<TARGET_FILE:crash_editor>")
+add_dependencies(test_plan_document crash_editor)
 add_test(NAME test_plan_document COMMAND test_plan_document)
+set_tests_properties(test_plan_document PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
