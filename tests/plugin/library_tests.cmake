@@ -16,12 +16,9 @@ function(qrn_library_test name)
 endfunction()
 
 # The editor windows a press opens load the catalogue of the build's plug-in folder.
-qrn_library_test(test_plg test_plg.cpp)
-target_link_libraries(test_plg PRIVATE qrn_plugin)
-add_dependencies(test_plg qrn_data)
-
-qrn_library_test(test_options test_options.cpp)
-target_link_libraries(test_options PRIVATE qrn_plugin)
+qrn_library_test(test_module test_module.cpp)
+target_link_libraries(test_module PRIVATE qrn_plugin)
+add_dependencies(test_module qrn_data)
 
 # Never linked to the plug-in: it loads the built library file, as a host does.
 qrn_library_test(test_host test_host.cpp)
