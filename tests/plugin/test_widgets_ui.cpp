@@ -126,19 +126,13 @@ private:
             if (wanted) QVERIFY(file.open(QIODevice::WriteOnly));
         }
         const HelpPlan plan = qrn::platform::planHelp(helpFile, "QRN1.htm", [&] { return viewer; });
+        const bool viewing = kind == HelpPlan::Kind::Viewer;
         QCOMPARE(int(plan.kind), int(kind));
-        switch (plan.kind) {
-            case HelpPlan::Kind::Viewer:
-                QCOMPARE(plan.program, viewer);
-                QCOMPARE(plan.arguments, QStringList{helpFile});
-                break;
-            case HelpPlan::Kind::Page:
-                QCOMPARE(plan.page, topic);
-                break;
-            case HelpPlan::Kind::Missing:
-                QVERIFY(plan.message.contains(helpFile) && plan.message.contains(topic));
-                break;
-        }
+        QCOMPARE(plan.program, viewing ? viewer : QString());
+        QCOMPARE(plan.arguments, viewing ? QStringList{helpFile} : QStringList());
+        QCOMPARE(plan.page, kind == HelpPlan::Kind::Page ? topic : QString());
+        QVERIFY(kind != HelpPlan::Kind::Missing ||
+                (plan.message.contains(helpFile) && plan.message.contains(topic)));
     }
 };
 
