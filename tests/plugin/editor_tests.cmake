@@ -1,5 +1,5 @@
 # The editor window's tests: Qt Test programs on the offscreen platform.
-foreach(name test_qrn_models test_qrn_window test_qrn_files test_qrn_map)
+foreach(name test_qrn_models test_qrn_window test_qrn_files)
     add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp
                            ${CMAKE_CURRENT_LIST_DIR}/test_qrn_platform.h
                            ${CMAKE_CURRENT_LIST_DIR}/test_qrn_fixture.h)
