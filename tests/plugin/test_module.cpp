@@ -59,7 +59,7 @@ private:
     test::TestPlatform platform;
     ModuleState state;
 
-    static void press(Plg& plg) { test::child<QPushButton>(&plg, "Command1")->click(); }
+    static void press(Plg& plg) { child<QPushButton>(&plg, "Command1")->click(); }
 
     // Runs the deletions that closing a window posts.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(plg.sizeHint().width(), plg.sizeHint().height());
         plg.resize(90, 90);
         plg.show();
-        auto* button = test::child<QPushButton>(&plg, "Command1");
+        auto* button = child<QPushButton>(&plg, "Command1");
         QCOMPARE(button->text(), QStringLiteral("QRN"));
         QCOMPARE(button->geometry(), plg.rect());
 
