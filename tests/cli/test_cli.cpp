@@ -142,7 +142,7 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
         {row("2.5"), "-:1: "},
         {row("7"), "-:1: "},  // above the count
         // Writer failures: the row's input line, blank lines counted.
-        {kRow + "\n" + row("1001"), "-:3: "},
+        {kRow + " \t\n" + row("1001"), "-:3: "},
         {kRow + row("1", R"(["1","12345678901","3","4","5","6"])"), "-:2: "},
         {kRow + row("1", "[\"1\",\"2\",\"3\",\"4\",\"5\",\"\xe2\x98\x83\"]"), "-:2: "},
         {row("1", R"(["\ud800","2","3","4","5","6"])"), "-:1: ligne 1 du plan, colonne X : "},

@@ -65,7 +65,7 @@ TEST_F(WorkflowTest, RecoveryKeepsEveryCellExactly) {
     const std::u16string odd = u"\"\\ é\x1F\x7F\xD800Ω\r\n";
     add(odd);
     add(u"12345678901234", CatalogueIndex::text(1));
-    add(u"", CatalogueIndex::number(-5));
+    add(u"", CatalogueIndex::number(-19));
     writeRecovery(u"r.jsonl", u"C:\\plans\\été.qrn",
                   PlacementList::Rows{list.row(1), list.row(2), list.row(3)}, files);
     for (const char16_t c : files.files.at(u"r.jsonl")) EXPECT_TRUE(c < 0x7F) << int(c);

@@ -31,7 +31,7 @@ TEST_F(WinePaths, DrivePathsFindTheirEntriesWhateverTheCase) {
     EXPECT_EQ(resolveNativePath("c:\\program files\\microsoft games\\age of empires\\data"), data_);
     EXPECT_EQ(resolveNativePath("C:\\PROGRAM FILES\\Microsoft Games\\\\age of empires\\DATA\\"),
               data_);
-    EXPECT_EQ(resolveNativePath("c:"), prefix_.path() + "/drive_c");
+    EXPECT_EQ(resolveNativePath("A:"), prefix_.path() + "/drive_a");
     // An exact match wins over a match that differs in case only.
     EXPECT_EQ(
         resolveNativePath("c:\\program files\\microsoft games\\age of empires\\data\\plan.TXT"),
