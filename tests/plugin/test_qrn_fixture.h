@@ -17,6 +17,12 @@
 
 namespace qrn::test {
 
+// The catalogue of these tests: 0 "(aucun)", 1 Hutte (Stone), 2 Grenier and 3 Entrepôt (Tool),
+// 4 Maison (Bronze, listed "L"), 5 Temple (Iron); each id's tail is 100 + its index.
+inline QByteArray testCatalogue() {
+    return readAll(QStringLiteral(QRN_TEST_DATA_DIR "/plugin_catalogue.txt"));
+}
+
 inline QStringList rowsOf(const PlacementList& list) {
     QStringList rows;
     for (int p = 1; p <= list.count(); ++p) {
