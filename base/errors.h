@@ -70,6 +70,13 @@ public:
     }
 };
 
+// A save that failed after the file itself had begun to change (writing in place) and whose
+// earlier content could not be put back: the file is neither the old plan nor the new one.
+class DamagedFileError : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // CreateNew output over a name that is already taken.
 class FileExistsError : public FileError {
 public:
