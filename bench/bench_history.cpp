@@ -16,9 +16,9 @@
 #include "core/list_change.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/std_random.h"
-#include "plugin/autosave.h"
-#include "plugin/plan_document.h"
-#include "plugin/recovery_store.h"
+#include "document/autosave.h"
+#include "document/plan_document.h"
+#include "document/recovery_store.h"
 
 namespace qrn::bench {
 

@@ -17,8 +17,8 @@
 #include "bench/workspace.h"
 #include "platform/platform.h"
 #include "platform/qt/std_random.h"
-#include "plugin/module_state.h"
-#include "plugin/qrn.h"
+#include "editor/module_state.h"
+#include "editor/qrn.h"
 
 namespace qrn::bench {
 

@@ -1,7 +1,5 @@
 #include "plugin/module.h"
 
-#include "plugin/plan_folder_setting.h"
-
 #include "platform/qt/qt_platform.h"
 #include "platform/widgets/component_runtime.h"
 #include "platform/widgets/qt_widgets_ui.h"
@@ -30,18 +28,12 @@ ThreadModule& threadModule() {
 }
 
 QWidget* createPlg(QWidget* parent) {
-    return new Plg(parent);
+    return new Plg(threadPlatform(), threadModuleState(), parent);
 }
 
 const platform::ComponentClass kPlgClass{QRNPLG_CLASS_NAME, &createPlg};
 
 }  // namespace
-
-void LoadPlanFolder(platform::Platform& platform, ModuleState& state) {
-    state.planFolder = kPlanFolderSetting.get(platform.settings());
-    if (state.planFolder.empty() && platform.files().FolderExists(kDefaultPlanFolder))
-        state.planFolder = kDefaultPlanFolder;
-}
 
 platform::Platform& threadPlatform() {
     return threadModule().platform;

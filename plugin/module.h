@@ -1,9 +1,7 @@
 #pragma once
 
-#include <string>
-
+#include "editor/module_state.h"
 #include "platform/platform.h"
-#include "plugin/module_state.h"
 
 namespace qrn {
 
@@ -11,22 +9,14 @@ namespace platform {
 struct ComponentClass;
 }
 
-// The game's data folder in its default installation, used as the plan folder when the user
-// has set none and it exists. Written as Windows names it: the platform finds it in the Wine
-// prefix.
-inline constexpr char16_t kDefaultPlanFolder[] =
-    u"c:\\program files\\microsoft games\\age of empires\\data";
-
-// Sets state.planFolder from the setting MXBEdit / Main / QRNPath, or to the default folder
-// when the setting is empty and that folder exists. A stored folder is kept as it is.
-void LoadPlanFolder(platform::Platform& platform, ModuleState& state);
-
-// The platform and the module state of the calling thread, made on first use and kept while
-// the library is loaded. Every control and editor window of a thread shares them.
+// The composition root of the library: the platform and the module state of the calling
+// thread, made on first use and kept while the library is loaded. Every control and editor
+// window of a thread shares them.
 platform::Platform& threadPlatform();
 ModuleState& threadModuleState();
 
-// The library's one control class as the component runtime registers and makes it.
+// The library's one control class as the component runtime registers and makes it: a Plg on
+// the calling thread's platform and module state.
 const platform::ComponentClass& plgComponentClass();
 
 }  // namespace qrn

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "base/errors.h"
-#include "plugin/module.h"
-#include "plugin/plan_folder_setting.h"
+#include "plugin/plan_folder.h"
+#include "editor/settings.h"
 
 namespace qrn {
 

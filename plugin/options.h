@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "platform/platform.h"
-#include "plugin/module_state.h"
+#include "editor/module_state.h"
 
 class QGroupBox;
 class QLabel;

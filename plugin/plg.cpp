@@ -7,8 +7,8 @@
 #include "base/errors.h"
 #include "platform/widgets/app_icon.h"
 #include "platform/widgets/component_runtime.h"
-#include "plugin/module.h"
-#include "plugin/qrn.h"
+#include "plugin/plan_folder.h"
+#include "editor/qrn.h"
 
 namespace qrn {
 
@@ -22,8 +22,6 @@ std::int32_t nextEditorSlot(std::int32_t upperBound) {
 }
 
 }  // namespace
-
-Plg::Plg(QWidget* parent) : Plg(threadPlatform(), threadModuleState(), parent) {}
 
 Plg::Plg(platform::Platform& platform, ModuleState& state, QWidget* parent)
     : QWidget(parent), platform_(platform), state_(state) {

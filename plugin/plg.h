@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/platform.h"
-#include "plugin/module_state.h"
+#include "editor/module_state.h"
 
 class QPushButton;
 
@@ -17,8 +17,6 @@ class Plg : public QWidget {
     Q_OBJECT
 
 public:
-    // A control on the calling thread's platform and module state.
-    explicit Plg(QWidget* parent = nullptr);
     Plg(platform::Platform& platform, ModuleState& state, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;

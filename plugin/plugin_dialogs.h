@@ -4,7 +4,7 @@
 #include <QPointer>
 
 #include "platform/platform.h"
-#include "plugin/module_state.h"
+#include "editor/module_state.h"
 
 namespace qrn {
 

@@ -12,11 +12,12 @@
 #include "base/version.h"
 #include "plugin/about_frm.h"
 #include "plugin/module.h"
+#include "plugin/plan_folder.h"
 #include "plugin/options.h"
 #include "plugin/plg.h"
 #include "plugin/plugin_dialogs.h"
-#include "plugin/qrn.h"
-#include "tests/plugin/test_qrn_platform.h"
+#include "editor/qrn.h"
+#include "tests/support/stand_in_platform.h"
 
 using namespace qrn;
 

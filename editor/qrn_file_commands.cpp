@@ -7,10 +7,10 @@
 #include "planfile/plan_reader.h"
 #include "planfile/plan_save.h"
 #include "platform/platform.h"
-#include "plugin/autosave.h"
-#include "plugin/module_state.h"
-#include "plugin/plan_document.h"
-#include "plugin/qrn.h"
+#include "document/autosave.h"
+#include "editor/module_state.h"
+#include "document/plan_document.h"
+#include "editor/qrn.h"
 
 namespace qrn {
 

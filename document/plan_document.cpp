@@ -1,4 +1,4 @@
-#include "plugin/plan_document.h"
+#include "document/plan_document.h"
 
 #include <QUndoCommand>
 #include <QUndoStack>

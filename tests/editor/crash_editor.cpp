@@ -10,8 +10,8 @@
 #include <QTest>
 #include <cstdio>
 
-#include "plugin/plan_document.h"
-#include "tests/plugin/test_qrn_fixture.h"
+#include "document/plan_document.h"
+#include "tests/editor/test_qrn_fixture.h"
 
 using namespace qrn;
 using namespace qrn::test;

@@ -9,10 +9,10 @@
 #include <QUndoStack>
 
 #include "base/errors.h"
-#include "plugin/autosave.h"
-#include "plugin/plan_document.h"
-#include "plugin/recovery_store.h"
-#include "tests/plugin/test_qrn_platform.h"
+#include "document/autosave.h"
+#include "document/plan_document.h"
+#include "document/recovery_store.h"
+#include "tests/support/stand_in_platform.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/rows.h"
 

@@ -1,4 +1,4 @@
-#include "plugin/recovery_store.h"
+#include "document/recovery_store.h"
 
 #include <QDir>
 #include <QFile>

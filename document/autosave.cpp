@@ -1,4 +1,4 @@
-#include "plugin/autosave.h"
+#include "document/autosave.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -7,8 +7,8 @@
 #include "base/errors.h"
 #include "planfile/recovery_file.h"
 #include "platform/platform.h"
-#include "plugin/plan_document.h"
-#include "plugin/recovery_store.h"
+#include "document/plan_document.h"
+#include "document/recovery_store.h"
 
 namespace qrn {
 

@@ -23,13 +23,13 @@
 
 #include "base/errors.h"
 #include "core/commands.h"
-#include "plugin/map_view.h"
-#include "plugin/module_state.h"
-#include "plugin/picker_model.h"
-#include "plugin/placement_table_model.h"
-#include "plugin/plan_document.h"
-#include "plugin/plan_folder_setting.h"
-#include "plugin/qrn.h"
+#include "editor/map_view.h"
+#include "editor/module_state.h"
+#include "editor/picker_model.h"
+#include "editor/placement_table_model.h"
+#include "document/plan_document.h"
+#include "editor/settings.h"
+#include "editor/qrn.h"
 
 namespace qrn {
 

@@ -1,4 +1,4 @@
-#include "plugin/qrn.h"
+#include "editor/qrn.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -21,12 +21,12 @@
 #include "base/errors.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_translations.h"
-#include "plugin/autosave.h"
-#include "plugin/map_view.h"
-#include "plugin/module_state.h"
-#include "plugin/picker_model.h"
-#include "plugin/placement_table_model.h"
-#include "plugin/plan_document.h"
+#include "document/autosave.h"
+#include "editor/map_view.h"
+#include "editor/module_state.h"
+#include "editor/picker_model.h"
+#include "editor/placement_table_model.h"
+#include "document/plan_document.h"
 
 namespace qrn {
 

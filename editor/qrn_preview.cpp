@@ -16,9 +16,9 @@
 #include "planfile/plan_text.h"
 #include "planfile/plan_writer.h"
 #include "platform/platform.h"
-#include "plugin/module_state.h"
-#include "plugin/plan_document.h"
-#include "plugin/qrn.h"
+#include "editor/module_state.h"
+#include "document/plan_document.h"
+#include "editor/qrn.h"
 
 namespace qrn {
 

@@ -1,4 +1,4 @@
-#include "plugin/picker_model.h"
+#include "editor/picker_model.h"
 
 namespace qrn {
 

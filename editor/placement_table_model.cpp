@@ -1,4 +1,4 @@
-#include "plugin/placement_table_model.h"
+#include "editor/placement_table_model.h"
 
 #include <QColor>
 #include <QStringView>

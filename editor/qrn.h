@@ -9,8 +9,8 @@
 #include "core/age_filter.h"
 #include "core/input_area.h"
 #include "core/placement_list.h"
-#include "plugin/plan_document.h"
-#include "plugin/recovery_store.h"
+#include "document/plan_document.h"
+#include "document/recovery_store.h"
 
 class QAction;
 class QComboBox;

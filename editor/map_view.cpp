@@ -1,4 +1,4 @@
-#include "plugin/map_view.h"
+#include "editor/map_view.h"
 
 #include <QImage>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "core/catalogue.h"
-#include "plugin/plan_document.h"
+#include "document/plan_document.h"
 
 namespace qrn {
 

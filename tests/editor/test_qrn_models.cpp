@@ -6,8 +6,8 @@
 #include <QTest>
 #include <memory>
 
-#include "plugin/placement_table_model.h"
-#include "tests/plugin/test_qrn_fixture.h"
+#include "editor/placement_table_model.h"
+#include "tests/editor/test_qrn_fixture.h"
 
 namespace qrn::test {
 

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "plugin/module_state.h"
-#include "plugin/qrn.h"
-#include "tests/plugin/test_qrn_platform.h"
+#include "editor/module_state.h"
+#include "editor/qrn.h"
+#include "tests/support/stand_in_platform.h"
 
 namespace qrn::test {
 

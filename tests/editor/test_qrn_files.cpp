@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 #include <QTextBlock>
 
-#include "tests/plugin/test_qrn_fixture.h"
+#include "tests/editor/test_qrn_fixture.h"
 
 namespace qrn::test {
 

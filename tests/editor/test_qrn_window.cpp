@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "plugin/map_view.h"
-#include "tests/plugin/test_qrn_fixture.h"
+#include "editor/map_view.h"
+#include "tests/editor/test_qrn_fixture.h"
 
 namespace qrn::test {
 
