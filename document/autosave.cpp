@@ -5,10 +5,10 @@
 #include <atomic>
 
 #include "base/errors.h"
-#include "planfile/recovery_file.h"
-#include "platform/platform.h"
 #include "document/plan_document.h"
 #include "document/recovery_store.h"
+#include "planfile/recovery_file.h"
+#include "platform/platform.h"
 
 namespace qrn {
 

@@ -19,14 +19,14 @@
 #include <QTreeView>
 
 #include "base/errors.h"
-#include "platform/platform.h"
-#include "platform/qt/qt_translations.h"
 #include "document/autosave.h"
+#include "document/plan_document.h"
 #include "editor/map_view.h"
 #include "editor/module_state.h"
 #include "editor/picker_model.h"
 #include "editor/placement_table_model.h"
-#include "document/plan_document.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_translations.h"
 
 namespace qrn {
 

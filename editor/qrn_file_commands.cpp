@@ -4,13 +4,13 @@
 #include <QScopedValueRollback>
 
 #include "base/errors.h"
+#include "document/autosave.h"
+#include "document/plan_document.h"
+#include "editor/module_state.h"
+#include "editor/qrn.h"
 #include "planfile/plan_reader.h"
 #include "planfile/plan_save.h"
 #include "platform/platform.h"
-#include "document/autosave.h"
-#include "editor/module_state.h"
-#include "document/plan_document.h"
-#include "editor/qrn.h"
 
 namespace qrn {
 

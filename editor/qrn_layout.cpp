@@ -23,13 +23,13 @@
 
 #include "base/errors.h"
 #include "core/commands.h"
+#include "document/plan_document.h"
 #include "editor/map_view.h"
 #include "editor/module_state.h"
 #include "editor/picker_model.h"
 #include "editor/placement_table_model.h"
-#include "document/plan_document.h"
-#include "editor/settings.h"
 #include "editor/qrn.h"
+#include "editor/settings.h"
 
 namespace qrn {
 

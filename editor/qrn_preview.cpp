@@ -13,12 +13,12 @@
 
 #include "base/errors.h"
 #include "base/text.h"
+#include "document/plan_document.h"
+#include "editor/module_state.h"
+#include "editor/qrn.h"
 #include "planfile/plan_text.h"
 #include "planfile/plan_writer.h"
 #include "platform/platform.h"
-#include "editor/module_state.h"
-#include "document/plan_document.h"
-#include "editor/qrn.h"
 
 namespace qrn {
 

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "base/errors.h"
-#include "plugin/plan_folder.h"
 #include "editor/settings.h"
+#include "plugin/plan_folder.h"
 
 namespace qrn {
 

@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "platform/platform.h"
 #include "editor/module_state.h"
+#include "platform/platform.h"
 
 class QGroupBox;
 class QLabel;

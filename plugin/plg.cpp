@@ -5,10 +5,10 @@
 #include <limits>
 
 #include "base/errors.h"
+#include "editor/qrn.h"
 #include "platform/widgets/app_icon.h"
 #include "platform/widgets/component_runtime.h"
 #include "plugin/plan_folder.h"
-#include "editor/qrn.h"
 
 namespace qrn {
 

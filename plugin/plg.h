@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "platform/platform.h"
 #include "editor/module_state.h"
+#include "platform/platform.h"
 
 class QPushButton;
 

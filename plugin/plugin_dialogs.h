@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QPointer>
 
-#include "platform/platform.h"
 #include "editor/module_state.h"
+#include "platform/platform.h"
 
 namespace qrn {
 

@@ -12,9 +12,9 @@
 #include "document/autosave.h"
 #include "document/plan_document.h"
 #include "document/recovery_store.h"
-#include "tests/support/stand_in_platform.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/rows.h"
+#include "tests/support/stand_in_platform.h"
 
 namespace qrn::test {
 

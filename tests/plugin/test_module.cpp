@@ -10,13 +10,13 @@
 #include <thread>
 
 #include "base/version.h"
+#include "editor/qrn.h"
 #include "plugin/about_frm.h"
 #include "plugin/module.h"
-#include "plugin/plan_folder.h"
 #include "plugin/options.h"
+#include "plugin/plan_folder.h"
 #include "plugin/plg.h"
 #include "plugin/plugin_dialogs.h"
-#include "editor/qrn.h"
 #include "tests/support/stand_in_platform.h"
 
 using namespace qrn;
