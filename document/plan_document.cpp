@@ -13,8 +13,9 @@ namespace {
 // handler has already run it to know what it changed.
 class ListCommand : public QUndoCommand {
 public:
-    ListCommand(PlanDocument& document, ListChange change, const QString& text, int mergeId)
-        : QUndoCommand(text), document_(document), change_(std::move(change)), id_(mergeId) {}
+    ListCommand(PlanDocument& document, ListChange change, const QString& text,
+                std::optional<PlanDocument::MergeKey> merge)
+        : QUndoCommand(text), document_(document), change_(std::move(change)), merge_(merge) {}
 
     void undo() override {
         change_.undo(document_.list());
@@ -28,16 +29,19 @@ public:
         change_.redo(document_.list());
         emit document_.rowsChanged();
     }
-    int id() const override { return id_; }
+    int id() const override { return merge_ ? int(merge_->kind) : -1; }
     bool mergeWith(const QUndoCommand* other) override {
-        change_.append(static_cast<const ListCommand*>(other)->change_);
+        // Only commands of this class share an id with this one.
+        const auto* next = static_cast<const ListCommand*>(other);
+        if (!next->merge_ || next->merge_->row != merge_->row) return false;
+        change_.append(next->change_);
         return true;
     }
 
 private:
     PlanDocument& document_;
     ListChange change_;
-    int id_;
+    std::optional<PlanDocument::MergeKey> merge_;
     bool done_ = true;
 };
 
@@ -63,12 +67,13 @@ bool PlanDocument::isModified() const {
     return !undoStack_->isClean();
 }
 
-void PlanDocument::edit(const QString& text, const std::function<void()>& action, int mergeId) {
+void PlanDocument::edit(const QString& text, const std::function<void()>& action,
+                        std::optional<MergeKey> merge) {
     ListChange change = ListChange::record(list_, action);
     const std::exception_ptr failure = change.failure;
     if (!change.empty()) {
         change.failure = nullptr;
-        undoStack_->push(new ListCommand(*this, std::move(change), text, mergeId));
+        undoStack_->push(new ListCommand(*this, std::move(change), text, merge));
         emit rowsChanged();
     }
     if (failure) std::rethrow_exception(failure);

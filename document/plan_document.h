@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/placement_list.h"
@@ -29,12 +30,19 @@ public:
     void setFileName(std::u16string fileName);
     bool isModified() const;
 
-    // Runs action on the list as one undoable command named text. An action that changes no
-    // row leaves no command. When action throws, what it did is kept (and undoable) and the
-    // failure goes on to the caller. Commands with the same mergeId (not -1) that follow each
-    // other become one; a caller that merges per row makes the row part of its mergeId (the
-    // map's key moves use the row's position).
-    void edit(const QString& text, const std::function<void()>& action, int mergeId = -1);
+    // Which steps join the one before them: the same kind of change to the same row.
+    struct MergeKey {
+        enum Kind { kMoveOnMap = 1 };
+        Kind kind;
+        int row;
+    };
+
+    // Runs action on the list as one undoable command named text (document/plan_operations.h
+    // names every one). An action that changes no row leaves no command. When action throws,
+    // what it did is kept (and undoable) and the failure goes on to the caller. A command with
+    // a merge key joins the command just before it when that one has the same key.
+    void edit(const QString& text, const std::function<void()>& action,
+              std::optional<MergeKey> merge = std::nullopt);
 
     // Starts over with rows and fileName (Nouveau, Ouvrir): a fresh history, not modified.
     void reset(PlacementList::Rows rows, std::u16string fileName);

@@ -10,6 +10,7 @@
 
 #include "core/catalogue.h"
 #include "document/plan_document.h"
+#include "document/plan_operations.h"
 
 namespace qrn {
 
@@ -151,11 +152,8 @@ void MapView::zoomAbout(QPointF point, double factor) {
     centreOn(centreX_ + before.x() - after.x(), centreY_ + before.y() - after.y());
 }
 
-void MapView::move(int position, std::int32_t x, std::int32_t y, int mergeId) {
-    PlacementList& list = document_.list();
-    const PlacementRow row = movedRow(list.row(position), x, y);
-    document_.edit(
-        QStringLiteral("Déplacer sur la carte"), [&] { list.replace(position, row); }, mergeId);
+void MapView::move(int position, std::int32_t x, std::int32_t y, bool mergeWithLast) {
+    operations::moveOnMap(document_, position, x, y, mergeWithLast);
 }
 
 void MapView::showEvent(QShowEvent* event) {
@@ -338,7 +336,7 @@ void MapView::mouseReleaseEvent(QMouseEvent* event) {
     mouseMoveEvent(event);
     if (drag_ == Drag::Marker && dragRow_ <= model_.count()) {
         const MapEntry& e = model_.entry(dragRow_);
-        if (dragX_ != e.x || dragY_ != e.y) move(dragRow_, dragX_, dragY_, -1);
+        if (dragX_ != e.x || dragY_ != e.y) move(dragRow_, dragX_, dragY_, false);
     }
     drag_ = Drag::None;
     update();
@@ -388,8 +386,8 @@ void MapView::keyPressEvent(QKeyEvent* event) {
     if (std::abs(std::int64_t(e.x) + dx) > kMapCoordinateLimit ||
         std::abs(std::int64_t(e.y) + dy) > kMapCoordinateLimit)
         return;
-    // Successive presses on one row are one command: the row is the merge key.
-    move(*selected, e.x + dx, e.y + dy, *selected);
+    // Successive presses on one row are one command.
+    move(*selected, e.x + dx, e.y + dy, true);
     revealSelection();
 }
 

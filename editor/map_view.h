@@ -71,7 +71,7 @@ private:
     void zoomAbout(QPointF point, double factor);
     void centreOn(double x, double y);
     void revealSelection();
-    void move(int position, std::int32_t x, std::int32_t y, int mergeId);
+    void move(int position, std::int32_t x, std::int32_t y, bool mergeWithLast);
     // Half the side of a marker, in pixels.
     double markerHalf() const;
     TileRect visibleTiles() const;

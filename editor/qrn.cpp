@@ -21,6 +21,7 @@
 #include "base/errors.h"
 #include "document/autosave.h"
 #include "document/plan_document.h"
+#include "document/plan_operations.h"
 #include "editor/map_view.h"
 #include "editor/module_state.h"
 #include "editor/picker_model.h"
@@ -171,14 +172,13 @@ void QRN::offerRecovery() {
     }
 }
 
-void QRN::run(const QString& name, const std::u16string& context,
-              const std::function<void()>& command) {
+void QRN::run(const std::u16string& context, const std::function<void()>& operation) {
     // The view's own selection signals are ignored while the list changes under it; once the
     // rows have changed, the document's rowsChanged brings the view's selection and scroll in
     // step.
     QScopedValueRollback<bool> guard(listSyncing_, true);
     try {
-        document_->edit(name, command);
+        operation();
     } catch (const Error& e) {
         tell(context + u"\r\n" + e.describe());
     }
@@ -213,8 +213,8 @@ bool QRN::editCell(int position, int column, const QVariant& value) {
         cells[std::size_t(column - 1)] = value.toString().toStdU16String();
     }
     PlacementRow row(building, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]}, index);
-    run(QStringLiteral("Modifier la cellule"), u"La cellule n'a pas pu être modifiée.",
-        [&] { document_->list().replace(position, std::move(row)); });
+    run(u"La cellule n'a pas pu être modifiée.",
+        [&] { operations::replaceRow(*document_, position, std::move(row)); });
     return true;
 }
 
@@ -241,16 +241,7 @@ void QRN::takeRow() {
 }
 
 void QRN::moveRow(int from, int to) {
-    PlacementList& list = document_->list();
-    if (from == to || from < 1 || to < 1 || from > list.count() || to > list.count()) return;
-    list.select(from);
-    // One row moved is its neighbours exchanged one after another: one command all the same.
-    run(QStringLiteral("Déplacer la ligne"), u"La ligne n'a pas pu être déplacée.", [&] {
-        if (from < to)
-            for (int p = from; p < to; ++p) list.swapWithNext(p);
-        else
-            for (int p = from - 1; p >= to; --p) list.swapWithNext(p);
-    });
+    run(u"La ligne n'a pas pu être déplacée.", [&] { operations::moveRow(*document_, from, to); });
 }
 
 QString QRN::whyNothingAdded(bool inserting) const {

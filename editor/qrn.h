@@ -69,11 +69,10 @@ private:
     // qrn.cpp
     void load();
     void offerRecovery();
-    // Runs a command that may change the list as one undoable step named name; a failure is
-    // told as context + CR LF + where and why. The document's rowsChanged brings the view in
-    // line with the list afterwards.
-    void run(const QString& name, const std::u16string& context,
-             const std::function<void()>& command);
+    // Runs one of the document's operations (document/plan_operations.h); a failure is told as
+    // context + CR LF + where and why. The document's rowsChanged brings the view in line with
+    // the list afterwards.
+    void run(const std::u16string& context, const std::function<void()>& operation);
     // The open plan's file name without its folder; "QRN" for a window with no file.
     QString planName() const;
     void updateTitle();

@@ -22,8 +22,8 @@
 #include <QVBoxLayout>
 
 #include "base/errors.h"
-#include "core/commands.h"
 #include "document/plan_document.h"
+#include "document/plan_operations.h"
 #include "editor/map_view.h"
 #include "editor/module_state.h"
 #include "editor/picker_model.h"
@@ -374,23 +374,21 @@ void QRN::connectControls() {
     for (QLineEdit* field : inputFields_)
         connect(field, &QLineEdit::returnPressed, addButton_, &QPushButton::click);
 
-    // Each row command is one step of the undo history, named as the Édition menu shows it.
-    const auto command = [this](QPushButton* button, const char16_t* name, const char16_t* failure,
-                                auto action) {
-        connect(button, &QPushButton::clicked, this, [this, name, failure, action] {
-            run(QString::fromUtf16(name), failure, [this, action] { action(document_->list()); });
-        });
+    // Each row command is one of the document's operations, one step of the undo history.
+    const auto command = [this](QPushButton* button, const char16_t* failure, auto operation) {
+        connect(button, &QPushButton::clicked, this,
+                [this, failure, operation] { run(failure, [this, operation] { operation(); }); });
     };
-    command(removeButton_, u"Supprimer", u"La ligne n'a pas pu être supprimée.",
-            [](PlacementList& list) { Supprimer(list); });
-    command(upButton_, u"Monter la ligne", u"La ligne n'a pas pu être déplacée.",
-            [this](PlacementList& list) { MoveUp(list, input_); });
-    command(downButton_, u"Descendre la ligne", u"La ligne n'a pas pu être déplacée.",
-            [this](PlacementList& list) { MoveDown(list, input_); });
-    command(addButton_, u"Ajouter", u"La ligne n'a pas pu être ajoutée.",
-            [this](PlacementList& list) { Ajouter(list, input_); });
-    command(insertButton_, u"Insérer", u"La ligne n'a pas pu être insérée.",
-            [this](PlacementList& list) { Inserer(list, input_); });
+    command(removeButton_, u"La ligne n'a pas pu être supprimée.",
+            [this] { operations::remove(*document_); });
+    command(upButton_, u"La ligne n'a pas pu être déplacée.",
+            [this] { operations::moveUp(*document_, input_); });
+    command(downButton_, u"La ligne n'a pas pu être déplacée.",
+            [this] { operations::moveDown(*document_, input_); });
+    command(addButton_, u"La ligne n'a pas pu être ajoutée.",
+            [this] { operations::add(*document_, input_); });
+    command(insertButton_, u"La ligne n'a pas pu être insérée.",
+            [this] { operations::insert(*document_, input_); });
     // When the input area names no building, the status bar says why nothing was added.
     for (QPushButton* button : {addButton_, insertButton_}) {
         connect(button, &QPushButton::clicked, this, [this, button] {

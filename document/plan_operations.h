@@ -1,0 +1,50 @@
+#pragma once
+
+// Every change a user can make to a plan's rows, in one place. Each is one step of the
+// document's undo history, named as "Édition > Annuler" shows it; a command that changes no
+// row leaves no step. A failure is thrown on after what the command did before it is kept
+// (and undoable), as PlanDocument::edit does.
+
+#include <cstdint>
+
+#include "core/placement_list.h"
+
+namespace qrn {
+
+class PlanDocument;
+struct InputArea;
+
+namespace operations {
+
+// The names of the steps, as the history shows them.
+inline constexpr char16_t kAdd[] = u"Ajouter";
+inline constexpr char16_t kInsert[] = u"Insérer";
+inline constexpr char16_t kRemove[] = u"Supprimer";
+inline constexpr char16_t kMoveUp[] = u"Monter la ligne";
+inline constexpr char16_t kMoveDown[] = u"Descendre la ligne";
+inline constexpr char16_t kMoveRow[] = u"Déplacer la ligne";
+inline constexpr char16_t kReplaceRow[] = u"Modifier la cellule";
+inline constexpr char16_t kMoveOnMap[] = u"Déplacer sur la carte";
+inline constexpr char16_t kTakeBackText[] = u"Modifier le texte";
+
+// "Ajouter", "Insérer", "Supprimer", "/\" and "\/" (core/commands.h says what each does).
+void add(PlanDocument& document, const InputArea& input);
+void insert(PlanDocument& document, const InputArea& input);
+void remove(PlanDocument& document);
+void moveUp(PlanDocument& document, const InputArea& input);
+void moveDown(PlanDocument& document, const InputArea& input);
+// The row at from (from 1) taken to to, the rows between shifting by one; it stays selected.
+// Nothing when from equals to or either lies outside the list.
+void moveRow(PlanDocument& document, int from, int to);
+// The row at position replaced by row: a cell edited in place.
+void replaceRow(PlanDocument& document, int position, PlacementRow row);
+// The placement at position moved to the tile x, y on the map (its X and Y cells rewritten).
+// With mergeWithLast, a move that directly follows a move of the same row joins its step (the
+// arrow keys pressed one after another); a move of another row never does.
+void moveOnMap(PlanDocument& document, int position, std::int32_t x, std::int32_t y,
+               bool mergeWithLast);
+// The text view's text taken back: every row replaced by rows.
+void takeBackText(PlanDocument& document, PlacementList::Rows rows);
+
+}  // namespace operations
+}  // namespace qrn
