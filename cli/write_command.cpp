@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -7,6 +8,7 @@
 
 #include "base/codepage.h"
 #include "base/errors.h"
+#include "base/system_reason.h"
 #include "base/text.h"
 #include "cli/subcommands.h"
 #include "cli/write_rows.h"
@@ -41,7 +43,8 @@ public:
             owned_.reset(std::fopen(operand.c_str(), "rb"));
             file_ = owned_.get();
         }
-        if (file_ == nullptr) throw FileError(name_, u"impossible d'ouvrir le fichier");
+        if (file_ == nullptr)
+            throw FileError(name_, u"impossible d'ouvrir le fichier : " + systemReason(errno));
         buffer_.resize(kBlock);
     }
 
@@ -76,9 +79,12 @@ private:
         end_ -= pos_;
         pos_ = 0;
         if (buffer_.size() - end_ < kBlock / 2) buffer_.resize(buffer_.size() * 2);
+        errno = 0;
         const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
         if (got == 0) {
-            if (std::ferror(file_)) throw FileError(name_, u"impossible de lire le fichier");
+            if (std::ferror(file_))
+                throw FileError(name_, u"impossible de lire le fichier : " +
+                                           systemReason(errno != 0 ? errno : EIO));
             eof_ = true;
         }
         end_ += got;

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -17,10 +19,13 @@ struct QrnplanRun {
     QByteArray out, err;
 };
 
-// Runs the built qrnplan (or program) with the arguments and the bytes on stdin.
+// Runs the built qrnplan (or program) with the arguments and the bytes on stdin; its stdout
+// goes to outputFile when one is given.
 QrnplanRun runQrnplan(const QStringList& arguments, const QByteArray& input = {},
-                      const QString& program = QStringLiteral(QRNPLAN_PATH)) {
+                      const QString& program = QStringLiteral(QRNPLAN_PATH),
+                      const QString& outputFile = {}) {
     QProcess process;
+    if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
     process.start(program, arguments);
     QrnplanRun run;
     if (!process.waitForStarted(-1)) return run;
@@ -211,6 +216,55 @@ TEST_F(CliTest, CheckReportsEveryProblemWithItsLine) {
     const QrnplanRun clean = run({"check", file("good.qrn", kPlan)});
     EXPECT_EQ(clean.status, 0);
     EXPECT_TRUE(clean.out.isEmpty());
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenFailsWithTheSystemsReason) {
+    const QString plan = file("plan.qrn", kPlan);
+    for (const QStringList& arguments : {QStringList{"--help"},
+                                         {"--version"},
+                                         {"write", "--help"},
+                                         {"read", plan},
+                                         {"check", plan, dir_.filePath("missing.qrn")}}) {
+        const QrnplanRun result =
+            runQrnplan(arguments + QStringList{"--catalogue", kCatalogueFile}, {},
+                       QStringLiteral(QRNPLAN_PATH), QStringLiteral("/dev/full"));
+        EXPECT_EQ(result.status, 1) << arguments.join(' ').toStdString();
+        EXPECT_EQ(result.err.count("qrnplan: impossible d'écrire sur la sortie standard : plus de "
+                                   "place sur le disque\n"),
+                  1)
+            << result.err.toStdString();
+    }
+}
+
+TEST_F(CliTest, MessagesCutTheValuesTheyQuote) {
+    const QByteArray huge(100000, '9');
+    const QByteArray cut = QByteArray(40, '9') + "\xe2\x80\xa6 \xc2\xbb";  // 40 digits, "… »"
+    const QrnplanRun written = run({"write"}, row("1", "[\"" + huge + R"(","2","3","4","5","6"])"));
+    const QrnplanRun checked = run(
+        {"check", file("long.qrn", huge + " 2 3 4 5 6 Camp x\r\n1 2 3 4 5 6 " + huge + " x\r\n")});
+    for (const QByteArray& text : {written.err, checked.out, checked.err}) {
+        EXPECT_LT(text.size(), 500) << text.left(500).toStdString();
+        EXPECT_TRUE(text.contains(cut)) << text.left(500).toStdString();
+    }
+}
+
+// A name in bytes that are not UTF-8 (here Latin-1) is opened by its bytes and shown with them
+// escaped; the shell's pattern passes the bytes, which QProcess could not.
+TEST_F(CliTest, FileNamesThatAreNotUtf8AreFoundAndShownEscaped) {
+    const QByteArray name = dir_.path().toUtf8() + "/lignes-\xe9t\xe9.jsonl";
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, kRow.constData(), std::size_t(kRow.size())), kRow.size());
+    ASSERT_EQ(::write(fd, "[1]\n", 4), 4);
+    ::close(fd);
+    const QrnplanRun result =
+        runQrnplan({"-c", R"(exec "$0" write "$1"/lignes-*.jsonl --catalogue "$2")",
+                    QStringLiteral(QRNPLAN_PATH), dir_.path(), kCatalogueFile},
+                   {}, QStringLiteral("/bin/sh"));
+    ::unlink(name.constData());  // QTemporaryDir cannot remove it
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.startsWith(dir_.path().toUtf8() + "/lignes-\\xE9t\\xE9.jsonl:2: "))
+        << result.err.toStdString();
 }
 
 // Without --catalogue: QRN.txt beside the program, else the installed ../lib/qrnplg/QRN.txt.
