@@ -111,9 +111,11 @@ bool isBlank(std::string_view line) {
 // plan identifier, and the plan could not be opened again. The editor never makes such a row.
 void checkEntryExists(CatalogueIndex index, const Catalogue& catalogue) {
     if (index.value() > catalogue.count() && index.value() <= Catalogue::kMaxIndex) {
+        const std::u16string entries = catalogue.count() < 0
+                                           ? std::u16string(u" : il est vide")
+                                           : u" (0 à " + decimal(catalogue.count()) + u")";
         throw IndexError(u"l'entrée " + decimal(index.value()) +
-                         u" n'existe pas dans le catalogue (0 à " + decimal(catalogue.count()) +
-                         u")");
+                         u" n'existe pas dans le catalogue" + entries);
     }
 }
 

@@ -160,6 +160,8 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
     }
     const QString rows = file("rows.jsonl", kRow + row("-1", R"(["","","","","",""])"));
     EXPECT_TRUE(run({"write", rows}).err.startsWith((rows + ":2: ").toUtf8()));
+    EXPECT_EQ(runQrnplan({"write", "--catalogue", file("empty.txt", "")}, row("0")).err,
+              "-:1: l'entrée 0 n'existe pas dans le catalogue : il est vide\n");
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
