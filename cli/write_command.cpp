@@ -15,6 +15,7 @@
 #include "core/catalogue.h"
 #include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
+#include "platform/qt/native_path.h"
 
 namespace qrn::cli {
 
@@ -33,14 +34,15 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// The lines of the input file, or of stdin for "-", read a block at a time.
+// The lines of the input file, or of stdin for "-", read a block at a time. The file is opened
+// by its bytes, whatever its name's encoding, and a Windows drive path as every file is.
 class InputLines {
 public:
     InputLines(const std::string& operand, std::u16string name) : name_(std::move(name)) {
         if (operand == "-") {
             file_ = stdin;
         } else {
-            owned_.reset(std::fopen(operand.c_str(), "rb"));
+            owned_.reset(std::fopen(platform::nativePathBytes(name_).c_str(), "rb"));
             file_ = owned_.get();
         }
         if (file_ == nullptr)

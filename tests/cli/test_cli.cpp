@@ -250,23 +250,35 @@ TEST_F(CliTest, MessagesCutTheValuesTheyQuote) {
     }
 }
 
-// A name in bytes that are not UTF-8 (here Latin-1) is opened by its bytes and shown with them
-// escaped; the shell's pattern passes the bytes, which QProcess could not.
+// A name in bytes that are not UTF-8 (here Latin-1) is opened by its bytes, also through a
+// Windows drive path, and shown with them escaped; the shell's pattern passes the bytes, which
+// QProcess could not.
 TEST_F(CliTest, FileNamesThatAreNotUtf8AreFoundAndShownEscaped) {
-    const QByteArray name = dir_.path().toUtf8() + "/lignes-\xe9t\xe9.jsonl";
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("drive_c"));
+    const QByteArray name = dir_.path().toUtf8() + "/drive_c/lignes-\xe9t\xe9.jsonl";
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::write(fd, kRow.constData(), std::size_t(kRow.size())), kRow.size());
     ASSERT_EQ(::write(fd, "[1]\n", 4), 4);
     ::close(fd);
-    const QrnplanRun result =
-        runQrnplan({"-c", R"(exec "$0" write "$1"/lignes-*.jsonl --catalogue "$2")",
-                    QStringLiteral(QRNPLAN_PATH), dir_.path(), kCatalogueFile},
-                   {}, QStringLiteral("/bin/sh"));
+    const struct {
+        const char* script;
+        QByteArray shown;
+    } cases[] = {
+        {R"(exec "$0" write "$1"/drive_c/lignes-*.jsonl --catalogue "$2")",
+         dir_.path().toUtf8() + "/drive_c/lignes-\\xE9t\\xE9.jsonl:2: "},
+        {R"(cd "$1"/drive_c && for f in lignes-*; do WINEPREFIX="$1" exec "$0" write "C:\\$f" \
+            --catalogue "$2"; done)",
+         "C:\\lignes-\\xE9t\\xE9.jsonl:2: "},
+    };
+    for (const auto& c : cases) {
+        const QrnplanRun result =
+            runQrnplan({"-c", c.script, QStringLiteral(QRNPLAN_PATH), dir_.path(), kCatalogueFile},
+                       {}, QStringLiteral("/bin/sh"));
+        EXPECT_EQ(result.status, 1);
+        EXPECT_TRUE(result.err.startsWith(c.shown)) << result.err.toStdString();
+    }
     ::unlink(name.constData());  // QTemporaryDir cannot remove it
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(result.err.startsWith(dir_.path().toUtf8() + "/lignes-\\xE9t\\xE9.jsonl:2: "))
-        << result.err.toStdString();
 }
 
 // Without --catalogue: QRN.txt beside the program, else the installed ../lib/qrnplg/QRN.txt.
