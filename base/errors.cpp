@@ -18,7 +18,7 @@ std::u16string Error::message() const {
 
 std::u16string Error::describe() const {
     std::u16string text;
-    if (!file.empty()) text = u"Fichier " + quoted(file);
+    if (!file.empty()) text = u"Fichier " + quotedFileName(file);
     if (line > 0) text += (text.empty() ? u"Ligne " : u", ligne ") + decimal(line);
     if (text.empty()) return message();
     return text + u" : " + message();

@@ -2,16 +2,32 @@
 
 namespace qrn {
 
-std::string toUtf8(std::u16string_view text) {
+namespace {
+
+bool isHigh(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLow(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+// The lone surrogate that stands for an undecodable byte of a file name.
+bool isEscapedByte(char32_t c) {
+    return c >= 0xDC80 && c <= 0xDCFF;
+}
+
+// UTF-8 of text; a lone surrogate becomes U+FFFD, or its byte when escapes are taken back.
+std::string encodeUtf8(std::u16string_view text, bool takeBackEscapes) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
+        if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
             c = 0x10000 + ((c - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
             ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
+        } else if (takeBackEscapes && isEscapedByte(c)) {
+            out += char(c - 0xDC00);
+            continue;
+        } else if (isHigh(c) || isLow(c)) {
             c = 0xFFFD;
         }
         if (c < 0x80) {
@@ -33,7 +49,8 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
-std::u16string fromUtf8(std::string_view text) {
+// Text of UTF-8; each byte of an invalid sequence becomes U+FFFD, or is escaped.
+std::u16string decodeUtf8(std::string_view text, bool escapeBytes) {
     static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
     std::u16string out;
     out.reserve(text.size());
@@ -54,7 +71,7 @@ std::u16string fromUtf8(std::string_view text) {
         }
         ok = ok && c >= kMin[extra] && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
         if (!ok) {
-            out += char16_t(0xFFFD);
+            out += escapeBytes ? char16_t(0xDC00 + lead) : char16_t(0xFFFD);
             ++i;
             continue;
         }
@@ -70,16 +87,63 @@ std::u16string fromUtf8(std::string_view text) {
     return out;
 }
 
+}  // namespace
+
+std::string toUtf8(std::u16string_view text) {
+    return encodeUtf8(text, false);
+}
+
+std::u16string fromUtf8(std::string_view text) {
+    return decodeUtf8(text, false);
+}
+
+std::u16string decodeFileName(std::string_view bytes) {
+    return decodeUtf8(bytes, true);
+}
+
+std::string encodeFileName(std::u16string_view name) {
+    return encodeUtf8(name, true);
+}
+
+std::u16string displayName(std::u16string_view name) {
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::u16string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i];
+        if (isHigh(c) && i + 1 < name.size() && isLow(name[i + 1])) {
+            out += c;
+            out += name[++i];
+        } else if (isEscapedByte(c)) {
+            out += u"\\x";
+            out += kDigits[(c >> 4) & 0xF];
+            out += kDigits[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::u16string decimal(long long value) {
     const std::string digits = std::to_string(value);
     return std::u16string(digits.begin(), digits.end());
 }
 
 std::u16string quoted(std::u16string_view text) {
+    // Counted in characters: a surrogate pair is one, and is never cut in two.
+    std::size_t end = 0;
+    for (std::size_t count = 0; end < text.size() && count < kQuotedLength; ++count)
+        end += isHigh(text[end]) && end + 1 < text.size() && isLow(text[end + 1]) ? 2 : 1;
     std::u16string out = u"« ";
-    out += text;
+    out += text.substr(0, end);
+    if (end < text.size()) out += u'…';
     out += u" »";
     return out;
+}
+
+std::u16string quotedFileName(std::u16string_view name) {
+    return u"« " + displayName(name) + u" »";
 }
 
 }  // namespace qrn

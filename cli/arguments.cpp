@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "base/text.h"
+
 namespace qrn::cli {
 
 namespace {
@@ -25,6 +27,10 @@ bool takeValue(std::string_view name, const std::vector<std::string>& words, std
 
 }  // namespace
 
+std::string quotedWord(const std::string& word) {
+    return toUtf8(quoted(displayName(decodeFileName(word))));
+}
+
 Arguments parseArguments(const std::vector<std::string>& words) {
     Arguments args;
     bool optionsEnded = false;
@@ -40,7 +46,7 @@ Arguments parseArguments(const std::vector<std::string>& words) {
             args.version = true;
         } else if (!takeValue("--catalogue", words, i, args.catalogue) &&
                    !takeValue("--ages", words, i, args.ages)) {
-            throw UsageError("option inconnue « " + word + " »");
+            throw UsageError("option inconnue " + quotedWord(word));
         }
     }
     return args;

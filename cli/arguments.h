@@ -26,4 +26,8 @@ struct Arguments {
 
 Arguments parseArguments(const std::vector<std::string>& words);
 
+// "« word »" in UTF-8 for a usage message: a word of the command line, its undecodable bytes
+// shown as \xE9 and cut as every quoted value is.
+std::string quotedWord(const std::string& word);
+
 }  // namespace qrn::cli

@@ -34,8 +34,8 @@ AgeChecks parseAges(const std::string& list) {
         } else if (word == "iron") {
             checks.iron = true;
         } else {
-            throw UsageError("âge inconnu « " + word +
-                             " » dans --ages (stone, tool, bronze, iron ou none)");
+            throw UsageError("âge inconnu " + quotedWord(word) +
+                             " dans --ages (stone, tool, bronze, iron ou none)");
         }
         if (comma == std::string::npos) return checks;
         start = comma + 1;
@@ -44,7 +44,7 @@ AgeChecks parseAges(const std::string& list) {
 
 int run(const Arguments& args, Services& services) {
     if (!args.operands.empty())
-        throw UsageError("catalogue ne prend pas d'argument « " + args.operands.front() + " »");
+        throw UsageError("catalogue ne prend pas d'argument " + quotedWord(args.operands.front()));
     const std::optional<AgeChecks> checks =
         args.ages ? std::optional(parseAges(*args.ages)) : std::nullopt;
 

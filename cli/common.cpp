@@ -1,10 +1,10 @@
 #include "cli/common.h"
 
+#include <cerrno>
 #include <cstdio>
 
-#include <QFile>
-
 #include "base/errors.h"
+#include "base/system_reason.h"
 #include "base/text.h"
 #include "cli/json_text.h"
 #include "core/catalogue.h"
@@ -13,7 +13,7 @@
 namespace qrn::cli {
 
 std::u16string pathArgument(const std::string& word) {
-    return QFile::decodeName(QByteArray::fromStdString(word)).toStdU16String();
+    return decodeFileName(word);
 }
 
 void loadCatalogue(Catalogue& catalogue, const Arguments& args, Services& services) {
@@ -61,9 +61,18 @@ std::string& outputBuffer() {
     return buffer;
 }
 
+// The errno of the first failed write to stdout; 0 while every write has gone through.
+int outputError = 0;
+
+void noteOutputFailure() {
+    if (outputError == 0) outputError = errno != 0 ? errno : EIO;
+}
+
 void writePending() {
     std::string& buffer = outputBuffer();
-    if (!buffer.empty()) std::fwrite(buffer.data(), 1, buffer.size(), stdout);
+    errno = 0;
+    if (!buffer.empty() && std::fwrite(buffer.data(), 1, buffer.size(), stdout) != buffer.size())
+        noteOutputFailure();
     buffer.clear();
 }
 
@@ -98,7 +107,7 @@ void printJsonLine(const JsonFields& fields) {
 }
 
 void printError(std::u16string_view file, long line, std::u16string_view message) {
-    std::string text = file.empty() ? std::string("qrnplan") : toUtf8(file);
+    std::string text = file.empty() ? std::string("qrnplan") : toUtf8(displayName(file));
     if (line > 0) text += ":" + std::to_string(line);
     text += ": " + toUtf8(message) + "\n";
     std::fwrite(text.data(), 1, text.size(), stderr);
@@ -111,8 +120,15 @@ void printError(const Error& error, std::u16string_view fallbackFile) {
 
 bool finishOutput() {
     writePending();
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
-    std::fputs("qrnplan: impossible d'écrire sur la sortie standard\n", stderr);
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) noteOutputFailure();
+    if (outputError == 0) return true;
+    static bool said = false;
+    if (!said) {
+        said = true;
+        printError({}, 0,
+                   u"impossible d'écrire sur la sortie standard : " + systemReason(outputError));
+    }
     return false;
 }
 

@@ -39,7 +39,7 @@ struct Command {
     int (*run)(const Arguments& args, Services& services);
 };
 
-// A file name from the command line, as the system's file names are decoded.
+// A file name from the command line, its bytes decoded reversibly (decodeFileName).
 std::u16string pathArgument(const std::string& word);
 
 // Loads the catalogue as an editor window's load step does: --catalogue FILE, else QRN.txt
@@ -71,7 +71,8 @@ void lineAppended();
 void printError(std::u16string_view file, long line, std::u16string_view message);
 // The error's own file and line, else fallbackFile.
 void printError(const Error& error, std::u16string_view fallbackFile = {});
-// Flushes stdout; false (with a message on stderr) when the output could not be written.
+// Flushes stdout; false when some of the output could not be written, said once on stderr with
+// the system's reason.
 bool finishOutput();
 
 }  // namespace qrn::cli

@@ -1,12 +1,17 @@
 // qrnplan: reads and writes plan files from scripts with the editor's own catalogue, reader and
 // writer code. JSON Lines on stdout; errors on stderr as FILE:LINE: message.
 
+#include <cerrno>
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "base/errors.h"
+#include "base/system_reason.h"
+#include "base/text.h"
 #include "base/version.h"
 #include "cli/subcommands.h"
 #include "platform/qt/qt_application.h"
@@ -41,20 +46,20 @@ const Command* findCommand(const std::string& name) {
 int run(Arguments args) {
     if (args.version) {
         std::fputs("qrnplan " QRN_VERSION "\n", stdout);
-        return kExitSuccess;
+        return finishOutput() ? kExitSuccess : kExitFailure;
     }
     if (args.operands.empty()) {
         if (!args.help) throw UsageError("sous-commande manquante");
         std::fputs(kHelp, stdout);
-        return kExitSuccess;
+        return finishOutput() ? kExitSuccess : kExitFailure;
     }
     const std::string name = args.operands.front();
     args.operands.erase(args.operands.begin());
     const Command* command = findCommand(name);
-    if (!command) throw UsageError("sous-commande inconnue « " + name + " »");
+    if (!command) throw UsageError("sous-commande inconnue " + quotedWord(name));
     if (args.help) {
         std::fputs(command->help, stdout);
-        return kExitSuccess;
+        return finishOutput() ? kExitSuccess : kExitFailure;
     }
     qrn::platform::QtFileSystem files;
     qrn::platform::QtApplication app;
@@ -73,8 +78,15 @@ int main(int argc, char** argv) {
     } catch (const qrn::Error& error) {
         printError(error);
         return kExitFailure;
+    } catch (const std::bad_alloc&) {
+        printError({}, 0, qrn::systemReason(ENOMEM));
+        return kExitFailure;
+    } catch (const std::system_error& error) {
+        printError({}, 0, qrn::systemReason(error.code().value()));
+        return kExitFailure;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "qrnplan: %s\n", error.what());
+        // A fault of the program itself: its own text, for a report.
+        printError({}, 0, u"erreur interne (" + qrn::fromUtf8(error.what()) + u")");
         return kExitFailure;
     }
 }

@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -7,12 +8,14 @@
 
 #include "base/codepage.h"
 #include "base/errors.h"
+#include "base/system_reason.h"
 #include "base/text.h"
 #include "cli/subcommands.h"
 #include "cli/write_rows.h"
 #include "core/catalogue.h"
 #include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
+#include "platform/qt/native_path.h"
 
 namespace qrn::cli {
 
@@ -31,17 +34,19 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// The lines of the input file, or of stdin for "-", read a block at a time.
+// The lines of the input file, or of stdin for "-", read a block at a time. The file is opened
+// by its bytes, whatever its name's encoding, and a Windows drive path as every file is.
 class InputLines {
 public:
     InputLines(const std::string& operand, std::u16string name) : name_(std::move(name)) {
         if (operand == "-") {
             file_ = stdin;
         } else {
-            owned_.reset(std::fopen(operand.c_str(), "rb"));
+            owned_.reset(std::fopen(platform::nativePathBytes(name_).c_str(), "rb"));
             file_ = owned_.get();
         }
-        if (file_ == nullptr) throw FileError(name_, u"impossible d'ouvrir le fichier");
+        if (file_ == nullptr)
+            throw FileError(name_, u"impossible d'ouvrir le fichier : " + systemReason(errno));
         buffer_.resize(kBlock);
     }
 
@@ -76,9 +81,12 @@ private:
         end_ -= pos_;
         pos_ = 0;
         if (buffer_.size() - end_ < kBlock / 2) buffer_.resize(buffer_.size() * 2);
+        errno = 0;
         const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
         if (got == 0) {
-            if (std::ferror(file_)) throw FileError(name_, u"impossible de lire le fichier");
+            if (std::ferror(file_))
+                throw FileError(name_, u"impossible de lire le fichier : " +
+                                           systemReason(errno != 0 ? errno : EIO));
             eof_ = true;
         }
         end_ += got;
@@ -105,9 +113,11 @@ bool isBlank(std::string_view line) {
 // plan identifier, and the plan could not be opened again. The editor never makes such a row.
 void checkEntryExists(CatalogueIndex index, const Catalogue& catalogue) {
     if (index.value() > catalogue.count() && index.value() <= Catalogue::kMaxIndex) {
+        const std::u16string entries = catalogue.count() < 0
+                                           ? std::u16string(u" : il est vide")
+                                           : u" (0 à " + decimal(catalogue.count()) + u")";
         throw IndexError(u"l'entrée " + decimal(index.value()) +
-                         u" n'existe pas dans le catalogue (0 à " + decimal(catalogue.count()) +
-                         u")");
+                         u" n'existe pas dans le catalogue" + entries);
     }
 }
 

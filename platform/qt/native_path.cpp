@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "base/text.h"
+
 namespace qrn::platform {
 
 namespace {
@@ -51,6 +53,14 @@ QString resolveNativePath(const QString& path) {
         folderExists = folderExists && QFileInfo(resolved).isDir();
     }
     return resolved;
+}
+
+std::string nativePathBytes(const std::u16string& path) {
+    return encodeFileName(nativePathString(path).toStdU16String());
+}
+
+QString nativePathString(const std::u16string& path) {
+    return resolveNativePath(QString::fromStdU16String(path));
 }
 
 }  // namespace qrn::platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QString>
 
 namespace qrn::platform {
@@ -11,5 +13,13 @@ namespace qrn::platform {
 // regard to case, as Windows would (an exact match wins; a name that matches nothing is kept
 // as written). Any other path is returned unchanged.
 QString resolveNativePath(const QString& path);
+
+// The path of a file name the program holds (its undecodable bytes escaped, see
+// decodeFileName in base/text.h), resolved as above: as the exact bytes for POSIX calls
+// (open, stat), which reach any file, and as a QString for QFile and QFileInfo. Qt encodes a
+// QString's name as UTF-8, so the QString form reaches the file only when the name holds no
+// escaped byte; open such a name through its bytes.
+std::string nativePathBytes(const std::u16string& path);
+QString nativePathString(const std::u16string& path);
 
 }  // namespace qrn::platform

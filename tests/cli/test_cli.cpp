@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -17,10 +19,13 @@ struct QrnplanRun {
     QByteArray out, err;
 };
 
-// Runs the built qrnplan (or program) with the arguments and the bytes on stdin.
+// Runs the built qrnplan (or program) with the arguments and the bytes on stdin; its stdout
+// goes to outputFile when one is given.
 QrnplanRun runQrnplan(const QStringList& arguments, const QByteArray& input = {},
-                      const QString& program = QStringLiteral(QRNPLAN_PATH)) {
+                      const QString& program = QStringLiteral(QRNPLAN_PATH),
+                      const QString& outputFile = {}) {
     QProcess process;
+    if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
     process.start(program, arguments);
     QrnplanRun run;
     if (!process.waitForStarted(-1)) return run;
@@ -155,6 +160,8 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
     }
     const QString rows = file("rows.jsonl", kRow + row("-1", R"(["","","","","",""])"));
     EXPECT_TRUE(run({"write", rows}).err.startsWith((rows + ":2: ").toUtf8()));
+    EXPECT_EQ(runQrnplan({"write", "--catalogue", file("empty.txt", "")}, row("0")).err,
+              "-:1: l'entrée 0 n'existe pas dans le catalogue : il est vide\n");
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
@@ -211,6 +218,67 @@ TEST_F(CliTest, CheckReportsEveryProblemWithItsLine) {
     const QrnplanRun clean = run({"check", file("good.qrn", kPlan)});
     EXPECT_EQ(clean.status, 0);
     EXPECT_TRUE(clean.out.isEmpty());
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenFailsWithTheSystemsReason) {
+    const QString plan = file("plan.qrn", kPlan);
+    for (const QStringList& arguments : {QStringList{"--help"},
+                                         {"--version"},
+                                         {"write", "--help"},
+                                         {"read", plan},
+                                         {"check", plan, dir_.filePath("missing.qrn")}}) {
+        const QrnplanRun result =
+            runQrnplan(arguments + QStringList{"--catalogue", kCatalogueFile}, {},
+                       QStringLiteral(QRNPLAN_PATH), QStringLiteral("/dev/full"));
+        EXPECT_EQ(result.status, 1) << arguments.join(' ').toStdString();
+        EXPECT_EQ(result.err.count("qrnplan: impossible d'écrire sur la sortie standard : plus de "
+                                   "place sur le disque\n"),
+                  1)
+            << result.err.toStdString();
+    }
+}
+
+TEST_F(CliTest, MessagesCutTheValuesTheyQuote) {
+    const QByteArray huge(100000, '9');
+    const QByteArray cut = QByteArray(40, '9') + "\xe2\x80\xa6 \xc2\xbb";  // 40 digits, "… »"
+    const QrnplanRun written = run({"write"}, row("1", "[\"" + huge + R"(","2","3","4","5","6"])"));
+    const QrnplanRun checked = run(
+        {"check", file("long.qrn", huge + " 2 3 4 5 6 Camp x\r\n1 2 3 4 5 6 " + huge + " x\r\n")});
+    for (const QByteArray& text : {written.err, checked.out, checked.err}) {
+        EXPECT_LT(text.size(), 500) << text.left(500).toStdString();
+        EXPECT_TRUE(text.contains(cut)) << text.left(500).toStdString();
+    }
+}
+
+// A name in bytes that are not UTF-8 (here Latin-1) is opened by its bytes, also through a
+// Windows drive path, and shown with them escaped; the shell's pattern passes the bytes, which
+// QProcess could not.
+TEST_F(CliTest, FileNamesThatAreNotUtf8AreFoundAndShownEscaped) {
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("drive_c"));
+    const QByteArray name = dir_.path().toUtf8() + "/drive_c/lignes-\xe9t\xe9.jsonl";
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, kRow.constData(), std::size_t(kRow.size())), kRow.size());
+    ASSERT_EQ(::write(fd, "[1]\n", 4), 4);
+    ::close(fd);
+    const struct {
+        const char* script;
+        QByteArray shown;
+    } cases[] = {
+        {R"(exec "$0" write "$1"/drive_c/lignes-*.jsonl --catalogue "$2")",
+         dir_.path().toUtf8() + "/drive_c/lignes-\\xE9t\\xE9.jsonl:2: "},
+        {R"(cd "$1"/drive_c && for f in lignes-*; do WINEPREFIX="$1" exec "$0" write "C:\\$f" \
+            --catalogue "$2"; done)",
+         "C:\\lignes-\\xE9t\\xE9.jsonl:2: "},
+    };
+    for (const auto& c : cases) {
+        const QrnplanRun result =
+            runQrnplan({"-c", c.script, QStringLiteral(QRNPLAN_PATH), dir_.path(), kCatalogueFile},
+                       {}, QStringLiteral("/bin/sh"));
+        EXPECT_EQ(result.status, 1);
+        EXPECT_TRUE(result.err.startsWith(c.shown)) << result.err.toStdString();
+    }
+    ::unlink(name.constData());  // QTemporaryDir cannot remove it
 }
 
 // Without --catalogue: QRN.txt beside the program, else the installed ../lib/qrnplg/QRN.txt.

@@ -1,9 +1,12 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "base/text.h"
 #include "platform/qt/native_path.h"
 #include "platform/qt/qt_file_system.h"
 #include "tests/support/qt_files.h"
@@ -52,6 +55,23 @@ TEST_F(WinePaths, ADosDeviceLinkNamesItsDrive) {
     ASSERT_TRUE(QDir().mkpath(prefix_.path() + "/dosdevices"));
     ASSERT_TRUE(QFile::link(cdrom.path(), prefix_.path() + "/dosdevices/z:"));  // the last letter
     EXPECT_EQ(resolveNativePath("z:\\setup.txt"), prefix_.path() + "/dosdevices/z:/Setup.TXT");
+}
+
+// A name in Latin-1 bytes, taken from the command line or a folder, reaches its file again.
+TEST_F(WinePaths, NamesThatAreNotUtf8GiveBackTheirBytes) {
+    const std::string folder = data_.toStdString();
+    const std::string bytes = folder + "/r\xE9sum\xE9.qrn";
+    const int fd = ::open(bytes.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    EXPECT_EQ(nativePathBytes(decodeFileName(bytes)), bytes);
+    EXPECT_EQ(nativePathBytes(u"c:\\program files\\microsoft games\\age of empires\\data\\r" +
+                              decodeFileName("\xE9sum\xE9.qrn")),
+              bytes);
+    ::unlink(bytes.c_str());  // QTemporaryDir cannot remove it
+    // A name in UTF-8 is the same name for Qt.
+    EXPECT_EQ(nativePathString(u"c:\\program files\\microsoft games\\age of empires\\data\\été"),
+              data_ + "/été");
 }
 
 TEST_F(WinePaths, TheFileSystemResolvesEveryPath) {
