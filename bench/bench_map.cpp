@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/catalogue.h"
-#include "core/map_index.h"
+#include "core/map_model.h"
 #include "editor/map_view.h"
 #include "document/plan_document.h"
 

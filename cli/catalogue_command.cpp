@@ -1,5 +1,7 @@
 
 #include "base/errors.h"
+#include "cli/catalogue_loading.h"
+#include "cli/output.h"
 #include "cli/subcommands.h"
 #include "core/age_filter.h"
 #include "core/catalogue.h"

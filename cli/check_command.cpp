@@ -1,3 +1,5 @@
+#include "cli/catalogue_loading.h"
+#include "cli/output.h"
 #include "cli/subcommands.h"
 #include "core/catalogue.h"
 #include "planfile/plan_check.h"
@@ -8,12 +10,16 @@ namespace {
 
 const char kHelp[] =
     "Usage : qrnplan check PLAN... [--catalogue FICHIER]\n"
-    "Lit chaque PLAN comme « Ouvrir » et écrit un objet par problème, dans l'ordre des lignes :\n"
-    "{\"file\": ..., \"line\": N, \"column\": ..., \"message\": ...} (\"column\" quand elle est\n"
-    "connue ; pas de \"line\" quand le fichier ne s'ouvre pas). Problèmes : une ligne illisible\n"
+    "Lit chaque PLAN comme « Ouvrir » et écrit un objet par problème, dans l'ordre des lignes "
+    ":\n"
+    "{\"file\": ..., \"line\": N, \"column\": ..., \"message\": ...} (\"column\" quand elle "
+    "est\n"
+    "connue ; pas de \"line\" quand le fichier ne s'ouvre pas). Problèmes : une ligne "
+    "illisible\n"
     "(aussi sur la sortie d'erreur ; la lecture du plan s'y arrête) et les valeurs qui ne\n"
     "survivraient pas à un enregistrement suivi d'une réouverture : 10 caractères ou plus\n"
-    "(identifiant de plan : 15), Y à O vide, une espace dans la valeur, un identifiant de plan\n"
+    "(identifiant de plan : 15), Y à O vide, une espace dans la valeur, un identifiant de "
+    "plan\n"
     "partagé par plusieurs entrées (relu comme la plus basse).\n"
     "État 1 quand un plan ne peut pas être lu, sinon 0, même avec des problèmes.\n";
 

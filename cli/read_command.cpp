@@ -2,7 +2,9 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "cli/catalogue_loading.h"
 #include "cli/json_text.h"
+#include "cli/output.h"
 #include "cli/subcommands.h"
 #include "core/catalogue.h"
 #include "planfile/plan_reader.h"
@@ -16,7 +18,8 @@ const char kHelp[] =
     "Usage : qrnplan read PLAN [--catalogue FICHIER]\n"
     "Lit PLAN comme « Ouvrir » et écrit une ligne par rangée, dans l'ordre :\n"
     "{\"index\": N, \"building\": \"...\", \"cells\": [\"X\",\"Y\",\"N\",\"S\",\"E\",\"O\"]}.\n"
-    "Sur une ligne illisible : les rangées lues avant elle, puis l'erreur (PLAN:LIGNE: message)\n"
+    "Sur une ligne illisible : les rangées lues avant elle, puis l'erreur (PLAN:LIGNE: "
+    "message)\n"
     "et l'état 1.\n";
 
 // Prints each line's row as the reader hands it over; nothing of the plan is kept.

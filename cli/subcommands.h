@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/common.h"
+#include "cli/command.h"
 
 namespace qrn::cli {
 

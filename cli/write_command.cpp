@@ -10,6 +10,8 @@
 #include "base/errors.h"
 #include "base/system_reason.h"
 #include "base/text.h"
+#include "cli/catalogue_loading.h"
+#include "cli/output.h"
 #include "cli/subcommands.h"
 #include "cli/write_rows.h"
 #include "core/catalogue.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/map_index.h"
+#include "core/map_model.h"
 
 namespace qrn {
 

@@ -5,7 +5,7 @@
 
 #include "base/text.h"
 #include "core/catalogue.h"
-#include "core/map_index.h"
+#include "core/map_model.h"
 #include "tests/support/catalogue_text.h"
 
 namespace qrn {

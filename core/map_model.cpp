@@ -1,4 +1,4 @@
-#include "core/map_index.h"
+#include "core/map_model.h"
 
 #include <algorithm>
 #include <cmath>

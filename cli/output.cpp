@@ -1,4 +1,4 @@
-#include "cli/common.h"
+#include "cli/output.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -7,45 +7,8 @@
 #include "base/system_reason.h"
 #include "base/text.h"
 #include "cli/json_text.h"
-#include "core/catalogue.h"
-#include "platform/platform.h"
 
 namespace qrn::cli {
-
-std::u16string pathArgument(const std::string& word) {
-    return decodeFileName(word);
-}
-
-void loadCatalogue(Catalogue& catalogue, const Arguments& args, Services& services) {
-    std::u16string path;
-    if (args.catalogue) {
-        path = pathArgument(*args.catalogue);
-    } else {
-        const std::u16string folder = services.app.Path();
-        path = platform::joinPath(folder, u"QRN.txt");
-        const std::u16string installed = folder + u"/../lib/qrnplg/QRN.txt";
-        // When neither exists, the error names the file beside the program.
-        if (!services.files.FileExists(path) && services.files.FileExists(installed))
-            path = installed;
-    }
-    catalogue.load(services.files, path);
-}
-
-bool loadCatalogueOrSay(Catalogue& catalogue, const Arguments& args, Services& services) {
-    try {
-        loadCatalogue(catalogue, args, services);
-        return true;
-    } catch (const Error& error) {
-        printError(error);
-        return false;
-    }
-}
-
-void rejectAges(const Arguments& args, const char* subcommand) {
-    if (args.ages)
-        throw UsageError(std::string("l'option --ages ne vaut que pour catalogue, pas pour ") +
-                         subcommand);
-}
 
 namespace {
 
