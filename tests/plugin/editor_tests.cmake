@@ -18,10 +18,10 @@ target_compile_definitions(crash_editor PRIVATE QRN_TEST_DATA_DIR="${QRN_TEST_DA
 
 add_executable(test_plan_document ${CMAKE_CURRENT_LIST_DIR}/test_plan_document.cpp)
 set_target_properties(test_plan_document PROPERTIES AUTOMOC ON)
-target_link_libraries(test_plan_document PRIVATE qrn_document qrn_test_support qrn_platform_qt Qt6::Widgets
-                                                 Qt6::Test)
+target_link_libraries(test_plan_document PRIVATE qrn_editor qrn_test_support qrn_platform_qt
+                                                 Qt6::Widgets Qt6::Test)
 target_compile_definitions(test_plan_document PRIVATE
-    QRN_CRASH_EDITOR="$<TARGET_FILE:crash_editor>")
+    QRN_CRASH_EDITOR="$<TARGET_FILE:crash_editor>" QRN_TEST_DATA_DIR="${QRN_TEST_DATA_DIR}")
 add_dependencies(test_plan_document crash_editor)
 add_test(NAME test_plan_document COMMAND test_plan_document)
 set_tests_properties(test_plan_document PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
