@@ -280,7 +280,7 @@ private slots:
     }
 
     // A window asks about an orphan with its rows counted in words that agree, and says in its
-    // status line which files it left alone.
+    // status line which files it left alone or that it refused the folder.
     void aWindowOffersOrphansAndSaysWhatItSkipped() {
         Editor editor;
         const QString rec = editor.state.recoveryFolder;
@@ -292,6 +292,11 @@ private slots:
         QCOMPARE(editor.window->statusBar()->currentMessage(),
                  u"1 fichier de récupération ignoré (lien, fichier spécial ou d'un autre "
                  u"utilisateur) : ~TWO.jsonl"_qs);
+
+        Editor linked;  // a folder refused is said there too
+        QFile::link(linked.dir.path(), linked.state.recoveryFolder);
+        QTRY_VERIFY(linked.window->statusBar()->currentMessage().endsWith(
+            u"le dossier de récupération est un lien symbolique"_qs));
     }
 
     // With real processes: an editor makes changes, its autosave writes them, the process is
