@@ -104,7 +104,7 @@ TEST(TextStreamOpen, FailsWithAClearReasonAndCreatesNothing) {
 }
 
 // What is not a regular file of a readable size is refused at once, before a byte is read: a
-// FIFO would hold the thread until a writer comes, a device or a huge file never ends.
+// FIFO would hold the thread until a writer comes, a device may never end.
 TEST(TextStreamOpen, RefusesAtOnceWhatIsNoRegularFile) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath("fifo");
