@@ -2,6 +2,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,7 +34,10 @@ private:
     std::unique_ptr<QLockFile> lock_;
 };
 
-// The per-user recovery folder (created owner-only).
+// The per-user recovery folder (created owner-only). The folder is used only when it is a real
+// folder of this user's, and its copies and locks only when they are regular files of this
+// user's: a link or a FIFO planted there is never read, written or followed, and someone
+// else's copy is never offered.
 class RecoveryStore {
 public:
     // ~/.local/share/QRNPlg/recovery (under XDG_DATA_HOME when it is set).
@@ -42,17 +46,25 @@ public:
     RecoveryStore(QString folder, platform::Random& random);
 
     const QString& folder() const { return folder_; }
-    // A new entry under a name nobody else holds; no file is written yet.
+    // A new entry under a name nobody else holds; no file is written yet. Throws FileError
+    // naming the folder when it cannot be made or is not a folder of this user's.
     std::unique_ptr<RecoveryEntry> create();
-    // The entries with rows whose window is gone: their locks are now held by the caller.
+    // The entries with rows whose window is gone: their locks are now held by the caller. A
+    // lock that holds no owner (left empty or cut short) counts as gone. Copies and locks that
+    // are not regular files of this user's are left alone and named in skipped(). Nothing when
+    // the folder does not exist; FileError when it is not a folder of this user's.
     std::vector<std::unique_ptr<RecoveryEntry>> orphans();
+    // The names the last orphans() left alone, and the status line's text about them (empty
+    // when there are none).
+    const QStringList& skipped() const { return skipped_; }
+    QString skippedText() const;
 
 private:
-    bool ensureFolder();
     std::unique_ptr<QLockFile> tryLock(const QString& name) const;
 
     QString folder_;
     platform::Random& random_;
+    QStringList skipped_;
 };
 
 }  // namespace qrn

@@ -136,9 +136,11 @@ void QRN::offerRecovery() {
     std::vector<std::unique_ptr<RecoveryEntry>> orphans;
     try {
         orphans = recovery_.orphans();
-    } catch (const Error&) {
-        return;  // no folder yet: nothing to offer
+    } catch (const Error& e) {
+        statusBar()->showMessage(QString::fromStdU16String(e.describe()));
+        return;
     }
+    if (!recovery_.skipped().isEmpty()) statusBar()->showMessage(recovery_.skippedText());
     for (std::unique_ptr<RecoveryEntry>& entry : orphans) {
         RecoveredPlan plan;
         try {
@@ -152,7 +154,8 @@ void QRN::offerRecovery() {
         const std::u16string question =
             u"Un plan non enregistré a été retrouvé après un arrêt inattendu : " + name + u" (" +
             QString::number(qsizetype(plan.rows.size())).toStdU16String() +
-            u" lignes).\r\nRécupérer le rétablit dans cette fenêtre ; Ignorer le garde pour "
+            (plan.rows.size() > 1 ? u" lignes" : u" ligne") +
+            u").\r\nRécupérer le rétablit dans cette fenêtre ; Ignorer le garde pour "
             u"plus tard ; Supprimer l'efface.";
         switch (platform_.ui().AskRecover(question)) {
             case platform::RecoveryChoice::Recover:

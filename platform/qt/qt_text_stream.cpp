@@ -1,7 +1,12 @@
 #include "platform/qt/qt_text_stream.h"
 
-#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QFile>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -10,6 +15,7 @@
 
 #include "base/codepage.h"
 #include "base/errors.h"
+#include "base/system_reason.h"
 
 namespace qrn::platform {
 
@@ -44,17 +50,46 @@ void decode(const char* bytes, std::size_t size, std::u16string& text) {
     }
 }
 
+// Refuses what is not a regular file of a readable size, as stat or fstat describe it.
+void checkKind(const struct stat& info, const std::u16string& path) {
+    if (S_ISDIR(info.st_mode)) throw FileError(path, u"c'est un dossier");
+    if (!S_ISREG(info.st_mode)) throw FileError(path, u"ce n'est pas un fichier ordinaire");
+    if (info.st_size > QtTextStream::kLargestFile)
+        throw FileError(path, u"fichier trop grand (plus de 1 Gio)");
+}
+
+[[noreturn]] void failToOpen(int error, const std::u16string& path) {
+    if (error == ENOENT) throw FileError(path, u"fichier introuvable");
+    throw FileError(path, u"lecture impossible (" + systemReason(error) + u")");
+}
+
 }  // namespace
 
 QtTextStream::QtTextStream(const QString& nativePath, std::u16string displayPath)
-    : file_(nativePath), path_(std::move(displayPath)) {
-    const QFileInfo info(nativePath);
-    if (!info.exists()) throw FileError(path_, u"fichier introuvable");
-    if (info.isDir()) throw FileError(path_, u"c'est un dossier");
-    if (!file_.open(QIODevice::ReadOnly))
-        throw FileError(path_,
-                        u"lecture impossible (" + file_.errorString().toStdU16String() + u")");
+    : path_(std::move(displayPath)) {
+    const QByteArray name = QFile::encodeName(nativePath);
+    // Looked at before it is opened, since opening a device can itself do something; then
+    // opened without waiting (a FIFO waits for a writer) and looked at again, as the name may
+    // have changed in between.
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) failToOpen(errno, path_);
+    checkKind(info, path_);
+    fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0) failToOpen(errno, path_);
+    try {
+        if (::fstat(fd_, &info) != 0) failToOpen(errno, path_);
+        checkKind(info, path_);
+        const int flags = ::fcntl(fd_, F_GETFL);
+        if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) failToOpen(errno, path_);
+    } catch (...) {
+        ::close(fd_);
+        throw;
+    }
     buffer_.resize(kChunkSize);
+}
+
+QtTextStream::~QtTextStream() {
+    ::close(fd_);
 }
 
 void QtTextStream::fail(const std::u16string& reason) {
@@ -66,9 +101,11 @@ void QtTextStream::fail(const std::u16string& reason) {
 bool QtTextStream::fill() {
     while (true) {
         if (pos_ == end_ && !eof_) {
-            const qint64 got = file_.read(buffer_.data(), kChunkSize);
-            if (got < 0)
-                fail(u"lecture impossible (" + file_.errorString().toStdU16String() + u")");
+            ssize_t got = 0;
+            do {
+                got = ::read(fd_, buffer_.data(), kChunkSize);
+            } while (got < 0 && errno == EINTR);
+            if (got < 0) fail(u"lecture impossible (" + systemReason(errno) + u")");
             pos_ = 0;
             end_ = static_cast<std::size_t>(got);
             nextCr_ = nextLf_ = kUnknown;

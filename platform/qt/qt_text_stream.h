@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFile>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -13,9 +13,16 @@ class QtTextStream : public TextStream {
 public:
     static constexpr qint64 kChunkSize = 64 * 1024;
 
+    // The largest file read: anything bigger is no plan, catalogue or recovery copy.
+    static constexpr long long kLargestFile = 1LL << 30;
+
     // Opens nativePath for reading; errors name displayPath. Throws FileError when the file is
-    // missing, is a folder or cannot be opened.
+    // missing, is a folder, is not a regular file (a FIFO, a device: reading it could wait or
+    // never end), is larger than kLargestFile or cannot be opened. Never waits on the file.
     QtTextStream(const QString& nativePath, std::u16string displayPath);
+    ~QtTextStream() override;
+    QtTextStream(const QtTextStream&) = delete;
+    QtTextStream& operator=(const QtTextStream&) = delete;
 
     bool AtEndOfStream() override;
     std::u16string ReadLine() override;
@@ -31,7 +38,7 @@ private:
     std::size_t next(char byte, std::size_t& cached);
     static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
-    QFile file_;
+    int fd_ = -1;
     std::u16string path_;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;

@@ -1,9 +1,15 @@
-// The document behind an editor window, its autosave and the recovery folder, without widgets;
-// a plan recovered after a crash, with editor processes of their own.
+// The document behind an editor window, its autosave and the recovery folder; the recovery
+// question of a window; a plan recovered after a crash, with editor processes of their own.
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -12,11 +18,44 @@
 #include "document/autosave.h"
 #include "document/plan_document.h"
 #include "document/recovery_store.h"
+#include "tests/editor/test_qrn_fixture.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/rows.h"
 #include "tests/support/stand_in_platform.h"
 
 namespace qrn::test {
+
+namespace {
+
+// A lock left by a process that no longer runs.
+QByteArray deadLock() {
+    return "999999\nqrnhost\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+}
+
+// A copy of one row and, unless told otherwise, the lock its dead window left.
+void writeOrphan(const QString& folder, const QString& name, bool withLock = true) {
+    QDir().mkpath(folder);
+    writeBytes(folder + u'/' + name + u".jsonl"_qs,
+               "{\"file\": \"p.qrn\"}\r\n{\"index\": 1, \"building\": \"B\", \"cells\": "
+               "[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\r\n");
+    if (withLock) writeBytes(folder + u'/' + name + u".lock"_qs, deadLock());
+}
+
+QStringList namesOf(const std::vector<std::unique_ptr<RecoveryEntry>>& entries) {
+    QStringList names;
+    for (const auto& entry : entries) names << QFileInfo(entry->path()).fileName();
+    return names;
+}
+
+// The user nobody's id, for files of another user; none when not root (who alone gives files
+// away).
+std::optional<uid_t> otherUser() {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || nobody == nullptr) return std::nullopt;
+    return nobody->pw_uid;
+}
+
+}  // namespace
 
 class TestPlanDocument : public QObject {
     Q_OBJECT
@@ -112,14 +151,152 @@ private slots:
         QVERIFY(entry->path() != other->path());
         writeRecovery(entry->path().toStdU16String(), u"x.qrn", {row(u"1")}, platform.fs);
         QVERIFY(store.orphans().empty());
-        // A lock left by a process that no longer runs.
-        writeBytes(dir.filePath(u"rec/~DEAD.lock"_qs),
-                   "999999\nqrnhost\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        writeBytes(dir.filePath(u"rec/~DEAD.lock"_qs), deadLock());
         writeBytes(dir.filePath(u"rec/~DEAD.jsonl"_qs), "{\"file\": \"\"}\r\n");
         const auto orphans = store.orphans();
         QCOMPARE(orphans.size(), 1u);
         QVERIFY(orphans.front()->path().endsWith(u"~DEAD.jsonl"_qs));
         QVERIFY(orphans.front()->read(platform.fs).rows.empty());
+    }
+
+    // What is found in the folder and is not a regular file of this user's is left alone: never
+    // offered (so never read, followed or later written through), and named for the status
+    // line. The good orphan beside it is still offered.
+    void copiesThatAreNotOwnFilesAreSkipped_data() {
+        QTest::addColumn<QStringList>("planted");
+        QTest::addColumn<QString>("status");
+        const QString one =
+            u"1 fichier de récupération ignoré (lien, fichier spécial ou d'un "
+            u"autre utilisateur) : "_qs;
+        QTest::newRow("copy linked elsewhere")
+            << QStringList{u"~LINK"_qs} << one + u"~LINK.jsonl"_qs;
+        QTest::newRow("copy linked to a FIFO")
+            << QStringList{u"~FIFO"_qs} << one + u"~FIFO.jsonl"_qs;
+        QTest::newRow("lock linked elsewhere")
+            << QStringList{u"~LOCK"_qs} << one + u"~LOCK.lock"_qs;
+        QTest::newRow("copy of another user")
+            << QStringList{u"~USER"_qs} << one + u"~USER.jsonl"_qs;
+        QTest::newRow("two") << QStringList{u"~LINK"_qs, u"~FIFO"_qs}
+                             << u"2 fichiers de récupération ignorés (liens, fichiers spéciaux ou "
+                                u"d'un autre utilisateur) : ~FIFO.jsonl, ~LINK.jsonl"_qs;
+    }
+    void copiesThatAreNotOwnFilesAreSkipped() {
+        QFETCH(const QStringList, planted);
+        QFETCH(const QString, status);
+        QTemporaryDir dir;
+        const QString rec = dir.filePath(u"rec"_qs), away = dir.filePath(u"away"_qs);
+        writeOrphan(rec, u"~GOOD"_qs);
+        writeOrphan(away, u"copy"_qs);  // what the links reach
+        QVERIFY(::mkfifo(QFile::encodeName(away + u"/fifo"_qs).constData(), 0600) == 0);
+        for (const QString& name : planted) {
+            const QString copy = rec + u'/' + name + u".jsonl"_qs;
+            if (name == u"~LINK") {
+                QFile::link(away + u"/copy.jsonl"_qs, copy);
+            } else if (name == u"~FIFO") {
+                QFile::link(away + u"/fifo"_qs, copy);
+            } else if (name == u"~LOCK") {
+                writeOrphan(rec, name, false);
+                QFile::link(away + u"/copy.lock"_qs, rec + u'/' + name + u".lock"_qs);
+            } else if (!otherUser()) {
+                QSKIP("only root gives a file to another user");
+            } else {
+                writeOrphan(rec, name);
+                QVERIFY(::chown(QFile::encodeName(copy).constData(), *otherUser(), -1) == 0);
+            }
+        }
+        TestPlatform platform;
+        RecoveryStore store(rec, platform.rnd);
+        QCOMPARE(namesOf(store.orphans()), QStringList{u"~GOOD.jsonl"_qs});
+        QCOMPARE(store.skippedText(), status);
+        QCOMPARE(QDir(away).entryList(QDir::Files | QDir::System),
+                 (QStringList{u"copy.jsonl"_qs, u"copy.lock"_qs, u"fifo"_qs}));
+        QCOMPARE(readAll(away + u"/copy.lock"_qs), deadLock());
+    }
+
+    // A folder that is a link or someone else's is refused, and its mode (or its target's) is
+    // not touched.
+    void aFolderNotOfThisUserIsRefused_data() {
+        QTest::addColumn<bool>("link");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("link") << true << u"le dossier de récupération est un lien symbolique"_qs;
+        QTest::newRow("another user's")
+            << false << u"le dossier de récupération appartient à un autre utilisateur"_qs;
+    }
+    void aFolderNotOfThisUserIsRefused() {
+        QFETCH(const bool, link);
+        QFETCH(const QString, reason);
+        QTemporaryDir dir;
+        const QString rec = dir.filePath(u"rec"_qs), away = dir.filePath(u"away"_qs);
+        writeOrphan(link ? away : rec, u"~OLD"_qs);
+        const QString folder = link ? away : rec;
+        QVERIFY(::chmod(QFile::encodeName(folder), 0755) == 0);
+        if (link) {
+            QFile::link(away, rec);
+        } else if (!otherUser()) {
+            QSKIP("only root gives a folder to another user");
+        } else {
+            QVERIFY(::chown(QFile::encodeName(rec), *otherUser(), -1) == 0);
+        }
+        TestPlatform platform;
+        RecoveryStore store(rec, platform.rnd);
+        for (const auto& attempt : std::initializer_list<std::function<void()>>{
+                 [&] { store.create(); }, [&] { store.orphans(); }}) {
+            try {
+                attempt();
+                QFAIL("no error");
+            } catch (const FileError& e) {
+                QCOMPARE(e.file, rec.toStdU16String());
+                QCOMPARE(QString::fromStdU16String(e.reason()), reason);
+            }
+        }
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(folder).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 07777, 0755u);
+    }
+
+    // A lock that names no owner (left empty or cut short by a power loss) is stale, unless a
+    // live lock file holds it.
+    void aLockWithoutOwnerIsStaleUnlessHeld_data() {
+        QTest::addColumn<QByteArray>("lock");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("garbled") << QByteArray("\x01zz\n\n") << false;
+        QTest::newRow("garbled, held") << QByteArray("\x01zz\n") << true;
+    }
+    void aLockWithoutOwnerIsStaleUnlessHeld() {
+        QFETCH(const QByteArray, lock);
+        QFETCH(const bool, held);
+        QTemporaryDir dir;
+        const QString rec = dir.filePath(u"rec"_qs), lockFile = rec + u"/~L.lock"_qs;
+        writeOrphan(rec, u"~L"_qs, false);
+        writeBytes(lockFile, lock);
+        const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0 && (!held || ::flock(fd, LOCK_EX | LOCK_NB) == 0));
+        TestPlatform platform;
+        RecoveryStore store(rec, platform.rnd);
+        QCOMPARE(namesOf(store.orphans()), held ? QStringList() : QStringList{u"~L.jsonl"_qs});
+        if (held) QCOMPARE(readAll(lockFile), lock);
+        ::close(fd);
+    }
+
+    // A window asks about an orphan with its rows counted in words that agree, and says in its
+    // status line which files it left alone or that it refused the folder.
+    void aWindowOffersOrphansAndSaysWhatItSkipped() {
+        Editor editor;
+        const QString rec = editor.state.recoveryFolder;
+        writeOrphan(rec, u"~ONE"_qs);
+        QFile::link(rec + u"/~ONE.jsonl"_qs, rec + u"/~TWO.jsonl"_qs);
+        QTRY_COMPARE(editor.platform.recorder.questions.size(), 1u);
+        QVERIFY(editor.platform.recorder.questions[0].find(u" : p.qrn (1 ligne).\r\n") !=
+                std::u16string::npos);
+        QCOMPARE(editor.window->statusBar()->currentMessage(),
+                 u"1 fichier de récupération ignoré (lien, fichier spécial ou d'un autre "
+                 u"utilisateur) : ~TWO.jsonl"_qs);
+
+        Editor linked;  // a folder refused is said there too
+        QFile::link(linked.dir.path(), linked.state.recoveryFolder);
+        QTRY_VERIFY(linked.window->statusBar()->currentMessage().endsWith(
+            u"le dossier de récupération est un lien symbolique"_qs));
     }
 
     // With real processes: an editor makes changes, its autosave writes them, the process is
@@ -148,5 +325,5 @@ private slots:
 
 }  // namespace qrn::test
 
-QTEST_GUILESS_MAIN(qrn::test::TestPlanDocument)
+QTEST_MAIN(qrn::test::TestPlanDocument)
 #include "test_plan_document.moc"
