@@ -13,13 +13,13 @@ namespace qrn::platform {
 namespace {
 
 QString nativePath(const std::u16string& path) {
-    return resolveNativePath(QString::fromStdU16String(path));
+    return nativePathString(path);
 }
 
 }  // namespace
 
 std::unique_ptr<TextStream> QtFileSystem::OpenTextFile(const std::u16string& path) {
-    return std::make_unique<QtTextStream>(nativePath(path), path);
+    return std::make_unique<QtTextStream>(nativePathBytes(path), path);
 }
 
 bool QtFileSystem::FolderExists(const std::u16string& path) {

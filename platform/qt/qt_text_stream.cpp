@@ -65,16 +65,15 @@ void checkKind(const struct stat& info, const std::u16string& path) {
 
 }  // namespace
 
-QtTextStream::QtTextStream(const QString& nativePath, std::u16string displayPath)
+QtTextStream::QtTextStream(const std::string& name, std::u16string displayPath)
     : path_(std::move(displayPath)) {
-    const QByteArray name = QFile::encodeName(nativePath);
     // Looked at before it is opened, since opening a device can itself do something; then
     // opened without waiting (a FIFO waits for a writer) and looked at again, as the name may
     // have changed in between.
     struct stat info {};
-    if (::stat(name.constData(), &info) != 0) failToOpen(errno, path_);
+    if (::stat(name.c_str(), &info) != 0) failToOpen(errno, path_);
     checkKind(info, path_);
-    fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    fd_ = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd_ < 0) failToOpen(errno, path_);
     try {
         if (::fstat(fd_, &info) != 0) failToOpen(errno, path_);

@@ -19,7 +19,8 @@ public:
     // Opens nativePath for reading; errors name displayPath. Throws FileError when the file is
     // missing, is a folder, is not a regular file (a FIFO, a device: reading it could wait or
     // never end), is larger than kLargestFile or cannot be opened. Never waits on the file.
-    QtTextStream(const QString& nativePath, std::u16string displayPath);
+    // nativeName: the file name's bytes as the system takes them (nativePathBytes).
+    QtTextStream(const std::string& nativeName, std::u16string displayPath);
     ~QtTextStream() override;
     QtTextStream(const QtTextStream&) = delete;
     QtTextStream& operator=(const QtTextStream&) = delete;
