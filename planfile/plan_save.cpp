@@ -48,19 +48,35 @@ void checkEncodable(const PlacementList& list) {
 
 namespace {
 
+// A cell the writer takes and Windows-1252 holds, told cheaply: short, ASCII, no line break.
+bool plainCell(std::u16string_view cell) {
+    char16_t any = 0;
+    bool lineBreak = false;
+    for (char16_t c : cell) {
+        any |= c;
+        lineBreak |= c == u'\r' || c == u'\n';
+    }
+    return cell.size() <= std::size_t(kCellWidth) && any < 0x80 && !lineBreak;
+}
+
 // Throws what saving the list would refuse, before any file is touched: the first row the
 // writer refuses, else the first cell Windows-1252 cannot hold, else a catalogue text it cannot
-// hold, named by its position in the whole text as the output would name it.
+// hold, named by its position in the whole text as the output would name it. Rows of plain
+// cells and a checked entry pass at once; any other goes through the writer's own checks.
 void checkSavable(const std::u16string& path, const PlacementList& list,
                   const Catalogue& catalogue) {
+    enum class Entry : char { Unchecked, Plain, Other };
+    std::vector<Entry> entries(Catalogue::kSize, Entry::Unchecked);
     std::optional<Error> charset;
-    std::vector<bool> entryChecked(Catalogue::kSize);
     bool catalogueCharset = false;
     for (int position = 1; position <= list.count(); ++position) {
         const PlacementRow& row = list.row(position);
         const PlanRowView view{
             {row.cell(0), row.cell(1), row.cell(2), row.cell(3), row.cell(4), row.cell(5)},
             row.index().value()};
+        bool plain = view.index >= 0 && view.index <= Catalogue::kMaxIndex;
+        for (const std::u16string_view cell : view.cells) plain = plain && plainCell(cell);
+        if (plain && entries[std::size_t(view.index)] == Entry::Plain) continue;
         checkWritable(view, position, catalogue);
         if (!charset) {
             try {
@@ -69,11 +85,13 @@ void checkSavable(const std::u16string& path, const PlacementList& list,
                 charset = error;
             }
         }
-        if (!entryChecked[std::size_t(view.index)]) {
-            entryChecked[std::size_t(view.index)] = true;
-            catalogueCharset |=
-                !platform::isWindows1252(catalogue.field(view.index, Field::PlanId)) ||
-                !platform::isWindows1252(catalogue.field(view.index, Field::PlanTail));
+        Entry& entry = entries[std::size_t(view.index)];
+        if (entry == Entry::Unchecked) {
+            const bool encodable =
+                platform::isWindows1252(catalogue.field(view.index, Field::PlanId)) &&
+                platform::isWindows1252(catalogue.field(view.index, Field::PlanTail));
+            catalogueCharset |= !encodable;
+            entry = encodable ? Entry::Plain : Entry::Other;
         }
     }
     if (charset) throw *charset;
