@@ -1,9 +1,12 @@
 #include "planfile/plan_save.h"
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "base/codepage.h"
 #include "base/errors.h"
+#include "core/catalogue.h"
 #include "core/placement_list.h"
 #include "planfile/plan_writer.h"
 #include "platform/platform.h"
@@ -43,40 +46,75 @@ void checkEncodable(const PlacementList& list) {
     }
 }
 
-void savePlan(const std::u16string& path, const PlacementList& list, const Catalogue& catalogue,
-              platform::FileSystem& files) {
-    // The text goes to the output a piece at a time as the writer makes it. When anything
-    // fails the output is dropped uncommitted, and the failure is told as if the whole text
-    // had been made first, then the file created, then the text written: a row the writer
-    // refuses comes before a file that cannot be created, which comes before a cell that
-    // Windows-1252 cannot hold.
-    bool created = false;
-    try {
-        try {
-            std::unique_ptr<platform::OutputFile> out =
-                files.CreateOutputFile(path, platform::CreateMode::Replace);
-            created = true;
-            writeQRN(list, catalogue, [&out](std::u16string_view piece) { out->Write(piece); });
-            out->Commit();
-        } catch (const Error& failure) {
-            writeQRN(list, catalogue, [](std::u16string_view) {});  // the writer's own failure
-            if (!created) throw;
-            if (failure.kind() == Error::Kind::InvalidArgument && failure.row == 0) {
-                checkEncodable(list);  // names the cell, when a cell is the cause
-                // Else a catalogue text: its position in the whole text, as the output tells it.
-                try {
-                    platform::encodeWindows1252(MakeQRNFile(list, catalogue));
-                } catch (Error& error) {
-                    error.file = path;
-                    throw;
-                }
+namespace {
+
+// A cell the writer takes and Windows-1252 holds, told cheaply: short, ASCII, no line break.
+bool plainCell(std::u16string_view cell) {
+    char16_t any = 0;
+    bool lineBreak = false;
+    for (char16_t c : cell) {
+        any |= c;
+        lineBreak |= c == u'\r' || c == u'\n';
+    }
+    return cell.size() <= std::size_t(kCellWidth) && any < 0x80 && !lineBreak;
+}
+
+// Throws what saving the list would refuse, before any file is touched: the first row the
+// writer refuses, else the first cell Windows-1252 cannot hold, else a catalogue text it cannot
+// hold, named by its position in the whole text as the output would name it. Rows of plain
+// cells and a checked entry pass at once; any other goes through the writer's own checks.
+void checkSavable(const std::u16string& path, const PlacementList& list,
+                  const Catalogue& catalogue) {
+    enum class Entry : char { Unchecked, Plain, Other };
+    std::vector<Entry> entries(Catalogue::kSize, Entry::Unchecked);
+    std::optional<Error> charset;
+    bool catalogueCharset = false;
+    for (int position = 1; position <= list.count(); ++position) {
+        const PlacementRow& row = list.row(position);
+        const PlanRowView view{
+            {row.cell(0), row.cell(1), row.cell(2), row.cell(3), row.cell(4), row.cell(5)},
+            row.index().value()};
+        bool plain = view.index >= 0 && view.index <= Catalogue::kMaxIndex;
+        for (const std::u16string_view cell : view.cells) plain = plain && plainCell(cell);
+        if (plain && entries[std::size_t(view.index)] == Entry::Plain) continue;
+        checkWritable(view, position, catalogue);
+        if (!charset) {
+            try {
+                checkEncodable(view.cells, position);
+            } catch (const InvalidArgument& error) {
+                charset = error;
             }
-            throw;
         }
+        Entry& entry = entries[std::size_t(view.index)];
+        if (entry == Entry::Unchecked) {
+            const bool encodable =
+                platform::isWindows1252(catalogue.field(view.index, Field::PlanId)) &&
+                platform::isWindows1252(catalogue.field(view.index, Field::PlanTail));
+            catalogueCharset |= !encodable;
+            entry = encodable ? Entry::Plain : Entry::Other;
+        }
+    }
+    if (charset) throw *charset;
+    if (!catalogueCharset) return;
+    try {
+        platform::encodeWindows1252(MakeQRNFile(list, catalogue));
     } catch (Error& error) {
-        if (error.file.empty() && error.row == 0) error.file = path;
+        error.file = path;
         throw;
     }
+}
+
+}  // namespace
+
+void savePlan(const std::u16string& path, const PlacementList& list, const Catalogue& catalogue,
+              platform::FileSystem& files) {
+    // Every row is checked before the file is opened: a file written in place (the folder
+    // takes no new file) must never stop half way on a refused row.
+    checkSavable(path, list, catalogue);
+    std::unique_ptr<platform::OutputFile> out =
+        files.CreateOutputFile(path, platform::CreateMode::Replace);
+    writeQRN(list, catalogue, [&out](std::u16string_view piece) { out->Write(piece); });
+    out->Commit();
 }
 
 }  // namespace qrn

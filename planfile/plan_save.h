@@ -12,11 +12,12 @@ namespace platform {
 class FileSystem;
 }
 
-// Saves the list's plan text as the whole content of the file at path. The text is made and
-// converted a piece at a time straight into the output, and the file is replaced only once
-// everything has been written, so a failure leaves the disk as it was. Throws the writer's error
-// (naming the row and column), an InvalidArgument naming the row and column of a cell that
-// Windows-1252 cannot hold, or a FileError naming the file.
+// Saves the list's plan text as the whole content of the file at path. Every row is checked
+// first, so a refused row touches no file; the text is then made and converted a piece at a
+// time straight into the output, which replaces the file only once everything has been written,
+// so a failure leaves the disk as it was. Throws the writer's error (naming the row and column),
+// an InvalidArgument naming the row and column of a cell that Windows-1252 cannot hold, or a
+// FileError naming the file.
 void savePlan(const std::u16string& path, const PlacementList& list, const Catalogue& catalogue,
               platform::FileSystem& files);
 

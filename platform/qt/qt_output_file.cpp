@@ -1,23 +1,36 @@
 #include "platform/qt/qt_output_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <string>
+#include <cerrno>
+#include <random>
 
 #include "base/codepage.h"
 #include "base/errors.h"
+#include "base/system_reason.h"
 
 namespace qrn::platform {
 
 namespace {
 
-std::u16string qtReason(const char16_t* what, const QFileDevice& file) {
-    return what + (u" (" + file.errorString().toStdU16String() + u")");
+std::u16string because(std::u16string_view what, int error) {
+    return std::u16string(what) + u" (" + systemReason(error) + u")";
 }
 
 // Texts are converted and written a piece at a time, so saving a large plan needs no second,
 // 8-bit copy of the whole text in memory.
 constexpr std::size_t kPiece = 64 * 1024;
+
+// Writing in place holds the old and the new bytes in memory; plans are far smaller.
+constexpr std::size_t kInPlaceLimit = 64 * 1024 * 1024;
+constexpr std::u16string_view kTooBigInPlace =
+    u"le dossier n'accepte pas de nouveau fichier, et le fichier dépasse 64 Mio : trop grand "
+    u"pour être réécrit sur place sans risque";
 
 bool isAscii(std::u16string_view piece) {
     char16_t any = 0;
@@ -46,15 +59,11 @@ void checkEncodable(std::u16string_view text, const std::u16string& path) {
     }
 }
 
-void writeAll(QFileDevice& file, const std::string& bytes, const std::u16string& path) {
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (written != static_cast<qint64>(bytes.size()))
-        throw FileError(path, qtReason(u"écriture impossible", file));
-}
-
-// Writes text, one byte a character. A text of one piece is converted before anything is
-// written, which checks it; a longer one must have passed checkEncodable.
-void writeEncodable(QFileDevice& file, std::u16string_view text, const std::u16string& path) {
+// Hands text on as bytes, one a character, a piece at a time. A text of one piece is converted
+// before anything is handed on, which checks it; a longer one must have passed checkEncodable.
+template <class Put>
+void putEncoded(std::u16string_view text, const std::u16string& path, Put put) {
+    if (text.size() > kPiece) checkEncodable(text, path);
     std::string bytes;
     bytes.reserve(std::min(text.size(), kPiece));
     for (std::size_t at = 0; at < text.size(); at += kPiece) {
@@ -65,61 +74,207 @@ void writeEncodable(QFileDevice& file, std::u16string_view text, const std::u16s
             if (error.file.empty()) error.file = path;
             throw;
         }
-        writeAll(file, bytes, path);
+        put(bytes);
     }
+}
+
+// Writes size bytes at offset at, through short writes and interruptions. Returns how many were
+// written: fewer than size, with errno set, when the system refused the rest.
+std::size_t writeAt(int fd, const char* data, std::size_t size, std::size_t at) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = pwrite(fd, data + done, size - done, off_t(at + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return done;
+        }
+        done += std::size_t(n);
+    }
+    return done;
+}
+
+// Appends bytes to the file at fd, which holds size bytes; a refusal fails the whole output.
+void append(int fd, std::size_t& size, const std::string& bytes, bool& failed,
+            const std::u16string& path) {
+    const std::size_t done = writeAt(fd, bytes.data(), bytes.size(), size);
+    size += done;
+    if (done == bytes.size()) return;
+    const int error = errno;
+    failed = true;
+    throw FileError(path, because(u"écriture impossible", error));
+}
+
+// The file's whole content; throws FileError naming the reason when it cannot be read.
+std::string readAll(int fd, const std::u16string& path) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0) throw FileError(path, because(u"lecture impossible", errno));
+    if (std::size_t(info.st_size) > kInPlaceLimit)
+        throw FileError(path, std::u16string(kTooBigInPlace));
+    std::string bytes(std::size_t(info.st_size), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = pread(fd, bytes.data() + done, bytes.size() - done, off_t(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw FileError(path, because(u"lecture impossible", errno));
+        if (n == 0) break;
+        done += std::size_t(n);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+// Syncs and closes fd; the system's error number, or 0 when both succeeded.
+int syncAndClose(int& fd) {
+    int error = fsync(fd) == 0 ? 0 : errno;
+    if (close(fd) != 0 && error == 0) error = errno;
+    fd = -1;
+    return error;
+}
+
+// Makes a rename in folder last. Best effort: the name already leads to the complete file.
+void syncFolder(const QByteArray& file) {
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : file.left(slash);
+    const int fd = open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+// A name beside target that nothing else uses: ".NAME.XXXXXX", hidden, NAME cut short enough
+// that the whole name stays within the system's limit.
+QByteArray temporaryName(const QFileInfo& target) {
+    static thread_local std::mt19937 draw{std::random_device{}()};
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = target.fileName().left(60);
+    if (!name.isEmpty() && name.back().isHighSurrogate()) name.chop(1);
+    QByteArray path = QFile::encodeName(target.path() + "/." + name) + '.';
+    for (int i = 0; i < 6; ++i) path += kLetters[draw() % (sizeof kLetters - 1)];
+    return path;
 }
 
 }  // namespace
 
 ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16string displayPath)
-    : file_(nativePath), path_(std::move(displayPath)) {
-    if (QFileInfo(nativePath).isDir()) throw FileError(path_, u"c'est un dossier");
+    : path_(std::move(displayPath)) {
+    // A link is followed to the file it names, which is what gets replaced.
+    QFileInfo info(nativePath);
+    for (int depth = 0; info.isSymLink() && depth < 40; ++depth) info.setFile(info.symLinkTarget());
+    if (info.isDir()) throw FileError(path_, u"c'est un dossier");
+    target_ = QFile::encodeName(info.filePath());
+    struct stat old {};
+    const bool exists = stat(target_.constData(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode))
+        throw FileError(path_, u"création impossible (ce n'est pas un fichier ordinaire)");
+    const mode_t mode = exists ? old.st_mode & 07777 : 0666;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        temporary_ = temporaryName(info);
+        fd_ = open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        error = fd_ < 0 ? errno : 0;
+    }
+    if (fd_ >= 0) {
+        // The new file takes the old one's owner where allowed, and its mode whatever the umask.
+        if (exists && fchown(fd_, old.st_uid, old.st_gid) != 0) {
+        }
+        if (exists) fchmod(fd_, mode);
+        return;
+    }
+    temporary_.clear();
     // A writable file in a folder that takes no new file is written in place: saving it must
-    // not fail for want of a temporary file beside it. Everywhere else the save stays atomic.
-    file_.setDirectWriteFallback(true);
-    if (!file_.open(QIODevice::WriteOnly))
-        throw FileError(path_, qtReason(u"création impossible", file_));
+    // not fail for want of a temporary file beside it.
+    const bool folderRefuses =
+        error == EACCES || error == EPERM || error == ENOSPC || error == EDQUOT;
+    if (exists && folderRefuses) {
+        if (std::size_t(old.st_size) > kInPlaceLimit)
+            throw FileError(path_, std::u16string(kTooBigInPlace));
+        fd_ = open(target_.constData(), O_RDWR | O_CLOEXEC);
+        if (fd_ >= 0) return;
+    }
+    throw FileError(path_, because(u"création impossible", error));
+}
+
+ReplacingOutputFile::~ReplacingOutputFile() {
+    if (fd_ >= 0) close(fd_);
+    if (!committed_ && !temporary_.isEmpty()) unlink(temporary_.constData());
 }
 
 void ReplacingOutputFile::Write(std::u16string_view text) {
-    if (text.size() > kPiece) checkEncodable(text, path_);
-    writeEncodable(file_, text, path_);
+    putEncoded(text, path_, [this](const std::string& bytes) {
+        if (!temporary_.isEmpty()) return append(fd_, size_, bytes, writeFailed_, path_);
+        if (pending_.size() + bytes.size() > kInPlaceLimit) {
+            writeFailed_ = true;
+            throw FileError(path_, std::u16string(kTooBigInPlace));
+        }
+        pending_ += bytes;
+    });
 }
 
 void ReplacingOutputFile::Commit() {
-    if (!file_.commit()) throw FileError(path_, qtReason(u"enregistrement impossible", file_));
+    if (writeFailed_) throw FileError(path_, u"enregistrement impossible, une écriture a échoué");
+    if (temporary_.isEmpty()) {
+        commitInPlace();
+    } else {
+        if (const int error = syncAndClose(fd_))
+            throw FileError(path_, because(u"enregistrement impossible", error));
+        if (rename(temporary_.constData(), target_.constData()) != 0)
+            throw FileError(path_, because(u"enregistrement impossible", errno));
+        syncFolder(target_);
+    }
+    committed_ = true;
+}
+
+void ReplacingOutputFile::commitInPlace() {
+    const std::string old = readAll(fd_, path_);
+    // The new bytes go over the old ones and the file is cut to their length only once all
+    // are written; changed is how far the old bytes may differ from the file's.
+    const std::size_t written = writeAt(fd_, pending_.data(), pending_.size(), 0);
+    int error = written < pending_.size() ? errno : 0;
+    std::size_t changed = std::min(written, old.size());
+    if (error == 0) {
+        changed = old.size();
+        if (ftruncate(fd_, off_t(pending_.size())) != 0 || fsync(fd_) != 0) error = errno;
+    }
+    if (error == 0) {
+        close(fd_);
+        fd_ = -1;
+        return;
+    }
+    if (writeAt(fd_, old.data(), changed, 0) != changed || ftruncate(fd_, off_t(old.size())) != 0 ||
+        fsync(fd_) != 0)
+        throw DamagedFileError(path_,
+                               because(u"écriture impossible", error) +
+                                   u" : le fichier n'a pu être écrit qu'en partie et son contenu "
+                                   u"précédent n'a pas pu être rétabli");
+    throw FileError(path_, because(u"écriture impossible", error));
 }
 
 NewOutputFile::NewOutputFile(const QString& nativePath, std::u16string displayPath)
-    : file_(nativePath), path_(std::move(displayPath)) {
-    if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return;
-    const QFileInfo info(nativePath);
-    if (info.exists() || info.isSymLink()) throw FileExistsError(path_, u"ce nom est déjà pris");
-    throw FileError(path_, qtReason(u"création impossible", file_));
+    : path_(std::move(displayPath)), name_(QFile::encodeName(nativePath)) {
+    fd_ = open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ >= 0) return;
+    const int error = errno;
+    if (error == EEXIST) throw FileExistsError(path_, u"ce nom est déjà pris");
+    throw FileError(path_, because(u"création impossible", error));
 }
 
 NewOutputFile::~NewOutputFile() {
     if (committed_) return;
-    file_.close();
-    file_.remove();
+    if (fd_ >= 0) close(fd_);
+    unlink(name_.constData());
 }
 
 void NewOutputFile::Write(std::u16string_view text) {
-    if (text.size() > kPiece) checkEncodable(text, path_);
-    try {
-        writeEncodable(file_, text, path_);
-    } catch (const FileError&) {
-        writeFailed_ = true;
-        throw;
-    }
+    putEncoded(text, path_, [this](const std::string& bytes) {
+        append(fd_, size_, bytes, writeFailed_, path_);
+    });
 }
 
 void NewOutputFile::Commit() {
     if (writeFailed_) throw FileError(path_, u"enregistrement impossible, une écriture a échoué");
-    if (!file_.flush()) throw FileError(path_, qtReason(u"enregistrement impossible", file_));
-    file_.close();
-    if (file_.error() != QFileDevice::NoError)
-        throw FileError(path_, qtReason(u"enregistrement impossible", file_));
+    if (const int error = syncAndClose(fd_))
+        throw FileError(path_, because(u"enregistrement impossible", error));
     committed_ = true;
 }
 

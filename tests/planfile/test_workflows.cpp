@@ -44,6 +44,17 @@ TEST_F(WorkflowTest, SavePlanWritesTheWholeTextOrLeavesTheFile) {
         EXPECT_TRUE(e.file.empty());
         EXPECT_EQ(files.files.at(u"p.qrn"), saved);
     }
+
+    // Every row is checked before the file is touched, so writing in place can never stop half
+    // way on a refused row.
+    for (const char16_t* cell : {u"Ω", u"12345678901"}) {
+        list.clear();
+        for (int r = 1; r <= 2000; ++r) add(r == 1000 ? cell : u"1");
+        files.failAt(0);
+        const Error e = test::failureOf([&] { savePlan(u"p.qrn", list, catalogue, files); });
+        EXPECT_EQ(e.row, 1000);
+        EXPECT_EQ(files.points(), 0);
+    }
 }
 
 TEST_F(WorkflowTest, PlanTextReadsLikeAFileAndNamesTheBadLine) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include "base/errors.h"
 #include "platform/qt/qt_file_system.h"
 #include "tests/support/failure.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/qt_files.h"
 
 namespace qrn::platform {
@@ -73,12 +75,42 @@ TEST_F(OutputFiles, ReplaceFailsWhenItCannotCommitAndLeavesTheNameAlone) {
     EXPECT_TRUE(QFileInfo(path_).isDir());
 }
 
-// A folder, a missing parent or a place nothing can be written: FileError, and nothing made.
+// Writes a text of 9,000 bytes in three pieces, as a save hands them over, and commits.
+void saveNineThousand(FileSystem& files, const QString& path, CreateMode mode) {
+    auto out = files.CreateOutputFile(u16(path), mode);
+    for (int piece = 0; piece < 3; ++piece) out->Write(std::u16string(3000, u'a'));
+    out->Commit();
+}
+
+bool contains(const std::optional<std::u16string>& text, std::u16string_view part) {
+    return text && text->find(part) != std::u16string::npos;
+}
+
+constexpr std::u16string_view kTooBig = u"fichier trop grand pour ce système de fichiers";
+
+// A disk that refuses the last pieces (a size limit: EFBIG as on a full disk) fails the save
+// with the system's reason, leaves the old bytes (no file at a new name) and no temporary file.
+TEST_F(OutputFiles, AFileThatCannotGrowFailsTheSaveAndKeepsTheOldBytes) {
+    for (const CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew}) {
+        for (const QString& name : {kName, QString("new.qrn")}) {
+            if (mode == CreateMode::CreateNew && name == kName) continue;
+            const auto error = test::runWithFileSizeLimit(
+                5000, [&] { saveNineThousand(files_, dir_.filePath(name), mode); });
+            EXPECT_TRUE(contains(error, kTooBig)) << name.toStdString();
+            EXPECT_EQ(readBytes(path_), kOld);
+            EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kName});
+        }
+    }
+}
+
+// A writable file in a folder that takes no new file is written in place: a late failure
+// puts the old bytes back; a save that succeeds leaves the new bytes and no other file.
 TEST_F(OutputFiles, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
     const QString folder = dir_.filePath("readonly");
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString plan = folder + "/plan.qrn";
-    test::writeBytes(plan, "old");
+    const std::string old(4000, 'o');
+    test::writeBytes(plan, QByteArray::fromStdString(old));
     QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                            QFile::ReadOther | QFile::ExeOther);
     QFile::setPermissions(folder,
@@ -86,30 +118,53 @@ TEST_F(OutputFiles, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
     QFile::setPermissions(
         plan, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
     // In a child process, as the user nobody when root (who writes anywhere).
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(1);
-        try {
-            auto out = files_.CreateOutputFile(u16(plan), CreateMode::Replace);
-            out->Write(u"new");
-            out->Commit();
-        } catch (...) {
-            _exit(1);
-        }
-        _exit(0);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(readBytes(plan), "new");
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"plan.qrn"});
+    const auto save = [&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        saveNineThousand(files_, plan, CreateMode::Replace);
+    };
+    EXPECT_TRUE(contains(test::runWithFileSizeLimit(5000, save), kTooBig));
+    EXPECT_EQ(readBytes(plan), old);
+    EXPECT_EQ(test::runWithFileSizeLimit(RLIM_INFINITY, save), std::nullopt);
+    EXPECT_EQ(readBytes(plan), std::string(9000, 'a'));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.qrn"});
 }
 
+// A real full disk: a 64 KiB tmpfs filled by another file.
+TEST_F(OutputFiles, AFullDiskFailsTheSaveAndKeepsTheOldBytes) {
+    const QString disk = dir_.filePath("disk");
+    ASSERT_TRUE(QDir().mkdir(disk));
+    if (geteuid() != 0 ||
+        mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    struct Unmount {
+        QByteArray at;
+        ~Unmount() { umount(at.constData()); }
+    } unmount{QFile::encodeName(disk)};
+    const QString plan = disk + "/plan.qrn";
+    test::writeBytes(plan, QByteArray::fromStdString(kOld));
+    QFile filler(disk + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'f')) == 4096) {
+    }
+    filler.close();
+    for (const QString& name : {QString("plan.qrn"), QString("new.qrn")}) {
+        const Error error = test::failureOf(
+            [&] { saveNineThousand(files_, disk + "/" + name, CreateMode::Replace); });
+        EXPECT_NE(error.reason().find(u"(plus de place sur le disque)"), std::u16string::npos);
+        EXPECT_EQ(readBytes(plan), kOld);
+        EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"filler", "plan.qrn"}));
+    }
+}
+
+// A folder, a missing parent or a place nothing can be written: FileError, and nothing made.
 TEST_F(OutputFiles, OpeningFailsForAFolderOrAMissingParent) {
     for (CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew})
         for (const QString& path : {dir_.path(), dir_.filePath("no/x.txt"), QString("/proc/x.txt")})
             EXPECT_THROW(files_.CreateOutputFile(u16(path), mode), FileError) << path.toStdString();
+    const Error missing = test::failureOf(
+        [&] { files_.CreateOutputFile(u16(dir_.filePath("no/x.txt")), CreateMode::Replace); });
+    EXPECT_EQ(missing.reason(), u"création impossible (fichier ou dossier introuvable)");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{kName});
 }
