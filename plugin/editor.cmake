@@ -4,6 +4,8 @@ set(_dir ${CMAKE_CURRENT_LIST_DIR})
 add_library(qrn_document STATIC
     ${_dir}/plan_document.h
     ${_dir}/plan_document.cpp
+    ${_dir}/file_stamp.h
+    ${_dir}/file_stamp.cpp
     ${_dir}/recovery_store.h
     ${_dir}/recovery_store.cpp
     ${_dir}/autosave.h

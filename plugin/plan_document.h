@@ -3,9 +3,11 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/placement_list.h"
+#include "plugin/file_stamp.h"
 
 class QUndoStack;
 
@@ -14,8 +16,9 @@ namespace qrn {
 // One plan as an editor window shows it: the placement list, the file it belongs to
 // (CurrentFile) and the history of its changes. Every change of the list goes through edit()
 // and becomes one command of the undo stack; the document is modified exactly when the stack
-// is away from its clean state. Views (the list, the text view, the autosave) listen to its
-// signals; it knows no widget.
+// is away from its clean state, or while the text view holds a text typed there and not yet
+// taken back into the list (the pending text). Views (the list, the text view, the autosave) listen
+// to its signals; it knows no widget.
 class PlanDocument : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +32,18 @@ public:
     void setFileName(std::u16string fileName);
     bool isModified() const;
 
+    // The text view's text while it differs from the text the list makes: the plan is
+    // modified while there is one, and the autosave keeps it beside the list.
+    const std::optional<std::u16string>& pendingText() const { return pendingText_; }
+    void setPendingText(std::optional<std::u16string> text);
+
+    // The file as it was on disk when this document last read or wrote it; a null stamp when
+    // unknown (a new plan, a recovered one).
+    const FileStamp& fileStamp() const { return fileStamp_; }
+    void setFileStamp(FileStamp stamp) { fileStamp_ = std::move(stamp); }
+    // True when fileName exists and is no longer what the stamp saw.
+    bool changedOnDisk() const;
+
     // Runs action on the list as one undoable command named text. An action that changes no
     // row leaves no command. When action throws, what it did is kept (and undoable) and the
     // failure goes on to the caller. Commands with the same mergeId (not -1) that follow each
@@ -36,11 +51,12 @@ public:
     // map's key moves use the row's position).
     void edit(const QString& text, const std::function<void()>& action, int mergeId = -1);
 
-    // Starts over with rows and fileName (Nouveau, Ouvrir): a fresh history, not modified.
-    void reset(PlacementList::Rows rows, std::u16string fileName);
+    // Starts over with rows and fileName (Nouveau, Ouvrir): a fresh history, no pending text,
+    // not modified, the file stamped as stamp.
+    void reset(PlacementList::Rows rows, std::u16string fileName, FileStamp stamp = {});
     // Starts over like reset, but modified until saved: a plan recovered after a crash.
     void restore(PlacementList::Rows rows, std::u16string fileName);
-    // The plan was written to fileName: not modified any more.
+    // The plan was written to fileName: not modified any more, the file stamped anew.
     void markSaved(std::u16string fileName);
 
 signals:
@@ -48,11 +64,17 @@ signals:
     void fileNameChanged();
     // The rows changed: a command, an undo, a redo or a start over.
     void rowsChanged();
+    void pendingTextChanged();
 
 private:
+    void updateModified();
+
     PlacementList list_;
     QUndoStack* undoStack_;
     std::u16string fileName_;
+    std::optional<std::u16string> pendingText_;
+    FileStamp fileStamp_;
+    bool modified_ = false;  // as last announced
 };
 
 }  // namespace qrn
