@@ -37,6 +37,15 @@ struct BenchUi : platform::Ui {
     platform::RecoveryChoice AskRecover(const std::u16string&) override {
         return platform::RecoveryChoice::Ignore;
     }
+    platform::TextLeaveChoice AskLeaveText(const std::u16string&) override {
+        return platform::TextLeaveChoice::Cancel;
+    }
+    platform::OverwriteChoice AskOverwrite(const std::u16string&) override {
+        return platform::OverwriteChoice::Overwrite;
+    }
+    platform::ReloadChoice AskReload(const std::u16string&) override {
+        return platform::ReloadChoice::Ignore;
+    }
     std::u16string ShowOpen(const std::u16string&) override { return planToOpen; }
     std::u16string ShowSave(const std::u16string&) override { return {}; }
     std::u16string ShowFolder(const std::u16string&) override { return {}; }

@@ -31,6 +31,7 @@ Autosave::Autosave(PlanDocument& document, RecoveryStore& store, platform::FileS
     connect(&document_, &PlanDocument::rowsChanged, this, &Autosave::documentChanged);
     connect(&document_, &PlanDocument::fileNameChanged, this, &Autosave::documentChanged);
     connect(&document_, &PlanDocument::modifiedChanged, this, &Autosave::documentChanged);
+    connect(&document_, &PlanDocument::pendingTextChanged, this, &Autosave::documentChanged);
 }
 
 Autosave::~Autosave() {
@@ -82,7 +83,7 @@ void Autosave::saveNow() {
     }
     pass_ = std::make_shared<Pass>();
     post([pass = pass_, entry = entry_, &files = files_,
-          header = recoveryHeader(document_.fileName())] {
+          header = recoveryHeader(document_.fileName(), document_.pendingText())] {
         try {
             pass->out = files.CreateOutputFile(entry->path().toStdU16String(),
                                                platform::CreateMode::Replace);

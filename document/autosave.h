@@ -14,9 +14,9 @@ class PlanDocument;
 class RecoveryEntry;
 class RecoveryStore;
 
-// Keeps a copy of a modified document's rows in the recovery folder, written at most once an
-// interval. The window's thread only turns a slice of rows at a time into text, between
-// events; the file is written on a thread of its own. A change of the rows during a pass
+// Keeps a copy of a modified document's rows (and its pending text) in the recovery folder, written
+// at most once an interval. The window's thread only turns a slice of rows at a time into text,
+// between events; the file is written on a thread of its own. A change of the rows during a pass
 // abandons it (the earlier copy stays) and a new one starts after the interval. The copy goes
 // when the document is saved, when its changes are given up or undone, and when the window
 // closes normally: only a crash leaves it.

@@ -48,8 +48,7 @@ private:
 }  // namespace
 
 PlanDocument::PlanDocument(QObject* parent) : QObject(parent), undoStack_(new QUndoStack(this)) {
-    connect(undoStack_, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { emit modifiedChanged(!clean); });
+    connect(undoStack_, &QUndoStack::cleanChanged, this, &PlanDocument::updateModified);
 }
 
 PlanDocument::~PlanDocument() {
@@ -64,7 +63,28 @@ void PlanDocument::setFileName(std::u16string fileName) {
 }
 
 bool PlanDocument::isModified() const {
-    return !undoStack_->isClean();
+    return !undoStack_->isClean() || pendingText_;
+}
+
+void PlanDocument::updateModified() {
+    if (isModified() == modified_) return;
+    modified_ = !modified_;
+    emit modifiedChanged(modified_);
+}
+
+void PlanDocument::setPendingText(std::optional<std::u16string> text) {
+    if (text == pendingText_) return;
+    pendingText_ = std::move(text);
+    emit pendingTextChanged();
+    updateModified();
+}
+
+bool PlanDocument::changedOnDisk() const {
+    if (fileName_.empty() || fileStamp_.isNull() ||
+        fileStamp_.path() != QString::fromStdU16String(fileName_))
+        return false;
+    const FileStamp now = FileStamp::of(fileStamp_.path());
+    return now.exists() && now != fileStamp_;
 }
 
 void PlanDocument::edit(const QString& text, const std::function<void()>& action,
@@ -79,10 +99,12 @@ void PlanDocument::edit(const QString& text, const std::function<void()>& action
     if (failure) std::rethrow_exception(failure);
 }
 
-void PlanDocument::reset(PlacementList::Rows rows, std::u16string fileName) {
+void PlanDocument::reset(PlacementList::Rows rows, std::u16string fileName, FileStamp stamp) {
     undoStack_->clear();
     list_.assign(std::move(rows));
+    fileStamp_ = std::move(stamp);
     setFileName(std::move(fileName));
+    setPendingText(std::nullopt);
     undoStack_->setClean();
     emit rowsChanged();
 }
@@ -93,7 +115,9 @@ void PlanDocument::restore(PlacementList::Rows rows, std::u16string fileName) {
 }
 
 void PlanDocument::markSaved(std::u16string fileName) {
+    fileStamp_ = FileStamp::of(QString::fromStdU16String(fileName));
     setFileName(std::move(fileName));
+    setPendingText(std::nullopt);
     undoStack_->setClean();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/placement_list.h"
+#include "document/file_stamp.h"
 
 class QUndoStack;
 
@@ -15,8 +16,9 @@ namespace qrn {
 // One plan as an editor window shows it: the placement list, the file it belongs to
 // (CurrentFile) and the history of its changes. Every change of the list goes through edit()
 // and becomes one command of the undo stack; the document is modified exactly when the stack
-// is away from its clean state. Views (the list, the text view, the autosave) listen to its
-// signals; it knows no widget.
+// is away from its clean state, or while the text view holds a text typed there and not yet
+// taken back into the list (the pending text). Views (the list, the text view, the autosave) listen
+// to its signals; it knows no widget.
 class PlanDocument : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +31,18 @@ public:
     const std::u16string& fileName() const { return fileName_; }
     void setFileName(std::u16string fileName);
     bool isModified() const;
+
+    // The text view's text while it differs from the text the list makes: the plan is
+    // modified while there is one, and the autosave keeps it beside the list.
+    const std::optional<std::u16string>& pendingText() const { return pendingText_; }
+    void setPendingText(std::optional<std::u16string> text);
+
+    // The file as it was on disk when this document last read or wrote it; a null stamp when
+    // unknown (a new plan, a recovered one).
+    const FileStamp& fileStamp() const { return fileStamp_; }
+    void setFileStamp(FileStamp stamp) { fileStamp_ = std::move(stamp); }
+    // True when fileName exists and is no longer what the stamp saw.
+    bool changedOnDisk() const;
 
     // Which steps join the one before them: the same kind of change to the same row.
     struct MergeKey {
@@ -44,11 +58,12 @@ public:
     void edit(const QString& text, const std::function<void()>& action,
               std::optional<MergeKey> merge = std::nullopt);
 
-    // Starts over with rows and fileName (Nouveau, Ouvrir): a fresh history, not modified.
-    void reset(PlacementList::Rows rows, std::u16string fileName);
+    // Starts over with rows and fileName (Nouveau, Ouvrir): a fresh history, no pending text,
+    // not modified, the file stamped as stamp.
+    void reset(PlacementList::Rows rows, std::u16string fileName, FileStamp stamp = {});
     // Starts over like reset, but modified until saved: a plan recovered after a crash.
     void restore(PlacementList::Rows rows, std::u16string fileName);
-    // The plan was written to fileName: not modified any more.
+    // The plan was written to fileName: not modified any more, the file stamped anew.
     void markSaved(std::u16string fileName);
 
 signals:
@@ -56,11 +71,17 @@ signals:
     void fileNameChanged();
     // The rows changed: a command, an undo, a redo or a start over.
     void rowsChanged();
+    void pendingTextChanged();
 
 private:
+    void updateModified();
+
     PlacementList list_;
     QUndoStack* undoStack_;
     std::u16string fileName_;
+    std::optional<std::u16string> pendingText_;
+    FileStamp fileStamp_;
+    bool modified_ = false;  // as last announced
 };
 
 }  // namespace qrn

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFocusEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QScopedValueRollback>
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeView>
 
@@ -50,6 +52,27 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     buildMenus();
     connectControls();
     connect(document_, &PlanDocument::fileNameChanged, this, &QRN::updateTitle);
+    // The text typed in the text view is the plan: the first change marks it modified at once,
+    // the rest of a burst of typing follows when the typing pauses.
+    textSync_ = new QTimer(this);
+    textSync_->setSingleShot(true);
+    textSync_->setInterval(300);
+    connect(textSync_, &QTimer::timeout, this, &QRN::syncPendingText);
+    connect(planText_->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (textShowing_) return;
+        if (document_->pendingText())
+            textSync_->start();
+        else
+            syncPendingText();
+    });
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &QRN::fileChangedOnDisk);
+    // A file deleted and written anew is no longer watched: its folder tells when it is back.
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        const QString file = QString::fromStdU16String(document_->fileName());
+        if (!watcher_->files().contains(file) && QFileInfo::exists(file)) fileChangedOnDisk();
+    });
+    connect(document_, &PlanDocument::fileNameChanged, this, &QRN::watchFile);
     connect(document_, &PlanDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(document_, &PlanDocument::rowsChanged, this, [this] {
         syncViewSelection();
@@ -89,7 +112,7 @@ void QRN::updateTitle() {
 }
 
 void QRN::closeEvent(QCloseEvent* event) {
-    if (!leaveTextView() || !maybeSave()) {
+    if (!leaveTextView(u"Quitter") || !maybeSave()) {
         event->ignore();
         return;
     }
@@ -161,6 +184,8 @@ void QRN::offerRecovery() {
             case platform::RecoveryChoice::Recover:
                 document_->restore(std::move(plan.rows), std::move(plan.file));
                 autosave_->adopt(std::move(entry));
+                // Text typed in the text view comes back there, as it was left.
+                if (plan.text) goToTextView(plan.text);
                 return;  // the others wait for the next window
             case platform::RecoveryChoice::Delete:
                 try {

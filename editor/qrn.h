@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/age_filter.h"
@@ -14,11 +15,13 @@
 
 class QAction;
 class QComboBox;
+class QFileSystemWatcher;
 class QLabel;
 class QSortFilterProxyModel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QTreeView;
 
 namespace qrn {
@@ -36,7 +39,9 @@ class MapView;
 // CurrentFile (in its document, with the undo history); the widgets only show them. Every
 // command calls the core and tells the user of a failure through the platform's message box.
 // Closing the window (its close box or "Quitter") asks first when the plan is modified, then
-// deletes the window and everything it held.
+// deletes the window and everything it held. The window watches its file: saving over a file
+// another program changed asks first, and a change seen while nothing is unsaved offers to
+// reload it.
 class QRN : public QMainWindow {
     Q_OBJECT
 public:
@@ -108,20 +113,36 @@ private:
     // qrn_file_commands.cpp
     void newFile();
     void openFile();
+    // Reads the plan at path into the window (Ouvrir, Recharger).
+    void openPath(const std::u16string& path);
     // True when the plan was written.
     bool saveFile();
     bool saveFilesAs();
+    // Writes the plan to file; once written, file is the window's.
+    bool writePlan(const std::u16string& file);
+    // Watches the window's file and its folder (a file replaced whole is watched anew).
+    void watchFile();
+    // The window's file may have changed on disk: reload it if the user wishes, asked once
+    // per change and only while nothing is unsaved.
+    void fileChangedOnDisk();
     // Before the plan is left: false when the user cancels or saving fails.
     bool maybeSave();
 
     // qrn_preview.cpp
     void switchView();
-    void goToTextView();
-    // Takes the text back into the list; false (staying in the text view, the list as it was)
-    // when a line cannot be read.
-    bool goToListView();
+    // Shows the list as text; typed, when given, replaces that text as if typed (a recovered
+    // plan).
+    void goToTextView(const std::optional<std::u16string>& typed = std::nullopt);
+    // Takes the text back into the list. When a line cannot be read: for the plain switch
+    // (command empty), says so and stays in the text view, the list as it was; for a command
+    // leaving the plan, asks whether to stay or to drop the text's changes.
+    bool goToListView(const std::u16string& command = {});
     // The list view, taking the text back first when the text view is shown.
-    bool leaveTextView();
+    bool leaveTextView(const std::u16string& command = {});
+    // The text typed in Text7 into the document's pending text.
+    void syncPendingText();
+    // Puts the cursor on line n (from 1) of Text7, the line selected.
+    void selectTextLine(long n);
     void setListControlsVisible(bool visible);
 
     platform::Platform& platform_;
@@ -131,7 +152,12 @@ private:
     Autosave* autosave_;
     InputArea input_;
     AgeChecks ages_;
-    std::u16string shownText_;  // the plan text as the text view first showed it
+    std::u16string shownText_;    // the plan text as the text view first showed it
+    bool textShowing_ = false;    // Text7 is being filled, not typed in
+    QTimer* textSync_ = nullptr;  // brings a burst of typing into the document once
+    QFileSystemWatcher* watcher_ = nullptr;
+    FileStamp offeredReload_;  // the change last offered for reloading
+    bool askingReload_ = false;
     bool loaded_ = false;
     bool listSyncing_ = false;
     bool pickerSyncing_ = false;

@@ -1,6 +1,8 @@
-// The File menu: "Nouveau", "Ouvrir", "Enregistrer" and "Enregistrer sous...", and the
-// question asked before a modified plan is left.
+// The File menu: "Nouveau", "Ouvrir", "Enregistrer" and "Enregistrer sous...", the question
+// asked before a modified plan is left, and the window's file watched on disk.
 
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QScopedValueRollback>
 
 #include "base/errors.h"
@@ -29,7 +31,7 @@ bool QRN::maybeSave() {
 }
 
 void QRN::newFile() {
-    if (!leaveTextView() || !maybeSave()) return;
+    if (!leaveTextView(u"Nouveau") || !maybeSave()) return;
     try {
         if (input_.picker.count() > 0) input_.picker.select(0);
         showPicker();
@@ -43,9 +45,14 @@ void QRN::newFile() {
 }
 
 void QRN::openFile() {
-    if (!leaveTextView() || !maybeSave()) return;
+    if (!leaveTextView(u"Ouvrir") || !maybeSave()) return;
     const std::u16string chosen = platform_.ui().ShowOpen(state_.planFolder);
-    if (chosen.empty()) return;
+    if (!chosen.empty()) openPath(chosen);
+}
+
+void QRN::openPath(const std::u16string& chosen) {
+    // Stamped before reading: a change made while it is read shows as a change afterwards.
+    FileStamp stamp = FileStamp::of(QString::fromStdU16String(chosen));
     std::unique_ptr<platform::TextStream> stream;
     try {
         stream = platform_.files().OpenTextFile(chosen);
@@ -64,34 +71,91 @@ void QRN::openFile() {
         // The list holds only the rows before the bad line: it must not be saved over the
         // file it came from without the user choosing so.
         file.clear();
+        stamp = {};
         tell(
             u"Le plan n'a pas pu être lu en entier : la liste ne garde que les lignes lues "
             u"avant l'erreur, et « Enregistrer » demandera où enregistrer.\r\n" +
             e.describe());
     }
     QScopedValueRollback<bool> guard(listSyncing_, true);
-    document_->reset(std::move(rows), std::move(file));
+    document_->reset(std::move(rows), std::move(file), std::move(stamp));
 }
 
 bool QRN::saveFile() {
     if (!leaveTextView()) return false;
-    if (document_->fileName().empty()) return saveFilesAs();
-    try {
-        savePlan(document_->fileName(), document_->list(), state_.catalogue, platform_.files());
-    } catch (const Error& e) {
-        tell(u"Le plan n'a pas été enregistré ; aucun fichier n'a été modifié.\r\n" + e.describe());
-        return false;
+    const std::u16string file = document_->fileName();
+    if (file.empty()) return saveFilesAs();
+    if (document_->changedOnDisk()) {
+        switch (platform_.ui().AskOverwrite(
+            u"Le fichier a été modifié par un autre programme depuis son ouverture : l'écraser, "
+            u"enregistrer sous un autre nom, annuler ?\r\n" +
+            file)) {
+            case platform::OverwriteChoice::Overwrite:
+                break;
+            case platform::OverwriteChoice::SaveAs:
+                return saveFilesAs();
+            case platform::OverwriteChoice::Cancel:
+                return false;
+        }
     }
-    document_->markSaved(document_->fileName());
-    return true;
+    return writePlan(file);
 }
 
 bool QRN::saveFilesAs() {
     if (!leaveTextView()) return false;
     const std::u16string chosen = platform_.ui().ShowSave(state_.planFolder);
-    if (chosen.empty()) return false;
-    document_->setFileName(chosen);
-    return saveFile();
+    return !chosen.empty() && writePlan(chosen);
+}
+
+bool QRN::writePlan(const std::u16string& file) {
+    try {
+        savePlan(file, document_->list(), state_.catalogue, platform_.files());
+    } catch (const DamagedFileError& e) {
+        // What the file holds now is this window's doing: the next save need not ask.
+        if (file == document_->fileName())
+            document_->setFileStamp(FileStamp::of(QString::fromStdU16String(file)));
+        tell(
+            u"Le plan n'a pas été enregistré et le fichier n'a pas pu être remis comme il "
+            u"était.\r\n" +
+            e.describe());
+        return false;
+    } catch (const Error& e) {
+        tell(u"Le plan n'a pas été enregistré ; aucun fichier n'a été modifié.\r\n" + e.describe());
+        return false;
+    }
+    document_->markSaved(file);
+    watchFile();  // the file was replaced whole: the new one is watched
+    return true;
+}
+
+void QRN::watchFile() {
+    const QStringList watched = watcher_->files() + watcher_->directories();
+    if (!watched.isEmpty()) watcher_->removePaths(watched);
+    const QString file = QString::fromStdU16String(document_->fileName());
+    if (file.isEmpty()) return;
+    QStringList paths{QFileInfo(file).absolutePath()};
+    if (QFileInfo::exists(file)) paths << file;
+    watcher_->addPaths(paths);
+}
+
+void QRN::fileChangedOnDisk() {
+    const QString file = QString::fromStdU16String(document_->fileName());
+    if (file.isEmpty()) return;
+    // A file replaced whole (renamed over) is a new file under the same name: watched anew.
+    watcher_->removePath(file);
+    if (QFileInfo::exists(file)) watcher_->addPath(file);
+    if (askingReload_ || document_->isModified() || document_->fileStamp().isNull()) return;
+    const FileStamp now = FileStamp::of(file);
+    if (!now.exists() || now == document_->fileStamp() || now == offeredReload_) return;
+    offeredReload_ = now;
+    QScopedValueRollback<bool> asking(askingReload_, true);
+    const platform::ReloadChoice choice = platform_.ui().AskReload(
+        u"Le fichier " + document_->fileName() +
+        u" a été modifié par un autre programme.\r\nRecharger le relit dans cette fenêtre ; "
+        u"Ignorer garde le plan tel qu'il est affiché.");
+    // Edited while the question was up: the edits are not thrown away.
+    if (choice == platform::ReloadChoice::Reload && !document_->isModified() && leaveTextView())
+        openPath(document_->fileName());
 }
 
 }  // namespace qrn

@@ -1,6 +1,7 @@
 // "Voir le fichier": the plan text in Text7 in place of the list, and back into the list. The
 // text is read back in memory by the plan reader's rules; a line that cannot be read leaves
-// the window in the text view, the text as typed and the list as it was.
+// the window in the text view, the text as typed and the list as it was. Text typed there is
+// the document's pending text until it is taken back or dropped.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,11 +10,13 @@
 #include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QTreeView>
 
 #include "base/errors.h"
 #include "base/text.h"
 #include "document/plan_document.h"
+#include "document/plan_operations.h"
 #include "editor/module_state.h"
 #include "editor/qrn.h"
 #include "planfile/plan_text.h"
@@ -59,24 +62,50 @@ void QRN::switchView() {
         goToTextView();
 }
 
-void QRN::goToTextView() {
+void QRN::goToTextView(const std::optional<std::u16string>& typed) {
     std::u16string text;
     try {
         text = MakeQRNFile(document_->list(), state_.catalogue);
     } catch (const Error& e) {
         tell(u"Le texte du plan ne peut pas être affiché.\r\n" + e.describe());
-        return;
+        // A recovered text is shown all the same: it exists nowhere else.
+        if (!typed) return;
     }
     setListControlsVisible(false);
     shownText_ = text;
-    planText_->setPlainText(QString::fromStdU16String(text));
+    {
+        QScopedValueRollback<bool> guard(textShowing_, true);
+        planText_->setPlainText(QString::fromStdU16String(typed ? *typed : text));
+    }
+    syncPendingText();
 }
 
-bool QRN::leaveTextView() {
-    return !textViewShown() || goToListView();
+void QRN::syncPendingText() {
+    textSync_->stop();
+    if (!textViewShown()) return;
+    std::u16string text = textOf(*planText_);
+    if (text == shownText_)
+        document_->setPendingText(std::nullopt);
+    else
+        document_->setPendingText(std::move(text));
 }
 
-bool QRN::goToListView() {
+bool QRN::leaveTextView(const std::u16string& command) {
+    return !textViewShown() || goToListView(command);
+}
+
+void QRN::selectTextLine(long n) {
+    const QTextBlock block = planText_->document()->findBlockByNumber(int(n) - 1);
+    if (block.isValid()) {
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        planText_->setTextCursor(cursor);
+    }
+    planText_->setFocus();
+}
+
+bool QRN::goToListView(const std::u16string& command) {
+    textSync_->stop();
     const std::u16string text = textOf(*planText_);
     // Text left as it was shown is the list's own plan: nothing to take back.
     if (text != shownText_) {
@@ -84,22 +113,40 @@ bool QRN::goToListView() {
         try {
             rows = readPlanText(text, state_.catalogue);
         } catch (const Error& e) {
-            const QTextBlock block = planText_->document()->findBlockByNumber(int(e.line) - 1);
-            if (block.isValid()) {
-                QTextCursor cursor(block);
-                cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-                planText_->setTextCursor(cursor);
+            const std::u16string line = u"la ligne " + decimal(e.line) + u" " +
+                                        quoted(lineOf(text, e.line)) + u" ne peut pas être lue : " +
+                                        e.reason() + u".";
+            if (command.empty()) {
+                selectTextLine(e.line);
+                tell(u"Le texte n'a pas pu être repris dans la liste : " + line +
+                     u"\r\nLe texte reste affiché tel quel et la liste n'a pas changé.");
+                return false;
             }
-            planText_->setFocus();
-            tell(u"Le texte n'a pas pu être repris dans la liste : la ligne " + decimal(e.line) +
-                 u" " + quoted(lineOf(text, e.line)) + u" ne peut pas être lue : " + e.reason() +
-                 u".\r\nLe texte reste affiché tel quel et la liste n'a pas changé.");
+            switch (platform_.ui().AskLeaveText(
+                u"« " + command +
+                u" » attend votre réponse : le texte ne peut pas être repris "
+                u"dans la liste, " +
+                line +
+                u"\r\nContinuer la modification revient au texte, sur cette ligne ; Abandonner "
+                u"le texte laisse de côté ce qui a été changé dans le texte, la liste reste "
+                u"telle qu'elle était avant « Voir le fichier », et « " +
+                command + u" » continue ; Annuler revient au texte.")) {
+                case platform::TextLeaveChoice::KeepEditing:
+                    selectTextLine(e.line);
+                    return false;
+                case platform::TextLeaveChoice::Cancel:
+                    return false;
+                case platform::TextLeaveChoice::Drop:
+                    document_->setPendingText(std::nullopt);
+                    setListControlsVisible(true);
+                    return true;
+            }
             return false;
         }
         QScopedValueRollback<bool> guard(listSyncing_, true);
-        document_->edit(QStringLiteral("Modifier le texte"),
-                        [this, &rows] { document_->list().assign(std::move(rows)); });
+        operations::takeBackText(*document_, std::move(rows));
     }
+    document_->setPendingText(std::nullopt);
     setListControlsVisible(true);
     return true;
 }

@@ -46,10 +46,17 @@ void appendRecoveryRow(std::u16string& out, const PlacementRow& row) {
     out += u"]}\r\n";
 }
 
-std::u16string recoveryHeader(const std::u16string& file) {
-    std::u16string text = u"{\"file\": ";
-    appendString(text, file);
-    return text + u"}\r\n";
+std::u16string recoveryHeader(const std::u16string& file,
+                              const std::optional<std::u16string>& text) {
+    std::u16string out = u"{\"file\": ";
+    appendString(out, file);
+    out += u"}\r\n";
+    if (text) {
+        out += u"{\"text\": ";
+        appendString(out, *text);
+        out += u"}\r\n";
+    }
+    return out;
 }
 
 namespace {
@@ -139,10 +146,11 @@ PlacementRow parseRow(std::u16string_view line) {
 }  // namespace
 
 void writeRecovery(const std::u16string& path, const std::u16string& file,
-                   const PlacementList::Rows& rows, platform::FileSystem& files) {
+                   const PlacementList::Rows& rows, platform::FileSystem& files,
+                   const std::optional<std::u16string>& planText) {
     std::unique_ptr<platform::OutputFile> out =
         files.CreateOutputFile(path, platform::CreateMode::Replace);
-    std::u16string text = recoveryHeader(file);
+    std::u16string text = recoveryHeader(file, planText);
     // Written a few thousand rows at a time: a long plan never needs its whole text at once.
     for (const PlacementRow& row : rows) {
         appendRecoveryRow(text, row);
@@ -168,9 +176,19 @@ RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& fil
         plan.file = header.string();
         header.expect(u"}");
         header.end();
+        // The text, when kept, comes before the rows (whose lines start otherwise).
+        constexpr std::u16string_view textStart = u"{\"text\": ";
         while (!stream->AtEndOfStream()) {
             ++lineNumber;
             const std::u16string line = stream->ReadLine();
+            if (lineNumber == 2 && line.starts_with(textStart)) {
+                LineParser text(line);
+                text.expect(textStart);
+                plan.text = text.string();
+                text.expect(u"}");
+                text.end();
+                continue;
+            }
             plan.rows.push_back(parseRow(line));
         }
     } catch (Error& error) {

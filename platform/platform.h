@@ -98,6 +98,13 @@ public:
 enum class SaveChoice { Save, Discard, Cancel };
 // What the user does with a plan that a window left unsaved when it stopped unexpectedly.
 enum class RecoveryChoice { Recover, Ignore, Delete };
+// Leaving a text view whose text cannot be read back: stay with the bad line selected, leave
+// without the text's changes, or stay as it is.
+enum class TextLeaveChoice { KeepEditing, Drop, Cancel };
+// Saving over a file that another program changed since it was opened or saved.
+enum class OverwriteChoice { Overwrite, SaveAs, Cancel };
+// A window's file changed on disk while the window has no unsaved edits.
+enum class ReloadChoice { Reload, Ignore };
 
 class Ui {
 public:
@@ -107,6 +114,13 @@ public:
     virtual SaveChoice AskSaveChanges(const std::u16string& planName) = 0;
     // "Récupérer", "Ignorer" (ask again later) or "Supprimer", about the plan text describes.
     virtual RecoveryChoice AskRecover(const std::u16string& text) = 0;
+    // "Continuer la modification", "Abandonner le texte" or "Annuler", about the bad line text
+    // describes.
+    virtual TextLeaveChoice AskLeaveText(const std::u16string& text) = 0;
+    // "Écraser", "Enregistrer sous..." or "Annuler", about the changed file text describes.
+    virtual OverwriteChoice AskOverwrite(const std::u16string& text) = 0;
+    // "Recharger" or "Ignorer", about the changed file text describes.
+    virtual ReloadChoice AskReload(const std::u16string& text) = 0;
     // A message with an OK button only, no icon, titled with the application's title.
     virtual void MsgBox(const std::u16string& text) = 0;
     // The open and save file dialogs: no filter, default extension or title. They start in

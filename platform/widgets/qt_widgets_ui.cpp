@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QUrl>
+#include <vector>
 
 #include "platform/qt/native_path.h"
 #include "platform/widgets/help_opener.h"
@@ -30,33 +31,67 @@ void QtWidgetsUi::MsgBox(const std::u16string& text) {
     box.exec();
 }
 
-SaveChoice QtWidgetsUi::AskSaveChanges(const std::u16string& planName) {
-    QMessageBox box(QMessageBox::Warning, title(),
-                    QStringLiteral("Le plan « %1 » a été modifié.\nEnregistrer les modifications ?")
-                        .arg(QString::fromStdU16String(planName)));
-    QPushButton* save = box.addButton(QStringLiteral("Enregistrer"), QMessageBox::AcceptRole);
-    QPushButton* discard =
-        box.addButton(QStringLiteral("Ne pas enregistrer"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
+int QtWidgetsUi::ask(int icon, const QString& text, std::initializer_list<Button> buttons) const {
+    QMessageBox box(QMessageBox::Icon(icon), title(), text);
+    std::vector<QPushButton*> added;
+    for (const Button& b : buttons) {
+        added.push_back(box.addButton(b.text, QMessageBox::ButtonRole(b.role)));
+        if (b.isDefault) box.setDefaultButton(added.back());
+        if (b.isEscape) box.setEscapeButton(added.back());
+    }
     box.exec();
-    if (box.clickedButton() == save) return SaveChoice::Save;
-    if (box.clickedButton() == discard) return SaveChoice::Discard;
-    return SaveChoice::Cancel;
+    for (std::size_t i = 0; i < added.size(); ++i)
+        if (box.clickedButton() == added[i]) return int(i);
+    // Closed by its title bar: the escape button's answer.
+    for (std::size_t i = 0; i < added.size(); ++i)
+        if (std::data(buttons)[i].isEscape) return int(i);
+    return int(added.size()) - 1;
+}
+
+SaveChoice QtWidgetsUi::AskSaveChanges(const std::u16string& planName) {
+    const QString text =
+        QStringLiteral("Le plan « %1 » a été modifié.\nEnregistrer les modifications ?")
+            .arg(QString::fromStdU16String(planName));
+    const SaveChoice choices[] = {SaveChoice::Save, SaveChoice::Discard, SaveChoice::Cancel};
+    return choices[ask(QMessageBox::Warning, text,
+                       {{QStringLiteral("Enregistrer"), QMessageBox::AcceptRole, true, false},
+                        {QStringLiteral("Ne pas enregistrer"), QMessageBox::DestructiveRole},
+                        {QStringLiteral("Annuler"), QMessageBox::RejectRole, false, true}})];
 }
 
 RecoveryChoice QtWidgetsUi::AskRecover(const std::u16string& text) {
-    QMessageBox box(QMessageBox::Question, title(), QString::fromStdU16String(text));
-    QPushButton* recover = box.addButton(QStringLiteral("Récupérer"), QMessageBox::AcceptRole);
-    QPushButton* ignore = box.addButton(QStringLiteral("Ignorer"), QMessageBox::RejectRole);
-    QPushButton* remove = box.addButton(QStringLiteral("Supprimer"), QMessageBox::DestructiveRole);
-    box.setDefaultButton(recover);
-    box.setEscapeButton(ignore);
-    box.exec();
-    if (box.clickedButton() == recover) return RecoveryChoice::Recover;
-    if (box.clickedButton() == remove) return RecoveryChoice::Delete;
-    return RecoveryChoice::Ignore;
+    const RecoveryChoice choices[] = {RecoveryChoice::Recover, RecoveryChoice::Ignore,
+                                      RecoveryChoice::Delete};
+    return choices[ask(QMessageBox::Question, QString::fromStdU16String(text),
+                       {{QStringLiteral("Récupérer"), QMessageBox::AcceptRole, true, false},
+                        {QStringLiteral("Ignorer"), QMessageBox::RejectRole, false, true},
+                        {QStringLiteral("Supprimer"), QMessageBox::DestructiveRole}})];
+}
+
+TextLeaveChoice QtWidgetsUi::AskLeaveText(const std::u16string& text) {
+    const TextLeaveChoice choices[] = {TextLeaveChoice::KeepEditing, TextLeaveChoice::Drop,
+                                       TextLeaveChoice::Cancel};
+    return choices[ask(
+        QMessageBox::Warning, QString::fromStdU16String(text),
+        {{QStringLiteral("Continuer la modification"), QMessageBox::AcceptRole, true, false},
+         {QStringLiteral("Abandonner le texte"), QMessageBox::DestructiveRole},
+         {QStringLiteral("Annuler"), QMessageBox::RejectRole, false, true}})];
+}
+
+OverwriteChoice QtWidgetsUi::AskOverwrite(const std::u16string& text) {
+    const OverwriteChoice choices[] = {OverwriteChoice::Overwrite, OverwriteChoice::SaveAs,
+                                       OverwriteChoice::Cancel};
+    return choices[ask(QMessageBox::Warning, QString::fromStdU16String(text),
+                       {{QStringLiteral("Écraser"), QMessageBox::DestructiveRole},
+                        {QStringLiteral("Enregistrer sous..."), QMessageBox::AcceptRole, true},
+                        {QStringLiteral("Annuler"), QMessageBox::RejectRole, false, true}})];
+}
+
+ReloadChoice QtWidgetsUi::AskReload(const std::u16string& text) {
+    const ReloadChoice choices[] = {ReloadChoice::Reload, ReloadChoice::Ignore};
+    return choices[ask(QMessageBox::Question, QString::fromStdU16String(text),
+                       {{QStringLiteral("Recharger"), QMessageBox::AcceptRole, true, false},
+                        {QStringLiteral("Ignorer"), QMessageBox::RejectRole, false, true}})];
 }
 
 // No filter, no default extension, no title: the chosen name is returned as the user gave it.

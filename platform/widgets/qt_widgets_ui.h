@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 
 #include "platform/platform.h"
 
@@ -15,13 +16,24 @@ public:
     void MsgBox(const std::u16string& text) override;
     SaveChoice AskSaveChanges(const std::u16string& planName) override;
     RecoveryChoice AskRecover(const std::u16string& text) override;
+    TextLeaveChoice AskLeaveText(const std::u16string& text) override;
+    OverwriteChoice AskOverwrite(const std::u16string& text) override;
+    ReloadChoice AskReload(const std::u16string& text) override;
     std::u16string ShowOpen(const std::u16string& initialFolder) override;
     std::u16string ShowSave(const std::u16string& initialFolder) override;
     std::u16string ShowFolder(const std::u16string& initialFolder) override;
     void OpenHelp(const std::u16string& helpFile, const std::u16string& topic) override;
 
 private:
+    struct Button {
+        QString text;
+        int role;  // QMessageBox::ButtonRole
+        bool isDefault = false;
+        bool isEscape = false;
+    };
     QString title() const;
+    // A question with these buttons, in order: the position of the one chosen.
+    int ask(int icon, const QString& text, std::initializer_list<Button> buttons) const;
 
     Application* app_ = nullptr;
 };

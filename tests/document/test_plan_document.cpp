@@ -105,7 +105,7 @@ private slots:
             QCOMPARE(copies().size(), 1);
             const RecoveredPlan plan = readRecovery(
                 QDir(store.folder()).filePath(copies().at(0)).toStdU16String(), platform.fs);
-            QCOMPARE(plan.rows.size(), 1u);
+            QVERIFY(plan.rows.size() == 1 && !plan.text);
             QCOMPARE(plan.file, u"p.qrn");
             QCOMPARE(QFile::permissions(store.folder()) & 0x0FF, QFileDevice::Permissions());
 
@@ -115,6 +115,19 @@ private slots:
             autosave.saveNow();
             QCOMPARE(copies().size(), 1);
             QVERIFY(store.orphans().empty());  // its window is alive
+
+            // Text typed in the text view: modified while it is pending, kept exactly.
+            doc.undoStack()->undo();
+            const std::u16string typed = u"\"\\ é\x1F\x7F\xD800Ω\r\nx\n";
+            doc.setPendingText(typed);
+            QVERIFY(doc.isModified());
+            autosave.saveNow();
+            const RecoveredPlan withText = readRecovery(
+                QDir(store.folder()).filePath(copies().at(0)).toStdU16String(), platform.fs);
+            QCOMPARE(withText.text, std::optional(typed));
+            QCOMPARE(withText.rows.size(), 0u);
+            doc.setPendingText(std::nullopt);
+            QVERIFY(!doc.isModified() && copies().isEmpty());
         }
         QVERIFY(copies().isEmpty());  // a normal close removes it
     }

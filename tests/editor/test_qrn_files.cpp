@@ -7,6 +7,11 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextDocument>
+#include <cstdio>
+
+#include "planfile/recovery_file.h"
+#include "document/autosave.h"
 
 #include "tests/editor/test_qrn_fixture.h"
 
@@ -91,6 +96,85 @@ private slots:
         QVERIFY2(lastMessage(e).contains(e.path(u"folder"_qs)), qPrintable(lastMessage(e)));
         QVERIFY(QFileInfo(e.path(u"folder"_qs)).isDir());
         QCOMPARE(QDir(e.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2);
+        // Nothing written, nothing named: the title and the next "Enregistrer" as before.
+        e.answers().push_back(u16(e.path(u"missing/p.qrn"_qs)));
+        e.trigger("SaveFile");
+        QCOMPARE(e.platform.recorder.dialogs.size(), 2u);
+        QCOMPARE(e.messages().size(), 2u);
+        QVERIFY(e.window->currentFile().empty());
+        QCOMPARE(e.window->windowTitle(), u"QRN[*]"_qs);
+    }
+
+    // A plan saved by another window since this one opened it is not overwritten unasked; a
+    // file deleted since is simply written.
+    void anotherSaveIsNotOverwrittenSilently() {
+        using platform::OverwriteChoice;
+        Editor a, b;
+        const QString plan = a.path(u"p.qrn"_qs);
+        writeBytes(plan, kHutte);
+        open(a, plan);
+        open(b, plan);
+        a.click("Command4");
+        a.trigger("SaveFile");
+        const QByteArray saved = readAll(plan);
+        b.type("Text1", u"5"_qs);
+        b.click("Command4");
+        b.platform.recorder.overwriteChoices = {OverwriteChoice::Cancel,
+                                                OverwriteChoice::Overwrite};
+        b.trigger("SaveFile");
+        QCOMPARE(readAll(plan), saved);
+        QVERIFY(b.window->isWindowModified());
+        b.trigger("SaveFile");
+        const QByteArray overwritten = readAll(plan);
+        QVERIFY(overwritten != saved && !b.window->isWindowModified());
+        QCOMPARE(b.platform.recorder.questions,
+                 std::vector<std::u16string>(
+                     2,
+                     u"overwrite:Le fichier a été modifié par un autre programme depuis son "
+                     u"ouverture : l'écraser, enregistrer sous un autre nom, annuler ?\r\n" +
+                         u16(plan)));
+
+        a.platform.recorder.overwriteChoices = {OverwriteChoice::SaveAs};
+        a.answers().push_back(u16(a.path(u"other.qrn"_qs)));
+        a.click("Command4");
+        a.trigger("SaveFile");
+        QCOMPARE(readAll(plan), overwritten);
+        QCOMPARE(readAll(a.path(u"other.qrn"_qs)).size(), 3 * kHutte.size());
+        QCOMPARE(a.window->currentFile(), u16(a.path(u"other.qrn"_qs)));
+
+        QFile::remove(plan);
+        b.click("Command4");
+        b.trigger("SaveFile");
+        QCOMPARE(readAll(plan).size(), 3 * kHutte.size());
+        QCOMPARE(b.platform.recorder.questions.size(), 2u);
+    }
+
+    // The window's file changed on disk while nothing is unsaved: reloading is offered, once
+    // a change, also after the file was replaced whole; never over unsaved edits.
+    void changedFileIsOfferedForReload() {
+        Editor e;
+        auto& asked = e.platform.recorder.questions;
+        const QString plan = e.path(u"w.qrn"_qs);
+        writeBytes(plan, kHutte);
+        open(e, plan);
+        e.platform.recorder.reloadChoices = {platform::ReloadChoice::Reload};
+        writeBytes(plan, kTemple);
+        QTRY_COMPARE(asked.size(), 1u);
+        QVERIFY(
+            QString::fromStdU16String(asked.back()).startsWith(u"reload:Le fichier "_qs + plan));
+        QCOMPARE(e.rows(), QStringList{u"Temple|40|25|2|0|1|0|5t"_qs});
+        QVERIFY(!e.window->isWindowModified());
+
+        writeBytes(e.path(u"next"_qs), kHutte + kTemple);
+        QVERIFY(::rename(qPrintable(e.path(u"next"_qs)), qPrintable(plan)) == 0);
+        QTRY_COMPARE(asked.size(), 2u);  // Ignorer
+        QCOMPARE(e.rows().size(), 1);
+        writeBytes(plan, kHutte);  // the file that took its place is watched too
+        QTRY_COMPARE(asked.size(), 3u);
+        e.click("Command4");
+        writeBytes(plan, kTemple);
+        QTest::qWait(300);
+        QCOMPARE(asked.size(), 3u);
     }
 
     void previewRoundTrip() {
@@ -119,10 +203,12 @@ private slots:
         QVERIFY(!QDir(e.dir.path()).entryList({u"~*.tmp"_qs}).size());
     }
 
-    // A line that cannot be read keeps everything: the text as typed, the cursor on the line,
-    // the list as before; every command that leaves the text view stops there.
+    // A line that cannot be read keeps everything: the text as typed, the list as before. The
+    // switch and the saves say so, the cursor on the line; the commands that leave the plan ask.
     void previewBadLineKeepsEverything() {
+        using platform::TextLeaveChoice;
         Editor e;
+        auto& ui = e.platform.recorder;
         e.click("Command4");
         const QStringList rows = e.rows();
         e.click("Command6");
@@ -131,9 +217,8 @@ private slots:
                               QString::fromLatin1(kHutte);
         text7->setPlainText(typed);
         const QString shown = text7->toPlainText();
-        e.answers().push_back(u16(e.path(u"new.qrn"_qs)));
-        for (const char* command :
-             {"Command6", "SaveFilesAs", "SaveFile", "NewFile", "OpenFile", "Quit"}) {
+        const auto run = [&](const char* command, int line) {
+            text7->moveCursor(QTextCursor::End);
             if (QByteArray(command).startsWith("Command"))
                 e.click(command);
             else
@@ -142,14 +227,77 @@ private slots:
             QVERIFY2(e.window->textViewShown(), command);
             QCOMPARE(text7->toPlainText(), shown);
             QCOMPARE(e.rows(), rows);
-            QCOMPARE(text7->textCursor().block().blockNumber(), 1);
-            QVERIFY2(lastMessage(e).contains(u"ligne 2 « Inconnu 1 2 3 4 5 6 7 »"_qs) &&
-                         lastMessage(e).contains(u"« 6 » n'existe pas"_qs),
-                     qPrintable(lastMessage(e)));
+            QCOMPARE(text7->textCursor().block().blockNumber(), line);
+        };
+        const QString bad = u"ligne 2 « Inconnu 1 2 3 4 5 6 7 » ne peut pas être lue : "_qs;
+        e.answers().push_back(u16(e.path(u"new.qrn"_qs)));
+        for (const char* command : {"Command6", "SaveFilesAs", "SaveFile"}) {
+            run(command, 1);
+            QVERIFY2(
+                lastMessage(e).contains(bad) && lastMessage(e).contains(u"« 6 » n'existe pas"_qs),
+                qPrintable(lastMessage(e)));
         }
-        QCOMPARE(e.messages().size(), 6u);
+        for (const auto& [command, name] : {std::pair{"NewFile", u"Nouveau"_qs},
+                                            {"OpenFile", u"Ouvrir"_qs},
+                                            {"Quit", u"Quitter"_qs}}) {
+            run(command, 3);  // Annuler: as it was
+            const QString question = QString::fromStdU16String(ui.questions.back());
+            QVERIFY2(question.startsWith(u"leave:« "_qs + name + u" » attend votre réponse"_qs) &&
+                         question.contains(bad),
+                     qPrintable(question));
+        }
+        QCOMPARE(e.messages().size(), 3u);
+        QCOMPARE(ui.questions.size(), 3u);
         QVERIFY(!QFileInfo::exists(e.path(u"new.qrn"_qs)));
         QVERIFY(e.platform.recorder.dialogs.empty());
+
+        ui.leaveChoices = {TextLeaveChoice::KeepEditing};
+        run("Quit", 1);
+        // Dropping the text goes on with Quitter: the list, modified, is asked about as ever.
+        ui.leaveChoices = {TextLeaveChoice::Drop};
+        e.trigger("Quit");
+        QVERIFY(e.window && !e.window->textViewShown());
+        QCOMPARE(e.rows(), rows);
+        QCOMPARE(ui.questions.back(), u"save:QRN");
+        QVERIFY(e.window->isWindowModified());
+    }
+
+    // Text typed in the text view is the plan: the window is modified and the autosave keeps
+    // the text, which a window recovering the copy shows again in the text view.
+    void typedTextIsKeptAndRecovered() {
+        Editor e;
+        auto* text7 = e.get<QPlainTextEdit>("Text7");
+        e.click("Command4");
+        e.trigger("SaveFilesAs");  // cancelled: still modified, by the list
+        e.click("Command6");
+        e.window->document().markSaved({});
+        QVERIFY(!e.window->isWindowModified());
+        const QString before = text7->toPlainText();
+        text7->moveCursor(QTextCursor::End);
+        const QString typed = u"Inconnu\u00A0é \"x\\ 1"_qs;
+        typeInto(text7, typed);
+        QVERIFY(e.window->isWindowModified());
+        e.window->autosave().setBackground(false);
+        QTest::qWait(400);  // the end of the typing reaches the document once it pauses
+        e.window->autosave().saveNow();
+        const QDir recovery(e.state.recoveryFolder);
+        const QStringList copies = recovery.entryList({u"*.jsonl"_qs});
+        QCOMPARE(copies.size(), 1);
+        const std::u16string text =
+            QString(before + typed).replace(u"\n"_qs, u"\r\n"_qs).toStdU16String();
+        QCOMPARE(readRecovery(u16(recovery.filePath(copies.at(0))), e.platform.fs).text,
+                 std::optional(text));
+
+        Editor f;  // as if e had been killed: its copy, without its lock
+        QDir().mkpath(f.state.recoveryFolder);
+        QVERIFY(
+            QFile::copy(recovery.filePath(copies.at(0)), f.state.recoveryFolder + u"/~X.jsonl"_qs));
+        f.platform.recorder.recoveryChoices = {platform::RecoveryChoice::Recover};
+        QTRY_VERIFY(f.window->textViewShown());
+        QCOMPARE(f.get<QPlainTextEdit>("Text7")->document()->toRawText(),
+                 text7->document()->toRawText());
+        QCOMPARE(f.rows(), e.rows());
+        QVERIFY(f.window->isWindowModified());
     }
 
     // A list that cannot be written is not shown as text; "Enregistrer sous..." in the text

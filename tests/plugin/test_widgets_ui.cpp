@@ -89,6 +89,42 @@ private slots:
         ui.MsgBox(u"Texte « accentué »");
     }
 
+    // Each question's buttons give their own answers.
+    void questionsAnswerByTheirButtons() {
+        using namespace qrn::platform;
+        const auto click = [](const char* caption) {
+            whenModal<QMessageBox>([caption](QMessageBox* box) {
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == QString::fromUtf8(caption)) return button->click();
+                qFatal("no button %s", caption);
+            });
+        };
+        click("Ne pas enregistrer");
+        QVERIFY(ui.AskSaveChanges(u"p") == SaveChoice::Discard);
+        click("Supprimer");
+        QVERIFY(ui.AskRecover(u"p") == RecoveryChoice::Delete);
+        const std::pair<const char*, TextLeaveChoice> leave[] = {
+            {"Continuer la modification", TextLeaveChoice::KeepEditing},
+            {"Abandonner le texte", TextLeaveChoice::Drop},
+            {"Annuler", TextLeaveChoice::Cancel}};
+        for (const auto& [caption, choice] : leave) {
+            click(caption);
+            QVERIFY2(ui.AskLeaveText(u"t") == choice, caption);
+        }
+        const std::pair<const char*, OverwriteChoice> overwrite[] = {
+            {"Écraser", OverwriteChoice::Overwrite},
+            {"Enregistrer sous...", OverwriteChoice::SaveAs},
+            {"Annuler", OverwriteChoice::Cancel}};
+        for (const auto& [caption, choice] : overwrite) {
+            click(caption);
+            QVERIFY2(ui.AskOverwrite(u"t") == choice, caption);
+        }
+        click("Recharger");
+        QVERIFY(ui.AskReload(u"t") == ReloadChoice::Reload);
+        click("Ignorer");
+        QVERIFY(ui.AskReload(u"t") == ReloadChoice::Ignore);
+    }
+
     // The files there, the viewer found, and the plan made.
     void helpPlan() {
         using K = HelpPlan::Kind;

@@ -21,9 +21,13 @@ struct RecordingUi : platform::Ui {
     std::vector<std::u16string> dialogs;  // "open:", "save:" or "folder:" + folder
     std::vector<std::u16string> messages;
     std::vector<std::u16string> help;  // "<file>#<topic>"
-    // Answers to the save and recovery questions, in turn; each question asked is recorded.
+    // Answers to the questions, in turn (Cancel or Ignore when none is queued); each question
+    // asked is recorded.
     std::deque<platform::SaveChoice> saveChoices;
     std::deque<platform::RecoveryChoice> recoveryChoices;
+    std::deque<platform::TextLeaveChoice> leaveChoices;
+    std::deque<platform::OverwriteChoice> overwriteChoices;
+    std::deque<platform::ReloadChoice> reloadChoices;
     std::vector<std::u16string> questions;
 
     void MsgBox(const std::u16string& text) override { messages.push_back(text); }
@@ -34,6 +38,18 @@ struct RecordingUi : platform::Ui {
     platform::RecoveryChoice AskRecover(const std::u16string& text) override {
         questions.push_back(u"recover:" + text);
         return next(recoveryChoices, platform::RecoveryChoice::Ignore);
+    }
+    platform::TextLeaveChoice AskLeaveText(const std::u16string& text) override {
+        questions.push_back(u"leave:" + text);
+        return next(leaveChoices, platform::TextLeaveChoice::Cancel);
+    }
+    platform::OverwriteChoice AskOverwrite(const std::u16string& text) override {
+        questions.push_back(u"overwrite:" + text);
+        return next(overwriteChoices, platform::OverwriteChoice::Cancel);
+    }
+    platform::ReloadChoice AskReload(const std::u16string& text) override {
+        questions.push_back(u"reload:" + text);
+        return next(reloadChoices, platform::ReloadChoice::Ignore);
     }
     std::u16string ShowOpen(const std::u16string& f) override { return answer(u"open:" + f); }
     std::u16string ShowSave(const std::u16string& f) override { return answer(u"save:" + f); }
