@@ -24,10 +24,13 @@
 #include "document/autosave.h"
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
+#include "editor/building_picker.h"
 #include "editor/map_view.h"
 #include "editor/module_state.h"
 #include "editor/picker_model.h"
+#include "editor/placement_list_view.h"
 #include "editor/placement_table_model.h"
+#include "editor/plan_text_view.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_translations.h"
 
@@ -88,11 +91,6 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
 QRN::~QRN() {
     // The views and models refer to the list and the picker, which go before the QObject
     // children do: take them down first. The autosave goes before the document it copies.
-    // The widgets this window filters events of go too: their last events must not reach it.
-    listView_->removeEventFilter(this);
-    listView_->viewport()->removeEventFilter(this);
-    if (QCompleter* completer = pickerBox_->completer())
-        completer->popup()->removeEventFilter(this);
     delete takeCentralWidget();
     delete listModel_;
     delete pickerModel_;
@@ -147,12 +145,9 @@ void QRN::load() {
             e.describe());
         return;
     }
-    {
-        QScopedValueRollback<bool> guard(pickerSyncing_, true);
-        pickerModel_->rebuild([this] { fillPicker(state_.catalogue, input_.picker); });
-    }
+    picker_->rebuild([this] { fillPicker(state_.catalogue, input_.picker); });
     mapView_->refresh();
-    showPicker();
+    picker_->show();
 }
 
 void QRN::offerRecovery() {
@@ -216,7 +211,7 @@ void QRN::scrollToChange() {
     // A moved row is the selected one, which follows it.
     const std::optional<int> selected = document_->list().selected();
     const int row = rowsMoved_ && selected ? *selected - 1 : changedRow_;
-    if (row >= 0 && row < listModel_->rowCount()) listView_->scrollTo(listModel_->index(row, 0));
+    listView_->scrollToRow(row + 1);
     changedRow_ = -1;
     rowsMoved_ = false;
 }
@@ -264,7 +259,7 @@ void QRN::takeRow() {
     else
         input_.picker.setText(row.building());
     for (int c = 0; c < kCellCount; ++c) input_.fields[std::size_t(c)] = row.cell(c);
-    showPicker();
+    picker_->show();
     showFields();
 }
 
@@ -286,150 +281,8 @@ QString QRN::whyNothingAdded(bool inserting) const {
     return {};
 }
 
-void QRN::updatePickerHint() {
-    const bool named = input_.picker.resolvedEntry() || input_.picker.count() == 0;
-    pickerHint_->setText(named ? QString()
-                         : input_.picker.text().empty()
-                             ? QStringLiteral("Aucun bâtiment choisi")
-                             : QStringLiteral("Aucun bâtiment de ce nom"));
-}
-
-void QRN::pickerTyped(const QString& text) {
-    completionModel_->setFilterFixedString(foldForMatching(text));
-    QCompleter* completer = pickerBox_->completer();
-    if (text.isEmpty() || completionModel_->rowCount() == 0)
-        completer->popup()->hide();
-    else
-        completer->complete();
-}
-
-bool QRN::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == listView_ || watched == listView_->viewport()) return listViewEvent(event);
-    if (QCompleter* completer = pickerBox_ ? pickerBox_->completer() : nullptr;
-        completer && watched == completer->popup())
-        return completionPopupEvent(completer->popup(), event);
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool QRN::listViewEvent(QEvent* event) {
-    switch (event->type()) {
-        case QEvent::KeyPress: {
-            // Left and right go from cell to cell of the row, for F2 or typing to edit.
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const QModelIndex current = listView_->currentIndex();
-            const int step = key->key() == Qt::Key_Left ? -1 : key->key() == Qt::Key_Right ? 1 : 0;
-            if (step == 0 || key->modifiers() != Qt::NoModifier || !current.isValid()) return false;
-            const int column = current.column() + step;
-            if (column >= 0 && column < PlacementTableModel::kColumnCount) {
-                listView_->selectionModel()->setCurrentIndex(current.siblingAtColumn(column),
-                                                             QItemSelectionModel::NoUpdate);
-                listView_->scrollTo(listView_->currentIndex());
-            }
-            return true;
-        }
-        case QEvent::FocusIn: {
-            // Reached with Tab and no row selected: the current row (at first the first) is
-            // selected, so that Delete and Ctrl+Up/Down have a row to act on.
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
-                !document_->list().selected() && listModel_->rowCount() > 0) {
-                const QModelIndex current = listView_->currentIndex();
-                listView_->selectionModel()->setCurrentIndex(
-                    current.isValid() ? current : listModel_->index(0, 0),
-                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            }
-            return false;
-        }
-        case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QModelIndex pressed = listView_->indexAt(mouse->position().toPoint());
-            dragging_ = false;
-            dragFrom_ =
-                mouse->button() == Qt::LeftButton && pressed.isValid() ? pressed.row() + 1 : 0;
-            dragStart_ = mouse->position().toPoint();
-            return false;
-        }
-        case QEvent::MouseMove: {
-            // Pressed on a row and moved far enough: the row is being dragged, and the view
-            // does not select what the pointer passes over.
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (dragFrom_ == 0 || !(mouse->buttons() & Qt::LeftButton)) return false;
-            if (!dragging_ && (mouse->position().toPoint() - dragStart_).manhattanLength() >=
-                                  QApplication::startDragDistance()) {
-                dragging_ = true;
-                listView_->viewport()->setCursor(Qt::ClosedHandCursor);
-            }
-            return dragging_;
-        }
-        case QEvent::MouseButtonRelease: {
-            // Dropped on a row: the dragged row takes its place; below the last row, the last.
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const int from = dragFrom_;
-            const bool dropped = dragging_ && mouse->button() == Qt::LeftButton;
-            dragFrom_ = 0;
-            dragging_ = false;
-            if (!dropped) return false;
-            listView_->viewport()->unsetCursor();
-            const QPoint at = mouse->position().toPoint();
-            const QModelIndex target = listView_->indexAt(at);
-            int to = target.isValid() ? target.row() + 1 : 0;
-            if (to == 0 && listModel_->rowCount() > 0 && at.y() > 0) to = listModel_->rowCount();
-            moveRow(from, to);
-            return false;  // the view ends its own press
-        }
-        default:
-            return false;
-    }
-}
-
-bool QRN::completionPopupEvent(QWidget* popup, QEvent* event) {
-    // A press outside the pop-up closes it (as the completer would) and goes on to whatever
-    // was clicked, instead of being swallowed; its release follows it there.
-    const bool press = event->type() == QEvent::MouseButtonPress;
-    if (!press && event->type() != QEvent::MouseButtonRelease) return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    QWidget* target = nullptr;
-    if (press) {
-        if (popup->rect().contains(mouse->position().toPoint())) return false;
-        popup->hide();
-        target = QApplication::widgetAt(mouse->globalPosition().toPoint());
-        popupPressTarget_ = target;
-    } else {
-        target = popupPressTarget_;
-        popupPressTarget_ = nullptr;
-        if (!target) return false;
-    }
-    if (target) {
-        // A press sent on is no user's press: Qt gives no focus for it, so it is given here
-        // as a click would.
-        if (press) {
-            for (QWidget* w = target; w != nullptr; w = w->parentWidget()) {
-                if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
-                    w->setFocus(Qt::MouseFocusReason);
-                    break;
-                }
-                if (w->isWindow()) break;
-            }
-        }
-        const QPointF local = target->mapFromGlobal(mouse->globalPosition());
-        QMouseEvent copy(event->type(), local, mouse->globalPosition(), mouse->button(),
-                         mouse->buttons(), mouse->modifiers());
-        QApplication::sendEvent(target, &copy);
-    }
-    return true;
-}
-
 void QRN::tell(const std::u16string& text) {
     platform_.ui().MsgBox(text);
-}
-
-void QRN::showPicker() {
-    {
-        QScopedValueRollback<bool> guard(pickerSyncing_, true);
-        pickerBox_->setCurrentIndex(input_.picker.listIndex());
-        pickerBox_->setEditText(QString::fromStdU16String(input_.picker.text()));
-    }
-    updatePickerHint();
 }
 
 void QRN::showFields() {
@@ -437,39 +290,9 @@ void QRN::showFields() {
         inputFields_[i]->setText(QString::fromStdU16String(input_.fields[i]));
 }
 
-void QRN::pickerTextChanged(const QString& text) {
-    if (pickerSyncing_) return;
-    // Choosing an entry also sets the text: that is no typing.
-    const int current = pickerBox_->currentIndex();
-    if (current >= 0 && current < input_.picker.count() && text == pickerBox_->itemText(current))
-        input_.picker.select(current);
-    else
-        input_.picker.setText(text.toStdU16String());
-    updatePickerHint();
-}
-
-void QRN::pickerEntryChosen(int position) {
-    if (pickerSyncing_ || position < 0 || position >= input_.picker.count()) return;
-    input_.picker.select(position);
-    updatePickerHint();
-}
-
 void QRN::syncViewSelection() {
     QScopedValueRollback<bool> guard(listSyncing_, true);
-    QItemSelectionModel* selection = listView_->selectionModel();
-    if (const std::optional<int> selected = document_->list().selected()) {
-        // The view follows the list's selection without scrolling to it.
-        // The current cell keeps its column: it is the one F2 or typing edits.
-        const QModelIndex current = listView_->currentIndex();
-        const int column = current.isValid() ? current.column() : 0;
-        const bool autoScroll = listView_->hasAutoScroll();
-        listView_->setAutoScroll(false);
-        selection->setCurrentIndex(listModel_->index(*selected - 1, column),
-                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        listView_->setAutoScroll(autoScroll);
-    } else {
-        selection->clearSelection();
-    }
+    listView_->showSelection(document_->list().selected());
 }
 
 void QRN::viewSelectionChanged() {
@@ -483,17 +306,16 @@ void QRN::viewSelectionChanged() {
 }
 
 void QRN::ageFilter() {
-    ages_.stone = stoneAgeAction_->isChecked();
-    ages_.tool = toolAgeAction_->isChecked();
-    ages_.bronze = bronzeAgeAction_->isChecked();
-    ages_.iron = ironAgeAction_->isChecked();
+    ages_.stone = menus_.stoneAge->isChecked();
+    ages_.tool = menus_.toolAge->isChecked();
+    ages_.bronze = menus_.bronzeAge->isChecked();
+    ages_.iron = menus_.ironAge->isChecked();
     try {
-        QScopedValueRollback<bool> guard(pickerSyncing_, true);
-        pickerModel_->rebuild([this] { Blist(state_.catalogue, ages_, input_.picker); });
+        picker_->rebuild([this] { Blist(state_.catalogue, ages_, input_.picker); });
     } catch (const Error& e) {
         tell(u"La liste des bâtiments n'a pas pu être refaite.\r\n" + e.describe());
     }
-    showPicker();
+    picker_->show();
 }
 
 void QRN::showOptions() {

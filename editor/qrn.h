@@ -12,17 +12,15 @@
 #include "core/placement_list.h"
 #include "document/plan_document.h"
 #include "document/recovery_store.h"
+#include "editor/editor_menus.h"
 
 class QAction;
-class QComboBox;
+class QGridLayout;
+class QSplitter;
 class QFileSystemWatcher;
-class QLabel;
-class QSortFilterProxyModel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-class QTreeView;
 
 namespace qrn {
 
@@ -31,7 +29,10 @@ class Platform;
 }
 struct ModuleState;
 class Autosave;
+class BuildingPicker;
 class PickerModel;
+class PlacementListView;
+class PlanTextView;
 class PlacementTableModel;
 class MapView;
 
@@ -61,15 +62,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     // A modified plan is not closed without asking; the text view is taken back first.
     void closeEvent(QCloseEvent* event) override;
-    // Drags rows in ListView1, moves its current cell sideways, and lets a click outside the
-    // picker's completion pop-up land where it was aimed.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // qrn_layout.cpp
     void buildControls();
+    QGridLayout* buildInputArea(QWidget* page);
+    QSplitter* buildListAndMap(QWidget* page);
     void buildMenus();
     void connectControls();
+    void connectRowCommands();
 
     // qrn.cpp
     void load();
@@ -82,10 +83,7 @@ private:
     QString planName() const;
     void updateTitle();
     void tell(const std::u16string& text);
-    void showPicker();
     void showFields();
-    void pickerTextChanged(const QString& text);
-    void pickerEntryChosen(int position);
     void syncViewSelection();
     // After a command: the row it added, inserted, moved or changed is brought into view.
     void scrollToChange();
@@ -97,10 +95,6 @@ private:
     void moveRow(int from, int to);
     // Why Ajouter or Insérer would add nothing, for the status bar; empty when it adds a row.
     QString whyNothingAdded(bool inserting) const;
-    void updatePickerHint();
-    void pickerTyped(const QString& text);
-    bool listViewEvent(QEvent* event);
-    bool completionPopupEvent(QWidget* popup, QEvent* event);
     void viewSelectionChanged();
     void ageFilter();
     // Shows or hides the map beside the list and keeps the choice for the next window.
@@ -141,8 +135,6 @@ private:
     bool leaveTextView(const std::u16string& command = {});
     // The text typed in Text7 into the document's pending text.
     void syncPendingText();
-    // Puts the cursor on line n (from 1) of Text7, the line selected.
-    void selectTextLine(long n);
     void setListControlsVisible(bool visible);
 
     platform::Platform& platform_;
@@ -160,41 +152,26 @@ private:
     bool askingReload_ = false;
     bool loaded_ = false;
     bool listSyncing_ = false;
-    bool pickerSyncing_ = false;
     // What the last command, undo or redo did to the rows, for scrollToChange.
     int changedRow_ = -1;
     bool rowsMoved_ = false;
-    // A row drag in ListView1: the row pressed (from 1), where, and whether it is moving.
-    int dragFrom_ = 0;
-    QPoint dragStart_;
-    bool dragging_ = false;
-    // Where a press outside the completion pop-up went, for its release.
-    QPointer<QWidget> popupPressTarget_;
 
     PlacementTableModel* listModel_ = nullptr;
     PickerModel* pickerModel_ = nullptr;
-    QSortFilterProxyModel* completionModel_ = nullptr;  // the offered entries matching the text
-    QLabel* pickerHint_ = nullptr;                      // PickerHint
-    QComboBox* pickerBox_ = nullptr;                    // Combo1
-    std::array<QLineEdit*, 6> inputFields_{};           // Text1 to Text6: X, Y, N, S, E, O
-    QPlainTextEdit* planText_ = nullptr;                // Text7
-    QTreeView* listView_ = nullptr;                     // ListView1
-    QPushButton* removeButton_ = nullptr;               // Command1 "Supprimer"
-    QPushButton* upButton_ = nullptr;                   // Command2 "/\"
-    QPushButton* downButton_ = nullptr;                 // Command3 "\/"
-    QPushButton* addButton_ = nullptr;                  // Command4 "Ajouter"
-    QPushButton* insertButton_ = nullptr;               // Command5 "Insérer"
-    QPushButton* viewFileButton_ = nullptr;             // Command6 "Voir le fichier"
-    QAction* stoneAgeAction_ = nullptr;                 // ShowStoneAge
-    QAction* toolAgeAction_ = nullptr;                  // ShowToolAge
-    QAction* bronzeAgeAction_ = nullptr;                // ShowBronzeAge
-    QAction* ironAgeAction_ = nullptr;                  // ShowIronAge
-    QAction* takeRowAction_ = nullptr;                  // TakeRow "Reprendre la ligne"
-    QWidget* mapPane_ = nullptr;                        // the map and the line under it
-    MapView* mapView_ = nullptr;                        // MapView
-    QAction* showMapAction_ = nullptr;                  // ShowMap
-    QAction* undoAction_ = nullptr;
-    QAction* redoAction_ = nullptr;
+    BuildingPicker* picker_ = nullptr;         // Combo1 and PickerHint
+    std::array<QLineEdit*, 6> inputFields_{};  // Text1 to Text6: X, Y, N, S, E, O
+    PlanTextView* planText_ = nullptr;         // Text7
+    PlacementListView* listView_ = nullptr;    // ListView1
+    QPushButton* removeButton_ = nullptr;      // Command1 "Supprimer"
+    QPushButton* upButton_ = nullptr;          // Command2 "/\"
+    QPushButton* downButton_ = nullptr;        // Command3 "\/"
+    QPushButton* addButton_ = nullptr;         // Command4 "Ajouter"
+    QPushButton* insertButton_ = nullptr;      // Command5 "Insérer"
+    QPushButton* viewFileButton_ = nullptr;    // Command6 "Voir le fichier"
+    QAction* takeRowAction_ = nullptr;         // TakeRow "Reprendre la ligne"
+    EditorMenus menus_{};
+    QWidget* mapPane_ = nullptr;  // the map and the line under it
+    MapView* mapView_ = nullptr;  // MapView
 };
 
 }  // namespace qrn

@@ -8,6 +8,7 @@
 #include "base/errors.h"
 #include "document/autosave.h"
 #include "document/plan_document.h"
+#include "editor/building_picker.h"
 #include "editor/module_state.h"
 #include "editor/qrn.h"
 #include "planfile/plan_reader.h"
@@ -34,7 +35,7 @@ void QRN::newFile() {
     if (!leaveTextView(u"Nouveau") || !maybeSave()) return;
     try {
         if (input_.picker.count() > 0) input_.picker.select(0);
-        showPicker();
+        picker_->show();
         input_.fields.fill(u"0");
         showFields();
         QScopedValueRollback<bool> guard(listSyncing_, true);

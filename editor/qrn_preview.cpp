@@ -5,19 +5,18 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
-#include <QTreeView>
 
 #include "base/errors.h"
 #include "base/text.h"
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
+#include "editor/building_picker.h"
 #include "editor/module_state.h"
+#include "editor/placement_list_view.h"
+#include "editor/plan_text_view.h"
 #include "editor/qrn.h"
 #include "planfile/plan_text.h"
 #include "planfile/plan_writer.h"
@@ -25,34 +24,17 @@
 
 namespace qrn {
 
-namespace {
-
-// The text as the user sees it, each line ended by CR LF as in a plan file. The raw text keeps
-// characters that toPlainText() would change (a no-break space becomes a space there).
-std::u16string textOf(const QPlainTextEdit& edit) {
-    std::u16string text;
-    for (const QChar c : edit.document()->toRawText()) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n')
-            text += u"\r\n";
-        else
-            text += char16_t(c.unicode());
-    }
-    return text;
-}
-
-}  // namespace
-
 void QRN::setListControlsVisible(bool visible) {
-    pickerBox_->setVisible(visible);
+    picker_->combo()->setVisible(visible);
     for (QLineEdit* field : inputFields_) field->setVisible(visible);
     for (QPushButton* button : {removeButton_, upButton_, downButton_, addButton_, insertButton_})
         button->setVisible(visible);
     listView_->setVisible(visible);
-    mapPane_->setVisible(visible && showMapAction_->isChecked());
+    mapPane_->setVisible(visible && menus_.showMap->isChecked());
     planText_->setVisible(!visible);
     // The history is the list's: it waits while the text is being edited.
-    undoAction_->setVisible(visible);
-    redoAction_->setVisible(visible);
+    menus_.undo->setVisible(visible);
+    menus_.redo->setVisible(visible);
 }
 
 void QRN::switchView() {
@@ -83,7 +65,7 @@ void QRN::goToTextView(const std::optional<std::u16string>& typed) {
 void QRN::syncPendingText() {
     textSync_->stop();
     if (!textViewShown()) return;
-    std::u16string text = textOf(*planText_);
+    std::u16string text = planText_->planText();
     if (text == shownText_)
         document_->setPendingText(std::nullopt);
     else
@@ -94,19 +76,9 @@ bool QRN::leaveTextView(const std::u16string& command) {
     return !textViewShown() || goToListView(command);
 }
 
-void QRN::selectTextLine(long n) {
-    const QTextBlock block = planText_->document()->findBlockByNumber(int(n) - 1);
-    if (block.isValid()) {
-        QTextCursor cursor(block);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        planText_->setTextCursor(cursor);
-    }
-    planText_->setFocus();
-}
-
 bool QRN::goToListView(const std::u16string& command) {
     textSync_->stop();
-    const std::u16string text = textOf(*planText_);
+    const std::u16string text = planText_->planText();
     // Text left as it was shown is the list's own plan: nothing to take back.
     if (text != shownText_) {
         PlacementList::Rows rows;
@@ -117,7 +89,7 @@ bool QRN::goToListView(const std::u16string& command) {
                                         quoted(lineOf(text, e.line)) + u" ne peut pas être lue : " +
                                         e.reason() + u".";
             if (command.empty()) {
-                selectTextLine(e.line);
+                planText_->selectLine(e.line);
                 tell(u"Le texte n'a pas pu être repris dans la liste : " + line +
                      u"\r\nLe texte reste affiché tel quel et la liste n'a pas changé.");
                 return false;
@@ -132,7 +104,7 @@ bool QRN::goToListView(const std::u16string& command) {
                 u"telle qu'elle était avant « Voir le fichier », et « " +
                 command + u" » continue ; Annuler revient au texte.")) {
                 case platform::TextLeaveChoice::KeepEditing:
-                    selectTextLine(e.line);
+                    planText_->selectLine(e.line);
                     return false;
                 case platform::TextLeaveChoice::Cancel:
                     return false;

@@ -7,6 +7,8 @@
 
 namespace qrn {
 
+// Every per-user setting of the editor and the plug-in is named in this file.
+
 // One per-user setting, its key named once and read and written through this object.
 class SettingValue {
 public:
@@ -34,5 +36,8 @@ private:
 // The plan folder in which the open and save dialogs start, kept under the host's settings
 // application name.
 inline constexpr SettingValue kPlanFolderSetting{u"MXBEdit", u"Main", u"QRNPath"};
+
+// Whether the editor windows show the map, "1" or "0".
+inline constexpr SettingValue kShowMapSetting{u"QRNPlg", u"Window", u"ShowMap"};
 
 }  // namespace qrn

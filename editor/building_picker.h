@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QSortFilterProxyModel;
+
+namespace qrn {
+
+class Picker;
+class PickerModel;
+
+// The building picker: Combo1, which shows the core's Picker and lets the user choose an entry
+// or type a name, with a completion pop-up offering the entries whose name holds the typed
+// text (accents and case aside), and PickerHint under it, which says when the text names no
+// building. A click outside the pop-up closes it and lands where it was aimed.
+class BuildingPicker : public QObject {
+    Q_OBJECT
+public:
+    // The widgets are made as children of parent.
+    BuildingPicker(Picker& picker, PickerModel* model, QWidget* parent);
+    ~BuildingPicker() override;
+
+    QComboBox* combo() const { return box_; }
+    QLabel* hint() const { return hint_; }
+
+    // Shows the picker's selection and text (after the core changed them).
+    void show();
+    // Changes the picker's entries through change (show() shows them).
+    void rebuild(const std::function<void()>& change);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void textChanged(const QString& text);
+    void entryChosen(int position);
+    void typed(const QString& text);
+    void updateHint();
+    bool popupEvent(QWidget* popup, QEvent* event);
+
+    Picker& picker_;
+    PickerModel* model_;
+    QComboBox* box_;
+    QLabel* hint_;
+    QSortFilterProxyModel* completion_;  // the offered entries matching the text
+    bool syncing_ = false;
+    // Where a press outside the completion pop-up went, for its release.
+    QPointer<QWidget> pressTarget_;
+};
+
+}  // namespace qrn

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QPoint>
+#include <QTreeView>
+#include <optional>
+
+class QAction;
+
+namespace qrn {
+
+class PlacementTableModel;
+
+// ListView1: the placement list as a table, one row a placement. Left and Right go from cell
+// to cell of the current row (the one F2 or typing edits); reached with Tab and no row
+// selected, it selects its current row, so that its keys act at once; a row dragged with the
+// mouse and dropped on another is asked to take that row's place (rowDragged).
+class PlacementListView : public QTreeView {
+    Q_OBJECT
+public:
+    PlacementListView(PlacementTableModel* model, QWidget* parent = nullptr);
+
+    // Selects the row at position (from 1), or nothing, without scrolling; the current cell
+    // keeps its column.
+    void showSelection(std::optional<int> position);
+    // Brings the row at position (from 1) into view.
+    void scrollToRow(int position);
+    // An item of the list's context menu, with its keys.
+    QAction* addListAction(const char* name, const QString& label, const QKeySequence& keys,
+                           Qt::ShortcutContext context);
+
+signals:
+    // The row at from was dropped on the row at to (both from 1; to is the last row when the
+    // drop was below it).
+    void rowDragged(int from, int to);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    PlacementTableModel* model_;
+    // A row drag: the row pressed (from 1), where, and whether it is moving.
+    int dragFrom_ = 0;
+    QPoint dragStart_;
+    bool dragging_ = false;
+};
+
+}  // namespace qrn
