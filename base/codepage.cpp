@@ -10,7 +10,7 @@
 #include "base/errors.h"
 #include "base/text.h"
 
-namespace qrn::platform {
+namespace qrn {
 
 namespace {
 
@@ -34,74 +34,9 @@ constexpr std::array<char16_t, 256> kDecode = makeDecodeTable();
 // The byte of a character, or -1 when the code page has none.
 int byteOf(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
-    switch (c) {
-        case 0x0081:
-            return 0x81;
-        case 0x008D:
-            return 0x8D;
-        case 0x008F:
-            return 0x8F;
-        case 0x0090:
-            return 0x90;
-        case 0x009D:
-            return 0x9D;
-        case 0x20AC:
-            return 0x80;
-        case 0x201A:
-            return 0x82;
-        case 0x0192:
-            return 0x83;
-        case 0x201E:
-            return 0x84;
-        case 0x2026:
-            return 0x85;
-        case 0x2020:
-            return 0x86;
-        case 0x2021:
-            return 0x87;
-        case 0x02C6:
-            return 0x88;
-        case 0x2030:
-            return 0x89;
-        case 0x0160:
-            return 0x8A;
-        case 0x2039:
-            return 0x8B;
-        case 0x0152:
-            return 0x8C;
-        case 0x017D:
-            return 0x8E;
-        case 0x2018:
-            return 0x91;
-        case 0x2019:
-            return 0x92;
-        case 0x201C:
-            return 0x93;
-        case 0x201D:
-            return 0x94;
-        case 0x2022:
-            return 0x95;
-        case 0x2013:
-            return 0x96;
-        case 0x2014:
-            return 0x97;
-        case 0x02DC:
-            return 0x98;
-        case 0x2122:
-            return 0x99;
-        case 0x0161:
-            return 0x9A;
-        case 0x203A:
-            return 0x9B;
-        case 0x0153:
-            return 0x9C;
-        case 0x017E:
-            return 0x9E;
-        case 0x0178:
-            return 0x9F;
-        default:
-            return -1;
-    }
+    for (std::size_t i = 0; i < kHighControls.size(); ++i)
+        if (kHighControls[i] == c) return int(0x80 + i);
+    return -1;
 }
 
 std::u16string hexCode(std::uint32_t code) {
@@ -180,4 +115,4 @@ void encodeWindows1252(std::u16string_view text, std::string& out) {
     }
 }
 
-}  // namespace qrn::platform
+}  // namespace qrn

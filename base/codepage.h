@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace qrn::platform {
+namespace qrn {
 
 char16_t decodeByte(unsigned char byte);
 std::u16string decodeWindows1252(std::string_view bytes);
@@ -18,4 +18,4 @@ std::string encodeWindows1252(std::u16string_view text);
 // Appends the bytes of text to out; on failure out is left as it was.
 void encodeWindows1252(std::u16string_view text, std::string& out);
 
-}  // namespace qrn::platform
+}  // namespace qrn

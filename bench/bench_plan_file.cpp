@@ -44,13 +44,13 @@ void MakePlanBytes(benchmark::State& state) {
     Workspace& ws = Workspace::instance();
     const long rows = long(state.range(0));
     const PlacementList& list = planList(rows);
-    const std::string bytes = platform::encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
+    const std::string bytes = encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
     if (bytes.size() != ws.planSize(rows)) state.SkipWithError("the text differs from the plan");
     const double base = fastest(5, [&] { benchmark::DoNotOptimize(copyBytes(bytes)); });
     Timer timer(state);
     for (auto _ : state) {
         timer.time([&] {
-            const std::string out = platform::encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
+            const std::string out = encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
             benchmark::DoNotOptimize(out.data());
         });
     }
@@ -65,7 +65,7 @@ void WritePlanFile(benchmark::State& state) {
     Workspace& ws = Workspace::instance();
     const long rows = long(state.range(0));
     const PlacementList& list = planList(rows);
-    const std::string bytes = platform::encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
+    const std::string bytes = encodeWindows1252(MakeQRNFile(list, ws.catalogue()));
     const std::string target = ws.folder() + "/written_" + std::to_string(rows) + ".txt";
     const std::string copyTarget = ws.folder() + "/copied_" + std::to_string(rows) + ".txt";
     const double base = fastest(3, [&] { writeBytesToFile(copyTarget, bytes); });

@@ -171,7 +171,7 @@ void writePlan(const RowStore& rows, const Catalogue& catalogue) {
     writeQRN(
         rows.count(), [&rows](long position) { return rows.row(position); }, catalogue,
         [](std::u16string_view piece) {
-            platform::encodeWindows1252(piece, pendingOutput());
+            encodeWindows1252(piece, pendingOutput());
             lineAppended();
         });
 }

@@ -28,7 +28,7 @@ std::vector<std::u16string> fields(const Catalogue& catalogue, int first, int la
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     test::MemoryFileSystem memory;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    memory.files[u"QRN.txt"] = platform::decodeWindows1252(bytes);
+    memory.files[u"QRN.txt"] = decodeWindows1252(bytes);
     const long lines = std::count(bytes.begin(), bytes.end(), '\n') +
                        std::count(bytes.begin(), bytes.end(), '\r') + 1;
 

@@ -40,7 +40,7 @@ const Catalogue& fixedCatalogue() {
 // run: a load overwrites entries 0 to its count, and nothing looks above the count.
 const Catalogue& catalogueFor(test::MemoryFileSystem& files, std::string_view catalogueBytes) {
     static Catalogue loaded;
-    files.files[u"QRN.txt"] = platform::decodeWindows1252(catalogueBytes);
+    files.files[u"QRN.txt"] = decodeWindows1252(catalogueBytes);
     try {
         loaded.load(files, u"QRN.txt");
         return loaded;
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Catalogue& catalogue =
         split == input.npos ? fixedCatalogue() : catalogueFor(files, input.substr(0, split));
     if (split != input.npos) input.remove_prefix(split + 6);
-    const std::u16string plan = platform::decodeWindows1252(input);
+    const std::u16string plan = decodeWindows1252(input);
     files.files[u"plan.qrn"] = plan;
 
     std::size_t lines = 0;

@@ -16,7 +16,7 @@ using namespace qrn;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     test::MemoryFileSystem files;
-    files.files[u"copy.jsonl"] = platform::decodeWindows1252(input);
+    files.files[u"copy.jsonl"] = decodeWindows1252(input);
 
     long lines = 0;
     for (auto stream = files.OpenTextFile(u"copy.jsonl"); !stream->AtEndOfStream(); ++lines)

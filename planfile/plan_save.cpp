@@ -88,8 +88,8 @@ void checkSavable(const std::u16string& path, const PlacementList& list,
         Entry& entry = entries[std::size_t(view.index)];
         if (entry == Entry::Unchecked) {
             const bool encodable =
-                platform::isWindows1252(catalogue.field(view.index, Field::PlanId)) &&
-                platform::isWindows1252(catalogue.field(view.index, Field::PlanTail));
+                isWindows1252(catalogue.field(view.index, Field::PlanId)) &&
+                isWindows1252(catalogue.field(view.index, Field::PlanTail));
             catalogueCharset |= !encodable;
             entry = encodable ? Entry::Plain : Entry::Other;
         }
@@ -97,7 +97,7 @@ void checkSavable(const std::u16string& path, const PlacementList& list,
     if (charset) throw *charset;
     if (!catalogueCharset) return;
     try {
-        platform::encodeWindows1252(MakeQRNFile(list, catalogue));
+        encodeWindows1252(MakeQRNFile(list, catalogue));
     } catch (Error& error) {
         error.file = path;
         throw;

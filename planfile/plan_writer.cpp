@@ -106,9 +106,9 @@ std::optional<CellRefusal> cellRefusal(std::u16string_view value, std::size_t wi
     if (value.find_first_of(u"\r\n") != value.npos)
         return CellRefusal{CellRefusal::Fault::LineBreak,
                            quoted(value) + u" contient un saut de ligne"};
-    if (!platform::isWindows1252(value)) {
+    if (!isWindows1252(value)) {
         try {
-            (void)platform::encodeWindows1252(value);
+            (void)encodeWindows1252(value);
         } catch (const Error& error) {
             return CellRefusal{CellRefusal::Fault::Charset, error.reason()};
         }

@@ -40,7 +40,7 @@ bool isAscii(std::u16string_view piece) {
 
 // Fails, naming the character and its position in the whole text, when a character of text
 // has no byte; checks every piece before anything is written.
-void checkEncodable(std::u16string_view text, const std::u16string& path) {
+void checkTextEncodable(std::u16string_view text, const std::u16string& path) {
     std::string scratch;
     for (std::size_t at = 0; at < text.size(); at += kPiece) {
         const std::u16string_view piece = text.substr(at, kPiece);
@@ -60,10 +60,10 @@ void checkEncodable(std::u16string_view text, const std::u16string& path) {
 }
 
 // Hands text on as bytes, one a character, a piece at a time. A text of one piece is converted
-// before anything is handed on, which checks it; a longer one must have passed checkEncodable.
+// before anything is handed on, which checks it; a longer one must have passed checkTextEncodable.
 template <class Put>
 void putEncoded(std::u16string_view text, const std::u16string& path, Put put) {
-    if (text.size() > kPiece) checkEncodable(text, path);
+    if (text.size() > kPiece) checkTextEncodable(text, path);
     std::string bytes;
     bytes.reserve(std::min(text.size(), kPiece));
     for (std::size_t at = 0; at < text.size(); at += kPiece) {

@@ -44,7 +44,7 @@ public:
     MemoryOutput(MemoryFileSystem& fs, std::u16string path) : fs_(fs), path_(std::move(path)) {}
     // Refuses what the 8-bit files cannot hold, as the real files do.
     void Write(std::u16string_view text) override {
-        platform::encodeWindows1252(text);
+        encodeWindows1252(text);
         const std::size_t half = text.size() / 2;
         text_ += text.substr(0, half);
         fs_.pass(Operation::Write, path_);
