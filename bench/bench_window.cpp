@@ -15,10 +15,9 @@
 #include "bench/baseline.h"
 #include "bench/measure.h"
 #include "bench/workspace.h"
-#include "platform/platform.h"
-#include "platform/qt/std_random.h"
 #include "editor/module_state.h"
 #include "editor/qrn.h"
+#include "tests/support/stand_in_platform.h"
 
 namespace qrn::bench {
 
@@ -26,83 +25,26 @@ namespace {
 
 constexpr long kWindowRows = 100000;
 
-// The open dialog answers with the plan; any message box is a failure of the benchmark.
-struct BenchUi : platform::Ui {
-    std::u16string planToOpen;
-    std::vector<std::u16string> messages;
-    void MsgBox(const std::u16string& text) override { messages.push_back(text); }
-    platform::SaveChoice AskSaveChanges(const std::u16string&) override {
-        return platform::SaveChoice::Discard;
-    }
-    platform::RecoveryChoice AskRecover(const std::u16string&) override {
-        return platform::RecoveryChoice::Ignore;
-    }
-    platform::TextLeaveChoice AskLeaveText(const std::u16string&) override {
-        return platform::TextLeaveChoice::Cancel;
-    }
-    platform::OverwriteChoice AskOverwrite(const std::u16string&) override {
-        return platform::OverwriteChoice::Overwrite;
-    }
-    platform::ReloadChoice AskReload(const std::u16string&) override {
-        return platform::ReloadChoice::Ignore;
-    }
-    std::u16string ShowOpen(const std::u16string&) override { return planToOpen; }
-    std::u16string ShowSave(const std::u16string&) override { return {}; }
-    std::u16string ShowFolder(const std::u16string&) override { return {}; }
-    void OpenHelp(const std::u16string&, const std::u16string&) override {}
-};
-
-struct BenchApplication : platform::Application {
-    std::u16string folder, helpFile;
-    std::u16string Path() override { return folder; }
-    std::u16string HelpFile() override { return helpFile; }
-    void SetHelpFile(const std::u16string& path) override { helpFile = path; }
-    std::u16string Title() override { return u"QRNPlg"; }
-};
-
-struct NoSettings : platform::Settings {
-    std::u16string GetSetting(const std::u16string&, const std::u16string&, const std::u16string&,
-                              const std::u16string& fallback) override {
-        return fallback;
-    }
-    void SaveSetting(const std::u16string&, const std::u16string&, const std::u16string&,
-                     const std::u16string&) override {}
-};
-
-// The window's services: the real file system over the workspace, whose QRN.txt is the
-// catalogue that the window loads.
-struct BenchPlatform : platform::Platform {
-    BenchPlatform() {
-        application.folder = u16(Workspace::instance().folder());
-        dialogs.planToOpen = u16(Workspace::instance().planPath(kWindowRows));
-    }
-    platform::FileSystem& files() override { return Workspace::instance().files(); }
-    platform::Application& app() override { return application; }
-    platform::Settings& settings() override { return noSettings; }
-    platform::Random& random() override { return rnd; }
-    platform::Ui& ui() override { return dialogs; }
-
-    BenchApplication application;
-    NoSettings noSettings;
-    platform::StdRandom rnd;
-    BenchUi dialogs;
-};
-
 // A shown editor window with its catalogue loaded.
+// The services are the tests' stand-ins over the workspace, whose QRN.txt is the catalogue
+// the window loads; any message box is a failure of the benchmark.
 struct Window {
-    BenchPlatform platform;
+    test::TestPlatform platform;
     ModuleState state;
     std::unique_ptr<QRN> qrn;
 
-    Window() : qrn(std::make_unique<QRN>(platform, state)) {
+    Window() {
+        platform.application.path = u16(Workspace::instance().folder());
+        qrn = std::make_unique<QRN>(platform, state);
         qrn->show();
         QApplication::processEvents();
     }
     void openPlan() {
+        platform.recorder.answers.push_back(u16(Workspace::instance().planPath(kWindowRows)));
         qrn->findChild<QAction*>(QStringLiteral("OpenFile"))->trigger();
         QApplication::processEvents();
     }
-    bool failed() const { return !platform.dialogs.messages.empty(); }
+    bool failed() const { return !platform.recorder.messages.empty(); }
 };
 
 // "Ouvrir" of the 100,000-row plan into a window that shows a plan of the same size, against
