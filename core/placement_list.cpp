@@ -117,7 +117,11 @@ void PlacementList::moveRows(int first, int n, int to) {
 void PlacementList::select(int position) {
     check(position);
     if (selected_ == position && markCount_ == 1) return;
-    std::fill(marks_.begin(), marks_.end(), 0);
+    // One row selected, the common case, is cleared without a pass over the list.
+    if (markCount_ == 1 && selected_)
+        marks_[std::size_t(*selected_ - 1)] = 0;
+    else if (markCount_ > 0)
+        std::fill(marks_.begin(), marks_.end(), 0);
     marks_[std::size_t(position - 1)] = 1;
     markCount_ = 1;
     selected_ = position;
@@ -164,6 +168,10 @@ bool PlacementList::isSelected(int position) const {
 PlacementList::Selection PlacementList::selection() const {
     Selection s{{}, selected_};
     if (markCount_ == 0) return s;
+    if (markCount_ == 1 && selected_) {
+        s.runs.emplace_back(*selected_, *selected_);
+        return s;
+    }
     const int n = count();
     for (int p = 0; p < n;) {
         if (!marks_[std::size_t(p)]) {

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QStringView>
 
 #include "planfile/row_clipboard.h"
 
@@ -10,7 +11,7 @@ namespace qrn {
 namespace {
 
 QByteArray utf8(const std::u16string& text) {
-    return QString::fromStdU16String(text).toUtf8();
+    return QStringView(text.data(), qsizetype(text.size())).toUtf8();
 }
 
 PlacementList::Rows readUtf8(const QByteArray& bytes, const Catalogue& catalogue) {

@@ -1,5 +1,6 @@
 #include "planfile/json_row.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/errors.h"
@@ -14,6 +15,13 @@ constexpr char16_t kHex[] = u"0123456789abcdef";
 
 void appendJsonString(std::u16string& out, std::u16string_view text) {
     out += u'"';
+    // Most texts need no escape at all: taken whole.
+    const auto plain = [](char16_t c) { return c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\'; };
+    if (std::all_of(text.begin(), text.end(), plain)) {
+        out += text;
+        out += u'"';
+        return;
+    }
     for (const char16_t c : text) {
         if (c == u'"' || c == u'\\') {
             out += u'\\';
@@ -114,7 +122,7 @@ char16_t JsonLine::escaped() {
     return value;
 }
 
-PlacementRow parseJsonRow(std::u16string_view line) {
+PlacementRow parseJsonRow(std::u16string_view line, BuildingNames* names) {
     JsonLine p(line);
     p.expect(u"{\"index\": ");
     const bool isText = p.startsWith(u'"');
@@ -132,8 +140,12 @@ PlacementRow parseJsonRow(std::u16string_view line) {
     }
     p.expect(u"]}");
     p.end();
-    return PlacementRow(building, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]},
-                        index);
+    const std::array<std::u16string_view, 6> views{cells[0], cells[1], cells[2],
+                                                   cells[3], cells[4], cells[5]};
+    if (!names) return PlacementRow(building, views, index);
+    auto& shared = (*names)[building];
+    if (!shared) shared = std::make_shared<const std::u16string>(building);
+    return PlacementRow(shared, views, index);
 }
 
 }  // namespace qrn

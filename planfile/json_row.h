@@ -7,8 +7,10 @@
 // back, the escapes `qrnplan read` writes (\b \t \n \f \r \/, upper-case hex) and characters
 // as they are are taken too, so its rows read as well.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "core/placement_row.h"
 
@@ -38,7 +40,9 @@ private:
     std::u16string_view rest_;
 };
 
-// The row of a line appendJsonRow wrote, nothing before or after it.
-PlacementRow parseJsonRow(std::u16string_view line);
+// The row of a line appendJsonRow wrote, nothing before or after it. With a names table, rows
+// of the same building text share it.
+using BuildingNames = std::unordered_map<std::u16string, std::shared_ptr<const std::u16string>>;
+PlacementRow parseJsonRow(std::u16string_view line, BuildingNames* names = nullptr);
 
 }  // namespace qrn

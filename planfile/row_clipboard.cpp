@@ -57,6 +57,7 @@ PlacementList::Rows readTabSeparated(std::u16string_view text, const Catalogue& 
     std::unordered_map<std::u16string, int> byName;
     for (int i = catalogue.count(); i >= 0; --i)  // the first entry of a name wins
         byName[foldForFind(catalogue.field(i, Field::DisplayName))] = i;
+    BuildingNames names;
     const std::u16string header = foldForFind(kTabSeparatedHeader);
     PlacementList::Rows rows;
     bool first = true;
@@ -70,7 +71,11 @@ PlacementList::Rows readTabSeparated(std::u16string_view text, const Catalogue& 
         const auto entry = byName.find(foldForFind(fields[0]));
         if (fields[0].empty() || entry == byName.end())
             throw InvalidArgument(u"bâtiment " + quoted(fields[0]) + u" absent du catalogue");
-        rows.emplace_back(catalogue.field(entry->second, Field::DisplayName),
+        auto& name = names[catalogue.field(entry->second, Field::DisplayName)];
+        if (!name)
+            name = std::make_shared<const std::u16string>(
+                catalogue.field(entry->second, Field::DisplayName));
+        rows.emplace_back(name,
                           std::array<std::u16string_view, 6>{fields[1], fields[2], fields[3],
                                                              fields[4], fields[5], fields[6]},
                           CatalogueIndex::number(std::int16_t(entry->second)));
@@ -124,8 +129,9 @@ std::u16string copiedExactRows(const PlacementList::Rows& rows) {
 PlacementList::Rows readPastedRows(std::u16string_view text, const Catalogue& catalogue) {
     PlacementList::Rows rows;
     if (text.starts_with(u'{')) {
+        BuildingNames names;
         forEachLine(text, [&](std::u16string_view line) {
-            if (!line.empty()) rows.push_back(parseJsonRow(line));
+            if (!line.empty()) rows.push_back(parseJsonRow(line, &names));
         });
         return rows;
     }
