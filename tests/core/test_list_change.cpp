@@ -112,7 +112,7 @@ TEST(ListChange, BlockCommandsUndoAndRedoRestoreRowsOrderAndSelection) {
         {"abcde", "5", [](auto& l) { MoveDown(l, {}); }, ""},
         {"abcde", "32", [](auto& l) { MoveSelectionTo(l, 9); }, "adebc|45|5"},
         {"abcde", "34", [](auto& l) { MoveSelectionTo(l, 1); }, "cdabe|12|1"},
-        {"abcde", "315", [](auto& l) { MoveSelectionTo(l, 2); }, "baced|234|3"},
+        {"abcde", "413", [](auto& l) { MoveSelectionTo(l, 2); }, "bacde|234|4"},
         {"abc", "2",
          [](auto& l) {
              PasteRows(l, {row(u'x'), row(u'y')});
@@ -138,6 +138,7 @@ TEST(ListChange, BlockCommandsUndoAndRedoRestoreRowsOrderAndSelection) {
         const std::string before = full(list);
 
         ListChange change = ListChange::record(list, [&] { c.action(list); });
+        EXPECT_FALSE(change.failure);
         EXPECT_EQ(change.empty(), *c.after == 0);
         const std::string after = *c.after ? c.after : before;
         EXPECT_EQ(full(list), after);

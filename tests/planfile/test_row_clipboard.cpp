@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/errors.h"
 #include "base/text.h"
 #include "core/catalogue.h"
@@ -30,9 +32,11 @@ TEST_F(RowClipboardTest, ExactRowsKeepEveryTextAndIndexByteForByte) {
     const PlacementList::Rows rows{
         row(u"Maison", u"12", CatalogueIndex::number(0)),
         row(u"Écurie", u"007", CatalogueIndex::text(1)),
-        row(u"Tour \"9\"", u"a\r\nb\tc\\Ω\x01 far too long a value", CatalogueIndex::number(900)),
+        row(u"Tour\t9", u"a\r\nb\tc\\\"Ω\x01 far too long a value", CatalogueIndex::number(900)),
     };
     const std::u16string copied = copiedExactRows(rows);
+    EXPECT_TRUE(std::all_of(copied.begin(), copied.end(),
+                            [](char16_t c) { return (c >= 0x20 && c < 0x7F) || c == u'\n'; }));
     const PlacementList::Rows pasted = readPastedRows(copied, catalogue);
     EXPECT_EQ(pasted, rows);
     EXPECT_EQ(copiedExactRows(pasted), copied);
