@@ -11,8 +11,8 @@
 
 #include "core/catalogue.h"
 #include "core/map_model.h"
-#include "document/plan_document.h"
 #include "editor/map_view.h"
+#include "document/plan_document.h"
 
 namespace qrn::bench {
 

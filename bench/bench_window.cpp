@@ -15,10 +15,10 @@
 #include "bench/baseline.h"
 #include "bench/measure.h"
 #include "bench/workspace.h"
-#include "editor/module_state.h"
-#include "editor/qrn.h"
 #include "platform/platform.h"
 #include "platform/qt/std_random.h"
+#include "editor/module_state.h"
+#include "editor/qrn.h"
 
 namespace qrn::bench {
 

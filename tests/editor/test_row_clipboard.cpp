@@ -5,7 +5,6 @@
 #include <QMimeData>
 #include <QTest>
 
-#include "base/errors.h"
 #include "core/catalogue.h"
 #include "editor/row_clipboard.h"
 #include "planfile/row_clipboard.h"
@@ -38,15 +37,6 @@ private slots:
         QCOMPARE(fromSheet.size(), 1u);
         QVERIFY(fromSheet[0].building() == u"Hutte");
         QVERIFY(pastedRows(QMimeData(), catalogue).empty());
-
-        QMimeData bad;
-        bad.setData(kExactRowsType, copied.data(kExactRowsType) + "{}\n");
-        try {
-            pastedRows(bad, catalogue);
-            QFAIL("a bad line was pasted");
-        } catch (const Error& error) {
-            QCOMPARE(error.line, 3);
-        }
     }
 };
 
