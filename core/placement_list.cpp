@@ -190,6 +190,7 @@ void PlacementList::setSelection(const Selection& selection) {
     for (const auto& [first, last] : selection.runs) {
         check(first);
         check(last);
+        if (first > last) check(0);
     }
     if (selection.current) check(*selection.current);
     if (selection == this->selection()) return;

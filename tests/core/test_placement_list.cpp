@@ -94,6 +94,8 @@ TEST(PlacementList, PositionsOutsideTheListChangeNothing) {
     EXPECT_EQ(list.selected(), 1);
     list.insert(2, row(u"z"));  // count + 1 appends
     EXPECT_EQ(xs(list), u"az");
+    EXPECT_THROW(list.setSelection({{{2, 1}}, std::nullopt}), IndexError);
+    EXPECT_EQ(list.selected(), 1);
 }
 
 TEST(PlacementList, TellsItsObserverBeforeAndAfterEveryChange) {
