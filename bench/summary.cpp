@@ -28,6 +28,10 @@ constexpr Target kTargets[] = {
     {"MapMarkerAt", Target::Milliseconds, 1},
     {"MapOverlapsOfMoved", Target::Milliseconds, 1},
     {"MapEditRow/insert:0", Target::Milliseconds, 1},
+    {"SelectAllAndDelete", Target::Milliseconds, 100},
+    {"CopyAll", Target::Milliseconds, 200},
+    {"PasteAll", Target::Milliseconds, 300},
+    {"FindEveryRow", Target::Milliseconds, 50},
 };
 
 std::optional<Target> targetOf(const std::string& name) {

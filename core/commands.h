@@ -3,9 +3,10 @@
 // The editing commands of the row buttons. None shows anything or checks a value; each leaves
 // the input area as it was.
 
+#include "core/placement_list.h"
+
 namespace qrn {
 
-class PlacementList;
 struct InputArea;
 
 // "Ajouter": appends a row made from the picker and the six fields. Nothing happens when the
@@ -14,11 +15,21 @@ void Ajouter(PlacementList& list, const InputArea& input);
 // "Insérer": on an empty list, Ajouter; otherwise the new row takes the selected row's
 // place and the selected row, still selected, moves one down. Nothing without a selection.
 void Inserer(PlacementList& list, const InputArea& input);
-// "Supprimer": removes the selected row and leaves no selection; nothing without one.
+// "Supprimer" (and "Couper" once copied): removes the selected rows and leaves no selection;
+// nothing without one.
 void Supprimer(PlacementList& list);
-// "/\" and "\/": the selected row and its neighbour exchange places and the moved row stays
-// selected. On an empty list they run Ajouter; at the edge or without a selection, nothing.
+// "/\" and "\/": the selected rows move one place up or down, each run of them passing its
+// neighbour, and stay selected. On an empty list they run Ajouter; when a selected row is at
+// the edge or nothing is selected, nothing.
 void MoveUp(PlacementList& list, const InputArea& input);
 void MoveDown(PlacementList& list, const InputArea& input);
+// A block dragged in the list: the selected rows, in their order, become the rows from to on;
+// the others keep theirs. to is clamped to the list; nothing without a selection.
+void MoveSelectionTo(PlacementList& list, int to);
+// "Coller": rows go in after the last selected row (at the end without a selection) and
+// become the selection, the first of them current.
+void PasteRows(PlacementList& list, PlacementList::Rows rows);
+// "Dupliquer": a copy of the selected rows pasted as PasteRows does.
+void Dupliquer(PlacementList& list);
 
 }  // namespace qrn

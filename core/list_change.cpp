@@ -9,43 +9,49 @@ class ListChange::Recorder : public PlacementListObserver {
 public:
     Recorder(PlacementList& list, std::vector<Step>& steps) : list_(list), steps_(steps) {}
 
-    void beforeInsert(int position) override { pending_ = position; }
-    void afterInsert() override {
-        steps_.push_back({Step::Kind::Insert, pending_, {}, {list_.row(pending_)}});
+    void beforeInsert(int position, int count) override {
+        steps_.push_back({Step::Kind::Insert, position, count, 0, {}, {}});
     }
-    void beforeRemove(int position) override {
-        steps_.push_back({Step::Kind::Remove, position, {list_.row(position)}, {}});
+    void afterInsert() override { copy(steps_.back().after); }
+    void beforeRemove(int position, int count) override {
+        steps_.push_back({Step::Kind::Remove, position, count, 0, {}, {}});
+        copy(steps_.back().before);
     }
     void afterRemove() override {}
-    void beforeSwap(int position) override {
-        steps_.push_back({Step::Kind::Swap, position, {}, {}});
+    void beforeMove(int first, int count, int to) override {
+        steps_.push_back({Step::Kind::Move, first, count, to, {}, {}});
     }
-    void afterSwap() override {}
+    void afterMove() override {}
     void beforeReset() override {
-        Step step{Step::Kind::Reset, 0, {}, {}};
-        for (int p = 1; p <= list_.count(); ++p) step.before.push_back(list_.row(p));
-        steps_.push_back(std::move(step));
+        steps_.push_back({Step::Kind::Reset, 1, list_.count(), 0, {}, {}});
+        copy(steps_.back().before);
     }
     void afterReset() override {
-        for (int p = 1; p <= list_.count(); ++p) steps_.back().after.push_back(list_.row(p));
+        steps_.back().count = list_.count();
+        copy(steps_.back().after);
     }
     void beforeReplace(int position) override {
-        steps_.push_back({Step::Kind::Replace, position, {list_.row(position)}, {}});
+        steps_.push_back({Step::Kind::Replace, position, 1, 0, {}, {}});
+        copy(steps_.back().before);
     }
-    void afterReplace() override {
-        steps_.back().after.push_back(list_.row(steps_.back().position));
-    }
+    void afterReplace() override { copy(steps_.back().after); }
     void selectionChanged() override {}
 
 private:
+    // The rows the last step names, as they are now.
+    void copy(PlacementList::Rows& out) const {
+        const Step& step = steps_.back();
+        const auto first = list_.rows().begin() + (step.position - 1);
+        out.assign(first, first + step.count);
+    }
+
     PlacementList& list_;
     std::vector<Step>& steps_;
-    int pending_ = 0;
 };
 
 ListChange ListChange::record(PlacementList& list, const std::function<void()>& action) {
     ListChange change;
-    change.selectedBefore_ = list.selected();
+    change.selectedBefore_ = list.selection();
     Recorder recorder(list, change.steps_);
     list.addObserver(&recorder);
     try {
@@ -54,28 +60,21 @@ ListChange ListChange::record(PlacementList& list, const std::function<void()>& 
         change.failure = std::current_exception();
     }
     list.removeObserver(&recorder);
-    change.selectedAfter_ = list.selected();
+    change.selectedAfter_ = list.selection();
     return change;
-}
-
-void ListChange::select(PlacementList& list, std::optional<int> selected) {
-    if (selected)
-        list.select(*selected);
-    else
-        list.clearSelection();
 }
 
 void ListChange::undo(PlacementList& list) const {
     for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
         switch (step->kind) {
             case Step::Kind::Insert:
-                list.remove(step->position);
+                list.removeRows(step->position, step->count);
                 break;
             case Step::Kind::Remove:
-                list.insert(step->position, step->before.front());
+                list.insertRows(step->position, step->before);
                 break;
-            case Step::Kind::Swap:
-                list.swapWithNext(step->position);
+            case Step::Kind::Move:
+                list.moveRows(step->to, step->count, step->position);
                 break;
             case Step::Kind::Replace:
                 list.replace(step->position, step->before.front());
@@ -85,20 +84,20 @@ void ListChange::undo(PlacementList& list) const {
                 break;
         }
     }
-    select(list, selectedBefore_);
+    list.setSelection(selectedBefore_);
 }
 
 void ListChange::redo(PlacementList& list) const {
     for (const Step& step : steps_) {
         switch (step.kind) {
             case Step::Kind::Insert:
-                list.insert(step.position, step.after.front());
+                list.insertRows(step.position, step.after);
                 break;
             case Step::Kind::Remove:
-                list.remove(step.position);
+                list.removeRows(step.position, step.count);
                 break;
-            case Step::Kind::Swap:
-                list.swapWithNext(step.position);
+            case Step::Kind::Move:
+                list.moveRows(step.position, step.count, step.to);
                 break;
             case Step::Kind::Replace:
                 list.replace(step.position, step.after.front());
@@ -108,12 +107,12 @@ void ListChange::redo(PlacementList& list) const {
                 break;
         }
     }
-    select(list, selectedAfter_);
+    list.setSelection(selectedAfter_);
 }
 
 void ListChange::append(ListChange next) {
     for (Step& step : next.steps_) steps_.push_back(std::move(step));
-    selectedAfter_ = next.selectedAfter_;
+    selectedAfter_ = std::move(next.selectedAfter_);
 }
 
 }  // namespace qrn

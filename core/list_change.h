@@ -28,18 +28,17 @@ public:
 
 private:
     struct Step {
-        enum class Kind { Insert, Remove, Swap, Replace, Reset } kind;
+        enum class Kind { Insert, Remove, Move, Replace, Reset } kind;
         int position = 0;
-        PlacementList::Rows before;  // the removed or replaced row, or every row before a reset
-        PlacementList::Rows after;   // the inserted or new row, or every row after a reset
+        int count = 0, to = 0;       // a move's rows and where they went
+        PlacementList::Rows before;  // the removed or replaced rows, or every row before a reset
+        PlacementList::Rows after;   // the inserted or new rows, or every row after a reset
     };
     class Recorder;
 
-    static void select(PlacementList& list, std::optional<int> selected);
-
     std::vector<Step> steps_;
-    std::optional<int> selectedBefore_;
-    std::optional<int> selectedAfter_;
+    PlacementList::Selection selectedBefore_;
+    PlacementList::Selection selectedAfter_;
 };
 
 }  // namespace qrn

@@ -199,28 +199,46 @@ void MapModel::changed() {
 }
 
 void MapModel::afterInsert() {
-    const int p = pending_;
-    shift(p, 1);
-    entries_.insert(entries_.begin() + (p - 1), mapEntryOf(list_.row(p), catalogue_));
-    seen_.push_back(0);
-    index(p);
+    const int p = pending_, n = pendingCount_;
+    if (n > kFewRows) return rebuild();
+    shift(p, n);
+    for (int i = 0; i < n; ++i) {
+        entries_.insert(entries_.begin() + (p - 1 + i), mapEntryOf(list_.row(p + i), catalogue_));
+        seen_.push_back(0);
+        index(p + i);
+    }
     changed();
 }
 
-void MapModel::beforeRemove(int position) {
-    unindex(position);
-    entries_.erase(entries_.begin() + (position - 1));
-    seen_.pop_back();
-    shift(position + 1, -1);
+void MapModel::beforeRemove(int position, int count) {
+    pendingCount_ = count;
+    if (count > kFewRows) return;
+    for (int i = 0; i < count; ++i) unindex(position + i);
+    entries_.erase(entries_.begin() + (position - 1), entries_.begin() + (position - 1 + count));
+    seen_.resize(entries_.size());
+    shift(position + count, -count);
 }
 
-void MapModel::afterSwap() {
-    const int a = pending_;
-    unindex(a);
-    unindex(a + 1);
-    std::swap(entries_[std::size_t(a - 1)], entries_[std::size_t(a)]);
-    index(a);
-    index(a + 1);
+void MapModel::afterRemove() {
+    if (pendingCount_ > kFewRows) return rebuild();
+    changed();
+}
+
+void MapModel::beforeMove(int first, int count, int to) {
+    pending_ = first;
+    pendingCount_ = count;
+    pendingTo_ = to;
+}
+
+void MapModel::afterMove() {
+    const int top = std::min(pending_, pendingTo_);
+    const int end = std::max(pending_, pendingTo_) + pendingCount_;  // one past
+    if (end - top > kFewRows) return rebuild();
+    for (int p = top; p < end; ++p) unindex(p);
+    const int shift = pending_ < pendingTo_ ? pendingCount_ : pending_ - pendingTo_;
+    std::rotate(entries_.begin() + (top - 1), entries_.begin() + (top - 1 + shift),
+                entries_.begin() + (end - 1));
+    for (int p = top; p < end; ++p) index(p);
     changed();
 }
 

@@ -23,7 +23,8 @@ struct MapArea {
 // the map, a uniform grid of square buckets kCellSize tiles wide, each holding the positions
 // of the rows whose region reaches into it. A region over more than kWideCells buckets is kept
 // in a short list of its own, looked at by every query. Inserting or removing a row renumbers
-// the positions held after it (plain integer work, no entry redone).
+// the positions held after it (plain integer work, no entry redone); a long block of rows
+// inserted, removed or moved takes every row again.
 class MapModel : private PlacementListObserver {
 public:
     static constexpr std::int64_t kCellSize = 16;
@@ -83,12 +84,17 @@ private:
     bool candidates(const TileRect& area, Visit visit) const;
     void changed();
 
-    void beforeInsert(int position) override { pending_ = position; }
+    // Blocks of more than kFewRows rows are taken again whole.
+    static constexpr int kFewRows = 64;
+    void beforeInsert(int position, int count) override {
+        pending_ = position;
+        pendingCount_ = count;
+    }
     void afterInsert() override;
-    void beforeRemove(int position) override;
-    void afterRemove() override { changed(); }
-    void beforeSwap(int a) override { pending_ = a; }
-    void afterSwap() override;
+    void beforeRemove(int position, int count) override;
+    void afterRemove() override;
+    void beforeMove(int first, int count, int to) override;
+    void afterMove() override;
     void beforeReset() override {}
     void afterReset() override { rebuild(); }
     void beforeReplace(int position) override { pending_ = position; }
@@ -101,7 +107,7 @@ private:
     const Catalogue* catalogue_;
     std::vector<MapEntry> entries_;
     int offMap_ = 0;
-    int pending_ = 0;
+    int pending_ = 0, pendingCount_ = 0, pendingTo_ = 0;
     std::unordered_map<std::uint64_t, std::vector<int>> cells_;
     std::vector<int> wide_;
     // Visit marks, so that a row in several buckets is seen once per query.

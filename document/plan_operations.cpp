@@ -1,6 +1,7 @@
 #include "document/plan_operations.h"
 
 #include <QString>
+#include <algorithm>
 
 #include "core/commands.h"
 #include "core/input_area.h"
@@ -14,6 +15,12 @@ namespace {
 void step(PlanDocument& document, const char16_t* name, const std::function<void()>& action,
           std::optional<PlanDocument::MergeKey> merge = std::nullopt) {
     document.edit(QString::fromUtf16(name), action, merge);
+}
+
+// A coordinate moved, kept on the map.
+std::int32_t onMap(std::int32_t value, std::int32_t by) {
+    return std::int32_t(std::clamp<std::int64_t>(std::int64_t(value) + by, -kMapCoordinateLimit,
+                                                 kMapCoordinateLimit));
 }
 
 }  // namespace
@@ -42,13 +49,23 @@ void moveRow(PlanDocument& document, int from, int to) {
     PlacementList& list = document.list();
     if (from == to || from < 1 || to < 1 || from > list.count() || to > list.count()) return;
     list.select(from);
-    // One row moved is its neighbours exchanged one after another: one step all the same.
-    step(document, kMoveRow, [&] {
-        if (from < to)
-            for (int p = from; p < to; ++p) list.swapWithNext(p);
-        else
-            for (int p = from - 1; p >= to; --p) list.swapWithNext(p);
-    });
+    step(document, kMoveRow, [&] { list.moveRows(from, 1, to); });
+}
+
+void moveSelectionTo(PlanDocument& document, int to) {
+    step(document, kMoveRow, [&] { MoveSelectionTo(document.list(), to); });
+}
+
+void cut(PlanDocument& document) {
+    step(document, kCut, [&] { Supprimer(document.list()); });
+}
+
+void paste(PlanDocument& document, PlacementList::Rows rows) {
+    step(document, kPaste, [&] { PasteRows(document.list(), std::move(rows)); });
+}
+
+void duplicate(PlanDocument& document) {
+    step(document, kDuplicate, [&] { Dupliquer(document.list()); });
 }
 
 void replaceRow(PlanDocument& document, int position, PlacementRow row) {
@@ -63,6 +80,27 @@ void moveOnMap(PlanDocument& document, int position, std::int32_t x, std::int32_
     if (mergeWithLast) merge = PlanDocument::MergeKey{PlanDocument::MergeKey::kMoveOnMap, position};
     step(
         document, kMoveOnMap, [&] { list.replace(position, std::move(row)); }, merge);
+}
+
+void moveSelectionOnMap(PlanDocument& document, std::int32_t dx, std::int32_t dy,
+                        bool mergeWithLast) {
+    PlacementList& list = document.list();
+    const std::optional<int> current = list.selected();
+    if (!current) return;
+    std::optional<PlanDocument::MergeKey> merge;
+    if (mergeWithLast) merge = PlanDocument::MergeKey{PlanDocument::MergeKey::kMoveOnMap, *current};
+    step(
+        document, kMoveOnMap,
+        [&] {
+            for (const int p : list.selectedPositions()) {
+                const PlacementRow& row = list.row(p);
+                const auto x = wholeNumber(row.cell(Column::X));
+                const auto y = wholeNumber(row.cell(Column::Y));
+                if (!x || !y) continue;
+                list.replace(p, movedRow(row, onMap(*x, dx), onMap(*y, dy)));
+            }
+        },
+        merge);
 }
 
 void takeBackText(PlanDocument& document, PlacementList::Rows rows) {

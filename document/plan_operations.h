@@ -26,8 +26,12 @@ inline constexpr char16_t kMoveRow[] = u"Déplacer la ligne";
 inline constexpr char16_t kReplaceRow[] = u"Modifier la cellule";
 inline constexpr char16_t kMoveOnMap[] = u"Déplacer sur la carte";
 inline constexpr char16_t kTakeBackText[] = u"Modifier le texte";
+inline constexpr char16_t kCut[] = u"Couper";
+inline constexpr char16_t kPaste[] = u"Coller";
+inline constexpr char16_t kDuplicate[] = u"Dupliquer";
 
-// "Ajouter", "Insérer", "Supprimer", "/\" and "\/" (core/commands.h says what each does).
+// "Ajouter", "Insérer", "Supprimer", "/\" and "\/" (core/commands.h says what each does; the
+// last three act on every selected row).
 void add(PlanDocument& document, const InputArea& input);
 void insert(PlanDocument& document, const InputArea& input);
 void remove(PlanDocument& document);
@@ -36,6 +40,14 @@ void moveDown(PlanDocument& document, const InputArea& input);
 // The row at from (from 1) taken to to, the rows between shifting by one; it stays selected.
 // Nothing when from equals to or either lies outside the list.
 void moveRow(PlanDocument& document, int from, int to);
+// A block of selected rows dragged in the list: they become the rows from to on (see
+// MoveSelectionTo), staying selected.
+void moveSelectionTo(PlanDocument& document, int to);
+// "Couper" once the rows are on the clipboard: the selected rows removed.
+void cut(PlanDocument& document);
+// "Coller" and "Dupliquer" (core/commands.h).
+void paste(PlanDocument& document, PlacementList::Rows rows);
+void duplicate(PlanDocument& document);
 // The row at position replaced by row: a cell edited in place.
 void replaceRow(PlanDocument& document, int position, PlacementRow row);
 // The placement at position moved to the tile x, y on the map (its X and Y cells rewritten).
@@ -43,6 +55,11 @@ void replaceRow(PlanDocument& document, int position, PlacementRow row);
 // arrow keys pressed one after another); a move of another row never does.
 void moveOnMap(PlanDocument& document, int position, std::int32_t x, std::int32_t y,
                bool mergeWithLast);
+// Every selected placement on the map moved by dx, dy tiles together; a selected row whose X
+// or Y is not a whole number stays. mergeWithLast as for moveOnMap, the current row telling
+// the moves apart.
+void moveSelectionOnMap(PlanDocument& document, std::int32_t dx, std::int32_t dy,
+                        bool mergeWithLast);
 // The text view's text taken back: every row replaced by rows.
 void takeBackText(PlanDocument& document, PlacementList::Rows rows);
 

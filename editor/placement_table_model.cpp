@@ -94,29 +94,30 @@ bool PlacementTableModel::setData(const QModelIndex& index, const QVariant& valu
     return editor_(index.row() + 1, index.column(), value);
 }
 
-void PlacementTableModel::beforeInsert(int position) {
-    beginInsertRows(QModelIndex(), position - 1, position - 1);
+void PlacementTableModel::beforeInsert(int position, int count) {
+    beginInsertRows(QModelIndex(), position - 1, position + count - 2);
 }
 
 void PlacementTableModel::afterInsert() {
     endInsertRows();
 }
 
-void PlacementTableModel::beforeRemove(int position) {
-    beginRemoveRows(QModelIndex(), position - 1, position - 1);
+void PlacementTableModel::beforeRemove(int position, int count) {
+    beginRemoveRows(QModelIndex(), position - 1, position + count - 2);
 }
 
 void PlacementTableModel::afterRemove() {
     endRemoveRows();
 }
 
-void PlacementTableModel::beforeSwap(int a) {
-    // Rows a and a + 1 (model rows a - 1 and a) exchange places: the upper one moves below the
-    // lower one, so a selection and the view's persistent indexes follow their rows.
-    beginMoveRows(QModelIndex(), a - 1, a - 1, QModelIndex(), a + 1);
+void PlacementTableModel::beforeMove(int first, int count, int to) {
+    // Qt names the row the block goes before, counted before the move; the view's selection
+    // and persistent indexes follow their rows.
+    const int before = to < first ? to - 1 : to + count - 1;
+    beginMoveRows(QModelIndex(), first - 1, first + count - 2, QModelIndex(), before);
 }
 
-void PlacementTableModel::afterSwap() {
+void PlacementTableModel::afterMove() {
     endMoveRows();
 }
 

@@ -43,12 +43,12 @@ signals:
     void listSelectionChanged();
 
 private:
-    void beforeInsert(int position) override;
+    void beforeInsert(int position, int count) override;
     void afterInsert() override;
-    void beforeRemove(int position) override;
+    void beforeRemove(int position, int count) override;
     void afterRemove() override;
-    void beforeSwap(int a) override;
-    void afterSwap() override;
+    void beforeMove(int first, int count, int to) override;
+    void afterMove() override;
     void beforeReset() override;
     void afterReset() override;
     void beforeReplace(int position) override;

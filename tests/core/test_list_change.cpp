@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
 #include "base/errors.h"
 #include "base/text.h"
+#include "core/commands.h"
+#include "core/input_area.h"
 #include "core/list_change.h"
 #include "core/placement_list.h"
 #include "tests/support/rows.h"
@@ -91,6 +94,61 @@ TEST(ListChange, AppendedChangesUndoAsOne) {
     EXPECT_EQ(state(list), "pqr|1");
     change.redo(list);
     EXPECT_EQ(state(list), "qrp|3");
+}
+
+// Block commands on rows named by their X cell; the state is "xs|selected rows|current".
+TEST(ListChange, BlockCommandsUndoAndRedoRestoreRowsOrderAndSelection) {
+    const struct {
+        const char* rows;
+        const char* selected;  // positions as digits, the first one current
+        std::function<void(PlacementList&)> action;
+        const char* after;  // "" when nothing changes
+    } cases[] = {
+        {"abcde", "42", Supprimer, "ace||-"},
+        {"abcde", "12345", Supprimer, "||-"},
+        {"abcdef", "325", [](auto& l) { MoveUp(l, {}); }, "bcaedf|124|2"},
+        {"abcde", "31", [](auto& l) { MoveUp(l, {}); }, ""},
+        {"abcde", "24", [](auto& l) { MoveDown(l, {}); }, "acbed|35|3"},
+        {"abcde", "5", [](auto& l) { MoveDown(l, {}); }, ""},
+        {"abcde", "32", [](auto& l) { MoveSelectionTo(l, 9); }, "adebc|45|5"},
+        {"abcde", "34", [](auto& l) { MoveSelectionTo(l, 1); }, "cdabe|12|1"},
+        {"abcde", "413", [](auto& l) { MoveSelectionTo(l, 2); }, "bacde|234|4"},
+        {"abc", "2",
+         [](auto& l) {
+             PasteRows(l, {row(u'x'), row(u'y')});
+         },
+         "abxyc|34|3"},
+        {"abc", "", [](auto& l) { PasteRows(l, {row(u'x')}); }, "abcx|4|4"},
+        {"abc", "31", Dupliquer, "abcac|45|4"},
+    };
+    const auto full = [](const PlacementList& list) {
+        std::string out = toUtf8(test::xs(list)) + "|";
+        for (int p : list.selectedPositions()) out += std::to_string(p);
+        return out + "|" + (list.selected() ? std::to_string(*list.selected()) : "-");
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.rows) + " " + c.selected + " " + c.after);
+        PlacementList list;
+        for (const char* x = c.rows; *x; ++x) list.append(row(char16_t(*x)));
+        PlacementList::Selection selection;
+        for (const char* p = c.selected; *p; ++p) selection.runs.push_back({*p - '0', *p - '0'});
+        std::sort(selection.runs.begin(), selection.runs.end());
+        if (*c.selected) selection.current = c.selected[0] - '0';
+        list.setSelection(selection);
+        const std::string before = full(list);
+
+        ListChange change = ListChange::record(list, [&] { c.action(list); });
+        EXPECT_FALSE(change.failure);
+        EXPECT_EQ(change.empty(), *c.after == 0);
+        const std::string after = *c.after ? c.after : before;
+        EXPECT_EQ(full(list), after);
+        for (int round = 0; round < 2; ++round) {
+            change.undo(list);
+            EXPECT_EQ(full(list), before);
+            change.redo(list);
+            EXPECT_EQ(full(list), after);
+        }
+    }
 }
 
 }  // namespace

@@ -91,6 +91,17 @@ TEST_F(MapModelTest, QueriesFollowEveryKindOfListChange) {
     list.replace(1, row(u"-", u"1", u"0", u"0", u"999999", u"0"));
     list.append(row(u"-5", u"0", u"0", u"0", u"999999", u"0"));  // a wide region
     expectIndexAgreesWithPairs();
+    // Blocks: a few rows one by one, many by a rebuild.
+    list.moveRows(1, 2, 4);
+    list.moveRows(5, 2, 2);
+    list.insertRows(3, {row(u"100", u"-50"), row(u"7", u"7")});
+    list.removeRows(2, 2);
+    expectIndexAgreesWithPairs();
+    list.insertRows(2, PlacementList::Rows(100, row(u"3", u"0")));
+    list.moveRows(1, 3, 100);
+    list.removeRows(5, 80);
+    EXPECT_EQ(model.count(), list.count());
+    expectIndexAgreesWithPairs();
     list.clear();
     EXPECT_EQ(model.count(), 0);
     EXPECT_FALSE(model.bounds());

@@ -13,12 +13,17 @@ using test::xs;
 // Records what a view would be told.
 struct Recorder : PlacementListObserver {
     std::string log;
-    void beforeInsert(int p) override { log += "+" + std::to_string(p); }
+    static std::string n(int p, int count) {
+        return std::to_string(p) + (count > 1 ? "x" + std::to_string(count) : "");
+    }
+    void beforeInsert(int p, int count) override { log += "+" + n(p, count); }
     void afterInsert() override { log += "."; }
-    void beforeRemove(int p) override { log += "-" + std::to_string(p); }
+    void beforeRemove(int p, int count) override { log += "-" + n(p, count); }
     void afterRemove() override { log += "."; }
-    void beforeSwap(int p) override { log += "~" + std::to_string(p); }
-    void afterSwap() override { log += "."; }
+    void beforeMove(int p, int count, int to) override {
+        log += "~" + n(p, count) + ">" + std::to_string(to);
+    }
+    void afterMove() override { log += "."; }
     void beforeReset() override { log += "R"; }
     void afterReset() override { log += "."; }
     void beforeReplace(int p) override { log += "=" + std::to_string(p); }
@@ -89,6 +94,8 @@ TEST(PlacementList, PositionsOutsideTheListChangeNothing) {
     EXPECT_EQ(list.selected(), 1);
     list.insert(2, row(u"z"));  // count + 1 appends
     EXPECT_EQ(xs(list), u"az");
+    EXPECT_THROW(list.setSelection({{{2, 1}}, std::nullopt}), IndexError);
+    EXPECT_EQ(list.selected(), 1);
 }
 
 TEST(PlacementList, TellsItsObserverBeforeAndAfterEveryChange) {
@@ -104,8 +111,53 @@ TEST(PlacementList, TellsItsObserverBeforeAndAfterEveryChange) {
     list.assign({row(u"c")});
     list.replace(1, row(u"d"));
     EXPECT_THROW(list.replace(2, row(u"e")), IndexError);
-    EXPECT_EQ(recorder.log, "+1.+1.s~1.s-1.s-1.R.=1.");
+    EXPECT_EQ(recorder.log, "+1.+1.s~1>2.s-1.s-1.R.=1.");
     EXPECT_EQ(xs(list), u"d");
+
+    // A block is one call, whatever its length.
+    recorder.log.clear();
+    list.insertRows(1, {row(u"a"), row(u"b"), row(u"c")});
+    list.moveRows(1, 2, 3);
+    list.moveRows(3, 2, 1);
+    list.removeRows(2, 3);
+    EXPECT_THROW(list.moveRows(1, 2, 1), IndexError);
+    EXPECT_THROW(list.removeRows(1, 2), IndexError);
+    EXPECT_EQ(recorder.log, "+1x3.~1x2>3.~3x2>1.-2x3.");
+    EXPECT_EQ(xs(list), u"a");
+}
+
+TEST(PlacementList, SeveralSelectedRowsFollowTheirRowsAndKeepACurrentOne) {
+    PlacementList list;
+    list.insertRows(1, {row(u"a"), row(u"b"), row(u"c"), row(u"d"), row(u"e")});
+    const auto sel = [&] {
+        std::string out;
+        for (int p : list.selectedPositions()) out += std::to_string(p);
+        return out + "/" + (list.selected() ? std::to_string(*list.selected()) : "-");
+    };
+    list.select(2);
+    list.toggle(4);
+    EXPECT_EQ(sel(), "24/4");
+    list.moveRows(4, 2, 1);  // d e a b c
+    EXPECT_EQ(sel(), "14/1");
+    list.moveRows(1, 1, 5);  // e a b c d
+    EXPECT_EQ(sel(), "35/5");
+    list.insertRows(2, {row(u"x")});
+    EXPECT_EQ(sel(), "46/6");
+    list.remove(6);  // the current row goes: the first still selected takes over
+    EXPECT_EQ(sel(), "4/4");
+    list.selectAll();
+    EXPECT_EQ(list.selection(), (PlacementList::Selection{{{1, 5}}, 4}));
+    list.toggle(4);
+    EXPECT_EQ(sel(), "1235/1");
+    EXPECT_EQ(list.selection().runs, (PlacementList::Runs{{1, 3}, {5, 5}}));
+    list.select(5);
+    EXPECT_EQ(sel(), "5/5");
+    list.setSelection({{{2, 3}}, std::nullopt});
+    EXPECT_EQ(sel(), "23/2");
+    list.setSelection({{}, 4});
+    EXPECT_EQ(sel(), "4/4");
+    list.assign({row(u"z")});
+    EXPECT_EQ(sel(), "/-");
 }
 
 }  // namespace

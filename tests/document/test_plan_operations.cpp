@@ -73,7 +73,33 @@ INSTANTIATE_TEST_SUITE_P(
         OperationCase{"map", [](Doc& d, const In&) { operations::moveOnMap(d, 1, 7, 4, false); },
                       u"Déplacer sur la carte", u"723", 2},
         OperationCase{"text", [](Doc& d, const In&) { operations::takeBackText(d, {row(u"5")}); },
-                      u"Modifier le texte", u"5", std::nullopt}));
+                      u"Modifier le texte", u"5", std::nullopt},
+        OperationCase{"block to the top",
+                      [](Doc& d, const In&) { operations::moveSelectionTo(d, 1); },
+                      u"Déplacer la ligne", u"213", 1},
+        OperationCase{"cut", [](Doc& d, const In&) { operations::cut(d); }, u"Couper", u"13",
+                      std::nullopt},
+        OperationCase{"paste", [](Doc& d, const In&) { operations::paste(d, {row(u"x")}); },
+                      u"Coller", u"12x3", 3},
+        OperationCase{"duplicate", [](Doc& d, const In&) { operations::duplicate(d); },
+                      u"Dupliquer", u"1223", 3},
+        OperationCase{"selection on the map",
+                      [](Doc& d, const In&) { operations::moveSelectionOnMap(d, 5, 0, false); },
+                      u"Déplacer sur la carte", u"173", 2}));
+
+TEST(PlanOperations, SelectedPlacementsMoveOnTheMapTogether) {
+    PlanDocument doc;
+    doc.reset({row(u"1"), row(u"2"), row(u"x"), row(u"999999999")}, {});
+    doc.list().setSelection({{{2, 4}}, 2});
+    operations::moveSelectionOnMap(doc, 3, -1, true);
+    operations::moveSelectionOnMap(doc, 3, 0, true);  // the same selection moved on: one step
+    EXPECT_EQ(doc.undoStack()->count(), 1);
+    EXPECT_EQ(xs(doc.list()), u"18x999999999");  // off the map it stays; at the edge it stops
+    EXPECT_EQ(doc.list().row(2).cell(Column::Y), u"-1");
+    doc.undoStack()->undo();
+    EXPECT_EQ(xs(doc.list()), u"12x999999999");
+    EXPECT_EQ(doc.list().selection(), (PlacementList::Selection{{{2, 4}}, 2}));
+}
 
 TEST(PlanOperations, MapMovesJoinOnlyTheMoveOfTheSameRowJustBefore) {
     PlanDocument doc;

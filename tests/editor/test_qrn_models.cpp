@@ -53,8 +53,18 @@ private slots:
         QCOMPARE(shown(model), (QStringList{u"Bâtiment é||2|3|4|5|6"_qs, u"P|1|2|3|4|5|6"_qs,
                                             u"R|100|2|3|4|5|6"_qs, u"Q|10|2|3|4|5|6"_qs}));
         QCOMPARE(moved.size(), 1);
+        // A block moves in one call; the view's indexes follow their rows.
+        const QPersistentModelIndex first = model.index(0, 0);
+        list.moveRows(1, 2, 3);
+        QCOMPARE(first.row(), 2);
+        QCOMPARE(shown(model).at(2), u"Bâtiment é||2|3|4|5|6"_qs);
+        list.moveRows(3, 2, 1);
+        QCOMPARE(first.row(), 0);
+        QCOMPARE(moved.size(), 3);
+        list.insertRows(3, {row(u"S", u"5"), row(u"T", u"6")});
+        list.removeRows(3, 2);
         list.remove(4);
-        QCOMPARE(selection.size(), 3);  // select, swap, remove
+        QCOMPARE(selection.size(), 6);  // select, swap, two moves, two removes above or on it
         list.clear();
         QCOMPARE(model.rowCount(), 0);
 
@@ -68,6 +78,10 @@ private slots:
         QCOMPARE(resets.size(), 1);
         QCOMPARE(inserts.size(), 0);
         QCOMPARE(model.index(99999, 0).data().toString(), u"Temple"_qs);
+        QSignalSpy removes(&model, &QAbstractItemModel::rowsRemoved);
+        list.removeRows(2, 99999);
+        QCOMPARE(removes.size(), 1);
+        QCOMPARE(model.rowCount(), 1);
 
         QStringList headers;
         for (int c = 0; c < model.columnCount(); ++c)
