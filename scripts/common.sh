@@ -27,7 +27,7 @@ BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-
 # sanitizer runtimes, and llvm-symbolizer for readable reports.
 CHECK_PACKAGES=(clang libclang-rt-14-dev llvm)
 # scripts/package_check: dpkg-shlibdeps for the package's dependencies, and the validators.
-PACKAGE_CHECK_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
+PACKAGE_CHECK_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream shared-mime-info)
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {

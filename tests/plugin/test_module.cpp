@@ -124,6 +124,26 @@ private slots:
         QVERIFY(state.EditorWindows[1] && state.EditorWindows[3] && state.EditorWindows[4]);
     }
 
+    // Plans given to the control open one window each; one that cannot be read is said and
+    // leaves its window empty and untitled.
+    void openPlansOpensAWindowOnEachPlan() {
+        Plg plg(platform, state);
+        const QString sample = QStringLiteral(QRN_SAMPLES_DIR "/exemple.qrn");
+        const QString missing = QStringLiteral(QRN_SAMPLES_DIR "/absent.qrn");
+        QVERIFY(QMetaObject::invokeMethod(&plg, "openPlans",
+                                          Q_ARG(QStringList, (QStringList{sample, missing}))));
+        QCOMPARE(state.EditorWindows.size(), 3u);
+        const QRN* opened = state.EditorWindows[1];
+        QVERIFY(opened && opened->isVisible());
+        QCOMPARE(opened->currentFile(), sample.toStdU16String());
+        QCOMPARE(opened->list().count(), 8);
+        QCOMPARE(opened->list().row(1).cell(0), u"12");
+        QVERIFY(state.EditorWindows[2]->list().empty());
+        QVERIFY(state.EditorWindows[2]->currentFile().empty());
+        QCOMPARE(platform.recorder.messages.size(), 1u);
+        platform.recorder.messages.clear();
+    }
+
     void aSecondControlResetsTheListButOpenWindowsStay() {
         Plg first(platform, state);
         press(first);
