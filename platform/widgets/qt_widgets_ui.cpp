@@ -83,8 +83,10 @@ void QtWidgetsUi::OpenHelp(const std::u16string& helpFile, const std::u16string&
             if (QProcess::startDetached(plan.program, plan.arguments)) return;
             break;
         case HelpPlan::Kind::Page:
-            if (QDesktopServices::openUrl(QUrl::fromLocalFile(plan.page))) return;
-            break;
+            // Without a browser, or when it cannot be started, the page shows in our own window.
+            if (!haveWebBrowser() || !QDesktopServices::openUrl(QUrl::fromLocalFile(plan.page)))
+                showHelpWindow(plan.page);
+            return;
         case HelpPlan::Kind::Missing:
             break;
     }

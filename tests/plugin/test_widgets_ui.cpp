@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "platform/qt/qt_application.h"
@@ -113,6 +114,40 @@ private slots:
             QCOMPARE(qrn::platform::findHelpViewer(), viewer.fileName());
         }
         qputenv("PATH", path);
+    }
+
+    // With no browser on the desktop, the page shows in the built-in window, its images and
+    // the pages it links to found beside it; no message.
+    void helpWithoutABrowserShowsItsOwnWindow() {
+        QTemporaryDir folder;
+        QFile page(folder.filePath("Help/QRN1.htm")), image(folder.filePath("Help/i.png"));
+        QVERIFY(QDir().mkpath(folder.filePath("Help")) && page.open(QIODevice::WriteOnly) &&
+                image.open(QIODevice::WriteOnly));
+        page.write(
+            "<html><head><title>Aide QRN</title></head><body><img src=\"i.png\">"
+            "<a href=\"b.htm\">b</a></body></html>");
+        page.close();
+        QImage(4, 4, QImage::Format_RGB32).save(&image, "PNG");
+        image.close();
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", "/nonexistent");
+        qunsetenv("BROWSER");
+        QVERIFY(!qrn::platform::haveWebBrowser());
+        bool told = false;
+        QTimer::singleShot(0, [&told] {
+            if (QWidget* box = QApplication::activeModalWidget()) told = box->close();
+        });
+        ui.OpenHelp(folder.filePath("Help/Help.chm").toStdU16String(), u"QRN1.htm");
+        qputenv("PATH", path);
+        QVERIFY(!told);
+        QTextBrowser* window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "HelpWindow" && w->isVisible())
+                window = qobject_cast<QTextBrowser*>(w);
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Aide QRN"));
+        QVERIFY(!window->loadResource(QTextDocument::ImageResource, QUrl("i.png")).isNull());
+        window->close();
     }
 
 private:
