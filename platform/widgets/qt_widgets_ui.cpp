@@ -19,6 +19,16 @@ QString startFolder(const std::u16string& initialFolder) {
     return resolveNativePath(QString::fromStdU16String(initialFolder));
 }
 
+// A line too long for the box is cut in its middle rather than wrapped: a path keeps its
+// beginning and its file name.
+QString elideLongLines(const QString& text, const QFontMetrics& metrics) {
+    const int width = metrics.averageCharWidth() * 64;
+    QStringList lines =
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideMiddle, width);
+    return lines.join(u'\n');
+}
+
 }  // namespace
 
 QString QtWidgetsUi::title() const {
@@ -47,7 +57,11 @@ SaveChoice QtWidgetsUi::AskSaveChanges(const std::u16string& planName) {
 }
 
 RecoveryChoice QtWidgetsUi::AskRecover(const std::u16string& text) {
-    QMessageBox box(QMessageBox::Question, title(), QString::fromStdU16String(text));
+    const QString whole = QString::fromStdU16String(text);
+    QMessageBox box(QMessageBox::Question, title(), QString());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(elideLongLines(whole, box.fontMetrics()));
+    box.setToolTip(whole);
     QPushButton* recover = box.addButton(QStringLiteral("Récupérer"), QMessageBox::AcceptRole);
     QPushButton* ignore = box.addButton(QStringLiteral("Ignorer"), QMessageBox::RejectRole);
     QPushButton* remove = box.addButton(QStringLiteral("Supprimer"), QMessageBox::DestructiveRole);

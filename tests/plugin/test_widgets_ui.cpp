@@ -90,6 +90,22 @@ private slots:
         ui.MsgBox(u"Texte « accentué »");
     }
 
+    // The recovery offer cuts a long path in its middle, never wrapping it.
+    void recoveryOfferElidesTheMiddleOfALongPath() {
+        const QString path = "/home/u/" + QString(200, u'd') + "/plan.qrn";
+        QString shown;
+        whenModal<QMessageBox>([&shown](QMessageBox* box) {
+            shown = box->text();
+            box->buttons().at(1)->click();
+        });
+        ui.AskRecover((u"Trouvé :\r\n"_qs + path + "\r\n2 lignes.").toStdU16String());
+        const QStringList lines = shown.split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[1].startsWith("/home/u/d") && lines[1].endsWith("d/plan.qrn") &&
+                lines[1].contains(u'…') && lines[1].size() < 100);
+        QCOMPARE(lines[2], "2 lignes.");
+    }
+
     // The files there, the viewer found, and the plan made.
     void helpPlan() {
         using K = HelpPlan::Kind;
