@@ -79,4 +79,28 @@ void Blist(const Catalogue& catalogue, const AgeChecks& checks, Picker& picker) 
     if (picker.count() > 0) picker.select(0);
 }
 
+std::u16string hiddenByAge(const Catalogue& catalogue, const AgeChecks& checks,
+                           std::u16string_view typed) {
+    const struct {
+        bool shown;
+        std::u16string_view code;
+        std::u16string_view name;
+    } ages[] = {{checks.stone, u"15", u"Age de la pierre"},
+                {checks.tool, u"14", u"Age de l'outil"},
+                {checks.bronze, u"12", u"Age du bronze"},
+                {checks.iron, u"8", u"Age du fer"}};
+    const std::u16string folded = foldName(typed);
+    if (folded.empty() || !catalogue.loaded()) return {};
+    for (int i = 1; i <= catalogue.count(); ++i) {
+        if (catalogue.field(i, Field::ListingMark) == u"L") continue;
+        const std::u16string& name = catalogue.field(i, Field::DisplayName);
+        if (foldName(name) != folded) continue;
+        for (const auto& age : ages) {
+            if (!age.shown && catalogue.field(i, Field::AgeCode) == age.code)
+                return quoted(name) + u" est masqué : " + std::u16string(age.name);
+        }
+    }
+    return {};
+}
+
 }  // namespace qrn

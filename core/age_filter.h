@@ -34,4 +34,10 @@ std::u16string ClassThem(const Catalogue& catalogue, std::u16string_view str);
 // while no catalogue has loaded.
 void Blist(const Catalogue& catalogue, const AgeChecks& checks, Picker& picker);
 
+// Why typed names no entry the picker offers when the age filter hides it: "« Temple » est
+// masqué : Age du bronze", naming the catalogue's entry whose name folds to typed (see
+// foldName) and whose age is unchecked. Empty when no hidden entry has that name.
+std::u16string hiddenByAge(const Catalogue& catalogue, const AgeChecks& checks,
+                           std::u16string_view typed);
+
 }  // namespace qrn

@@ -15,9 +15,9 @@ std::optional<PlacementRow> rowFromInput(const InputArea& input) {
     const std::optional<int> entry = input.picker.resolvedEntry();
     if (!entry) return std::nullopt;
     const auto& f = input.fields;
-    return PlacementRow(
-        input.picker.text(), {f[0], f[1], f[2], f[3], f[4], f[5]},
-        CatalogueIndex::number(static_cast<std::int16_t>(input.picker.entry(*entry).itemData)));
+    const Picker::Entry& chosen = input.picker.entry(*entry);
+    return PlacementRow(chosen.text, {f[0], f[1], f[2], f[3], f[4], f[5]},
+                        CatalogueIndex::number(static_cast<std::int16_t>(chosen.itemData)));
 }
 
 }  // namespace

@@ -9,8 +9,8 @@ namespace qrn {
 
 struct InputArea;
 
-// "Ajouter": appends a row made from the picker and the six fields. Nothing happens when the
-// picker stands for no entry (see Picker::resolvedEntry).
+// "Ajouter": appends a row made from the picker's entry (its name and catalogue index) and the
+// six fields. Nothing happens when the picker stands for no entry (see Picker::resolvedEntry).
 void Ajouter(PlacementList& list, const InputArea& input);
 // "Insérer": on an empty list, Ajouter; otherwise the new row takes the selected row's
 // place and the selected row, still selected, moves one down. Nothing without a selection.

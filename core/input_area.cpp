@@ -42,7 +42,57 @@ std::optional<int> Picker::resolvedEntry() const {
     for (int i = 0; i < count(); ++i) {
         if (entries_[std::size_t(i)].text == text_) return i;
     }
-    return std::nullopt;
+    if (text_.empty()) return std::nullopt;
+    const std::u16string typed = foldName(text_);
+    std::optional<int> holding;
+    std::optional<int> equal;
+    int holders = 0;
+    for (int i = 0; i < count(); ++i) {
+        const std::u16string name = foldName(entries_[std::size_t(i)].text);
+        if (name.find(typed) == name.npos) continue;
+        if (holders++ == 0) holding = i;
+        if (!equal && name == typed) equal = i;
+    }
+    return holders == 1 ? holding : equal;
+}
+
+std::optional<int> Picker::chosenEntry(std::optional<int> highlighted) const {
+    if (highlighted && *highlighted >= 0 && *highlighted < count()) return highlighted;
+    return resolvedEntry();
+}
+
+std::u16string foldName(std::u16string_view name) {
+    // Windows-1252 letters from U+00C0 to U+00FF, each with its base letter; "*" keeps the
+    // character (the multiplication and division signs, thorn).
+    static constexpr char16_t kLatin1[] =
+        u"aaaaaaæceeeeiiiidnooooo*ouuuuy*s"
+        u"aaaaaaæceeeeiiiidnooooo*ouuuuy*y";
+    std::u16string folded;
+    folded.reserve(name.size());
+    for (char16_t c : name) {
+        if (c >= u'A' && c <= u'Z') {
+            folded += char16_t(c - u'A' + u'a');
+        } else if (c >= 0xC0 && c <= 0xFF && kLatin1[c - 0xC0] != u'*') {
+            const char16_t base = kLatin1[c - 0xC0];
+            if (base == u'æ')
+                folded += u"ae";
+            else if (c == 0xDF)
+                folded += u"ss";
+            else
+                folded += base;
+        } else if (c == 0x152 || c == 0x153) {
+            folded += u"oe";
+        } else if (c == 0x160 || c == 0x161) {
+            folded += u's';
+        } else if (c == 0x17D || c == 0x17E) {
+            folded += u'z';
+        } else if (c == 0x178) {
+            folded += u'y';
+        } else if (c < 0x300 || c > 0x36F) {  // combining accents typed apart go
+            folded += c;
+        }
+    }
+    return folded;
 }
 
 void fillPicker(const Catalogue& catalogue, Picker& picker) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qrn {
@@ -31,15 +32,24 @@ public:
     // Typing: the text changes and no entry stays selected.
     void setText(std::u16string text);
 
-    // The entry the picker stands for: the selected one, or else the first entry whose text
-    // equals the current text. None when neither exists.
+    // The entry the picker stands for, as the user sees it: the selected one, else the first
+    // entry whose text equals the current text, else the only entry whose name holds the text
+    // (case and accents aside, as the completion offers it), else the first whose name folds to
+    // the text ("marche" names "Marché"). None when the text names nothing.
     std::optional<int> resolvedEntry() const;
+    // What Enter, Tab, "Ajouter" and "Insérer" take: highlighted (the completion's highlighted
+    // position, when valid), else resolvedEntry().
+    std::optional<int> chosenEntry(std::optional<int> highlighted) const;
 
 private:
     std::vector<Entry> entries_;
     std::u16string text_;
     int listIndex_ = -1;
 };
+
+// A name without case and accents, for matching what is typed against names: "Écurie" and
+// "ecurie" fold alike ("Œ" to "oe", "ß" to "ss").
+std::u16string foldName(std::u16string_view name);
 
 // The input area: the picker and the six input fields Text1 to Text6 (X, Y, N, S, E, O).
 struct InputArea {

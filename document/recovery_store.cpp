@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 
 #include "base/errors.h"
 #include "base/system_reason.h"
+#include "base/text.h"
 #include "planfile/temp_name.h"
 #include "platform/platform.h"
 
@@ -120,6 +122,10 @@ RecoveredPlan RecoveryEntry::read(platform::FileSystem& files) const {
     return readRecovery(path().toStdU16String(), files);
 }
 
+QDateTime RecoveryEntry::savedAt() const {
+    return QFileInfo(path()).lastModified();
+}
+
 void RecoveryEntry::remove(platform::FileSystem& files) const {
     if (QFileInfo::exists(path())) files.DeleteFile(path().toStdU16String());
 }
@@ -175,6 +181,15 @@ std::vector<std::unique_ptr<RecoveryEntry>> RecoveryStore::orphans() {
     const QStringList files =
         QDir(folder_).entryList({QLatin1Char('*') + kRowsSuffix},
                                 QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    // Locks without a copy are left by windows that crashed before their first copy, or that
+    // deleted theirs: once their process is gone nothing needs them. A live window's stays.
+    const QStringList locks = QDir(folder_).entryList({QLatin1Char('*') + kLockSuffix},
+                                                      QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& file : locks) {
+        const QString name = file.chopped(kLockSuffix.size());
+        if (checked.holds(name + kRowsSuffix) || !checked.holdsOwnFile(file)) continue;
+        if (const auto lock = tryLock(name)) lock->unlock();
+    }
     for (const QString& file : files) {
         const QString name = file.chopped(kRowsSuffix.size());
         if (!checked.holdsOwnFile(file)) {
@@ -186,6 +201,22 @@ std::vector<std::unique_ptr<RecoveryEntry>> RecoveryStore::orphans() {
         }
     }
     return found;
+}
+
+std::u16string recoveryQuestion(const RecoveredPlan& plan, const QDateTime& savedAt) {
+    const std::size_t rows = plan.rows.size();
+    const QString text =
+        QStringLiteral(
+            "Un plan non enregistré a été retrouvé après un arrêt inattendu :\n%1\n"
+            "Copie du %2 à %3, %4 %5.\n"
+            "Récupérer le rétablit dans cette fenêtre ; Ignorer le garde pour plus tard ; "
+            "Supprimer l'efface.")
+            .arg(plan.file.empty() ? QStringLiteral("sans nom")
+                                   : QString::fromStdU16String(displayName(plan.file)),
+                 savedAt.toString(QStringLiteral("dd/MM/yyyy")),
+                 savedAt.toString(QStringLiteral("HH:mm")), QString::number(rows),
+                 rows > 1 ? QStringLiteral("lignes") : QStringLiteral("ligne"));
+    return text.toStdU16String();
 }
 
 QString RecoveryStore::skippedText() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QLockFile>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,8 @@ public:
 
     QString path() const;
     RecoveredPlan read(platform::FileSystem& files) const;
+    // When the copy was last written (invalid when there is none).
+    QDateTime savedAt() const;
     // Deletes the rows' file, if written; the lock goes with the entry.
     void remove(platform::FileSystem& files) const;
 
@@ -49,7 +52,8 @@ public:
     // A new entry under a name nobody else holds; no file is written yet. Throws FileError
     // naming the folder when it cannot be made or is not a folder of this user's.
     std::unique_ptr<RecoveryEntry> create();
-    // The entries with rows whose window is gone: their locks are now held by the caller. A
+    // The entries with rows whose window is gone: their locks are now held by the caller (the
+    // locks without rows whose window is gone are removed on the way). A
     // lock that holds no owner (left empty or cut short) counts as gone. Copies and locks that
     // are not regular files of this user's are left alone and named in skipped(). Nothing when
     // the folder does not exist; FileError when it is not a folder of this user's.
@@ -66,5 +70,9 @@ private:
     platform::Random& random_;
     QStringList skipped_;
 };
+
+// The recovery offer's question: the plan's file ("sans nom" for none) on a line of its own,
+// the copy's date and time and its row count, then what each answer does.
+std::u16string recoveryQuestion(const RecoveredPlan& plan, const QDateTime& savedAt);
 
 }  // namespace qrn

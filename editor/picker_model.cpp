@@ -3,12 +3,8 @@
 namespace qrn {
 
 QString foldForMatching(const QString& text) {
-    const QString decomposed = text.normalized(QString::NormalizationForm_D);
-    QString folded;
-    folded.reserve(decomposed.size());
-    for (const QChar c : decomposed)
-        if (c.category() != QChar::Mark_NonSpacing) folded += c;
-    return folded.toCaseFolded();
+    // The picker's own rule, so that the completion offers what Enter takes.
+    return QString::fromStdU16String(foldName(text.toStdU16String()));
 }
 
 PickerModel::PickerModel(const Picker& picker, QObject* parent)

@@ -168,13 +168,7 @@ void QRN::offerRecovery() {
                  e.describe());
             continue;
         }
-        const std::u16string name = plan.file.empty() ? std::u16string(u"sans nom") : plan.file;
-        const std::u16string question =
-            u"Un plan non enregistré a été retrouvé après un arrêt inattendu : " + name + u" (" +
-            QString::number(qsizetype(plan.rows.size())).toStdU16String() +
-            (plan.rows.size() > 1 ? u" lignes" : u" ligne") +
-            u").\r\nRécupérer le rétablit dans cette fenêtre ; Ignorer le garde pour "
-            u"plus tard ; Supprimer l'efface.";
+        const std::u16string question = recoveryQuestion(plan, entry->savedAt());
         switch (platform_.ui().AskRecover(question)) {
             case platform::RecoveryChoice::Recover:
                 document_->restore(std::move(plan.rows), std::move(plan.file));

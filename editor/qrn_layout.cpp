@@ -15,7 +15,7 @@
 #include "base/errors.h"
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
-#include "editor/building_delegate.h"
+#include "editor/building_editor.h"
 #include "editor/building_picker.h"
 #include "editor/editor_menus.h"
 #include "editor/map_view.h"
@@ -134,7 +134,8 @@ QSplitter* QRN::buildListAndMap(QWidget* page) {
     splitter->setObjectName(QStringLiteral("ListMapSplitter"));
     splitter->setChildrenCollapsible(false);
     listView_ = new PlacementListView(listModel_, splitter);
-    listView_->setItemDelegateForColumn(0, new BuildingDelegate(pickerModel_, listView_));
+    listView_->setItemDelegateForColumn(
+        0, new BuildingDelegate(input_.picker, pickerModel_, listView_));
 
     mapPane_ = new QWidget(splitter);
     mapPane_->setObjectName(QStringLiteral("MapPane"));

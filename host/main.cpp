@@ -7,6 +7,9 @@
 #include <QMainWindow>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <filesystem>
+
+#include "base/text.h"
 
 #include "base/version.h"
 #include "host/plugin_loader.h"
@@ -19,6 +22,23 @@ namespace {
 bool haveDisplay() {
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
            qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+// The plans named on the command line, each with its folder: the names' own bytes, as the
+// plug-in reads file names (see decodeFileName).
+QStringList plansNamed(int argc, char* argv[]) {
+    QStringList plans;
+    std::u16string folder;
+    for (int i = 1; i < argc; ++i) {
+        std::u16string name = qrn::decodeFileName(argv[i]);
+        if (!name.empty() && name.front() != u'/') {
+            if (folder.empty())
+                folder = qrn::decodeFileName(std::filesystem::current_path().native());
+            name = folder + u'/' + name;
+        }
+        plans << QString::fromStdU16String(name);
+    }
+    return plans;
 }
 
 }  // namespace
@@ -68,5 +88,10 @@ int main(int argc, char* argv[]) {
 
     window.resize(240, 160);
     window.show();
+    // Plans given by the file manager or the command line open once the host is up.
+    const QStringList plans = plansNamed(argc, argv);
+    if (control && !plans.isEmpty() &&
+        !QMetaObject::invokeMethod(control, "openPlans", Q_ARG(QStringList, plans)))
+        std::fprintf(stderr, "qrnhost : ce plugin n'ouvre pas de plan donné en argument.\n");
     return QApplication::exec();
 }

@@ -1,14 +1,18 @@
 #include "plugin/options.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "editor/settings.h"
+#include "platform/qt/native_path.h"
 #include "plugin/plan_folder.h"
 
 namespace qrn {
@@ -70,9 +74,38 @@ void Options::load() {
     pathEdit_->setText(QString::fromStdU16String(kPlanFolderSetting.get(platform_.settings())));
 }
 
-// Stores the text exactly as typed, the empty text included. When it cannot be stored the
-// user is told and the dialog stays open, so the text is not lost.
+// Stores the text exactly as typed, the empty text included. A folder that does not exist is
+// said first: the user may create it, keep the text anyway or go back to correct it. When the
+// text cannot be stored the user is told and the dialog stays open, so the text is not lost.
 void Options::store() {
+    const QString typed = pathEdit_->text();
+    if (!typed.isEmpty() && !platform_.files().FolderExists(typed.toStdU16String())) {
+        QMessageBox box(QMessageBox::Warning, windowTitle(),
+                        QStringLiteral("Le dossier « %1 » n'existe pas.").arg(typed),
+                        QMessageBox::NoButton, this);
+        box.setInformativeText(QStringLiteral(
+            "Créez-le, gardez ce texte tel quel (les fenêtres d'ouverture partiront alors "
+            "de leur dossier habituel) ou corrigez-le."));
+        QPushButton* create =
+            box.addButton(QStringLiteral("Créer le dossier"), QMessageBox::AcceptRole);
+        QPushButton* keep =
+            box.addButton(QStringLiteral("Garder le texte"), QMessageBox::AcceptRole);
+        QPushButton* correct = box.addButton(QStringLiteral("Corriger"), QMessageBox::RejectRole);
+        box.setDefaultButton(create);
+        box.setEscapeButton(correct);
+        box.exec();
+        if (box.clickedButton() == create) {
+            const QString folder = platform::resolveNativePath(typed);
+            if (!QDir().mkpath(folder)) {
+                platform_.ui().MsgBox(u"Le dossier " + quotedFileName(typed.toStdU16String()) +
+                                      u" n'a pas pu être créé ; rien n'a été enregistré.");
+                return;
+            }
+        } else if (box.clickedButton() != keep) {
+            pathEdit_->setFocus();
+            return;
+        }
+    }
     try {
         kPlanFolderSetting.set(platform_.settings(), pathEdit_->text().toStdU16String());
         LoadPlanFolder(platform_, state_);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/errors.h"
+#include "editor/open_plan.h"
 #include "editor/qrn.h"
 #include "platform/widgets/app_icon.h"
 #include "platform/widgets/component_runtime.h"
@@ -51,7 +52,14 @@ void Plg::initialize() {
     LoadPlanFolder(platform_, state_);
 }
 
-void Plg::openEditor() {
+void Plg::openPlans(const QStringList& files) {
+    for (const QString& file : files) {
+        if (QRN* window = openEditor())
+            openPlan(platform_, state_.catalogue, *window, file.toStdU16String());
+    }
+}
+
+QRN* Plg::openEditor() {
     try {
         auto& windows = state_.EditorWindows;
         const std::int32_t n = nextEditorSlot(static_cast<std::int32_t>(windows.size()) - 1);
@@ -63,8 +71,10 @@ void Plg::openEditor() {
         platform::holdWhileAlive(window);
         platform::giveApplicationIcon(*window);
         window->show();
+        return window;
     } catch (const Error& error) {
         platform_.ui().MsgBox(error.describe());
+        return nullptr;
     }
 }
 

@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace qrn {
 
+class QRN;
+
 // The control a host places: a square filled by one button, "QRN". Each press opens a new,
 // independent editor window. The control keeps no state of its own: the windows it opens are
 // listed in the module state it shares with every control of its thread.
@@ -18,6 +20,11 @@ class Plg : public QWidget {
 
 public:
     Plg(platform::Platform& platform, ModuleState& state, QWidget* parent = nullptr);
+
+    // Opens one editor window on each plan (file names as the system gives them, see
+    // decodeFileName), as a press of "QRN" followed by "Ouvrir" would. For hosts: plans given on
+    // the command line or by the file manager.
+    Q_INVOKABLE void openPlans(const QStringList& files);
 
     QSize sizeHint() const override;
     bool hasHeightForWidth() const override { return true; }
@@ -28,7 +35,7 @@ protected:
 
 private:
     void initialize();
-    void openEditor();
+    QRN* openEditor();
 
     platform::Platform& platform_;
     ModuleState& state_;

@@ -26,8 +26,11 @@ BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-
 # The sanitizer and fuzz builds of scripts/test and scripts/fuzz: clang with libFuzzer and the
 # sanitizer runtimes, and llvm-symbolizer for readable reports.
 CHECK_PACKAGES=(clang libclang-rt-14-dev llvm)
+# The end-to-end test: a private X display, a window manager, the session and accessibility
+# buses, keys typed as a user would and Python's AT-SPI binding to read the windows.
+E2E_PACKAGES=(xvfb xauth openbox xdotool dbus-daemon at-spi2-core python3-pyatspi)
 # scripts/package_check: dpkg-shlibdeps for the package's dependencies, and the validators.
-PACKAGE_CHECK_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream)
+PACKAGE_CHECK_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream shared-mime-info)
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {

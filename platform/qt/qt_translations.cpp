@@ -7,6 +7,33 @@
 
 namespace qrn::platform {
 
+namespace {
+
+// The words Qt's French catalogue lacks (texts Qt 6 moved to new contexts): the file dialogs'
+// type column and sizes. Installed after Qt's, so asked first; every other text falls
+// through to Qt's catalogue.
+class MissingFrench : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override {
+        Q_UNUSED(disambiguation);
+        const QLatin1String where(context), what(source);
+        if (where == "QAbstractFileIconProvider") {
+            if (what == "Folder") return QStringLiteral("Dossier");
+            if (what == "Drive") return QStringLiteral("Lecteur");
+            if (what == "File") return QStringLiteral("Fichier");
+            if (what == "%1 File") return QStringLiteral("Fichier %1");
+        }
+        if (where == "QLocale" && what == "%n byte(s)")
+            return n > 1 ? QStringLiteral("%n octets") : QStringLiteral("%n octet");
+        return {};
+    }
+};
+
+}  // namespace
+
 bool installQtTranslations() {
     QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr) return false;
@@ -17,13 +44,19 @@ bool installQtTranslations() {
     auto* translator = new QTranslator(app);
     translator->setObjectName(kName);
     // The program speaks French whatever the system's language.
-    if (!translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
+    const bool loaded =
+        translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (loaded) QCoreApplication::installTranslator(translator);
+    // Ours after Qt's, so that it is asked first.
+    static const QString kMissing = QStringLiteral("qrn-missing-fr");
+    if (app->findChild<QTranslator*>(kMissing, Qt::FindDirectChildrenOnly) == nullptr) {
+        auto* missing = new MissingFrench(app);
+        missing->setObjectName(kMissing);
+        QCoreApplication::installTranslator(missing);
     }
-    return QCoreApplication::installTranslator(translator);
+    if (!loaded) delete translator;
+    return loaded;
 }
 
 }  // namespace qrn::platform

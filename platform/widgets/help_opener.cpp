@@ -2,7 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QTextBrowser>
+#include <QUrl>
 
 namespace qrn::platform {
 
@@ -50,6 +54,37 @@ HelpPlan planHelp(const QString& helpFile, const QString& topic, const ViewerFin
         QStringLiteral("L'aide est introuvable : elle a été cherchée dans %1 et dans %2.")
             .arg(quoted(helpFile), quoted(page));
     return plan;
+}
+
+bool haveWebBrowser() {
+    if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) return false;
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    return query.waitForFinished(3000) && query.exitCode() == 0 &&
+           !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+QWidget* showHelpWindow(const QString& page) {
+    static QPointer<QTextBrowser> window;
+    if (!window) {
+        window = new QTextBrowser;
+        window->setObjectName(QStringLiteral("HelpWindow"));
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowTitle(QStringLiteral("Aide"));
+        window->setAccessibleName(QStringLiteral("Aide"));
+        window->setOpenExternalLinks(true);
+        window->resize(760, 640);
+        QObject::connect(window, &QTextBrowser::sourceChanged, window, [] {
+            if (!window->documentTitle().isEmpty()) window->setWindowTitle(window->documentTitle());
+        });
+    }
+    window->setSource(QUrl::fromLocalFile(page));
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
 }
 
 }  // namespace qrn::platform

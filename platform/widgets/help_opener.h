@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+class QWidget;
+
 namespace qrn::platform {
 
 // How the help is shown: the compiled help file in a viewer when one is installed, else the
@@ -22,5 +24,14 @@ using ViewerFinder = std::function<QString()>;
 QString findHelpViewer();
 
 HelpPlan planHelp(const QString& helpFile, const QString& topic, const ViewerFinder& findViewer);
+
+// Whether the desktop has a web browser to open a page in: $BROWSER, or xdg-open with a
+// program registered for HTML pages.
+bool haveWebBrowser();
+
+// The built-in help window, for a desktop without a browser: Qt's text browser on page, its
+// links (to the page's anchors and the pages beside it) and images working, links to the web
+// handed to the desktop. One window, shown again and raised by each call.
+QWidget* showHelpWindow(const QString& page);
 
 }  // namespace qrn::platform

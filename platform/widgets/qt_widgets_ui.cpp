@@ -20,6 +20,16 @@ QString startFolder(const std::u16string& initialFolder) {
     return resolveNativePath(QString::fromStdU16String(initialFolder));
 }
 
+// A line too long for the box is cut in its middle rather than wrapped: a path keeps its
+// beginning and its file name.
+QString elideLongLines(const QString& text, const QFontMetrics& metrics) {
+    const int width = metrics.averageCharWidth() * 64;
+    QStringList lines =
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideMiddle, width);
+    return lines.join(u'\n');
+}
+
 }  // namespace
 
 QString QtWidgetsUi::title() const {
@@ -60,12 +70,20 @@ SaveChoice QtWidgetsUi::AskSaveChanges(const std::u16string& planName) {
 }
 
 RecoveryChoice QtWidgetsUi::AskRecover(const std::u16string& text) {
-    const RecoveryChoice choices[] = {RecoveryChoice::Recover, RecoveryChoice::Ignore,
-                                      RecoveryChoice::Delete};
-    return choices[ask(QMessageBox::Question, QString::fromStdU16String(text),
-                       {{QStringLiteral("Récupérer"), QMessageBox::AcceptRole, true, false},
-                        {QStringLiteral("Ignorer"), QMessageBox::RejectRole, false, true},
-                        {QStringLiteral("Supprimer"), QMessageBox::DestructiveRole}})];
+    const QString whole = QString::fromStdU16String(text);
+    QMessageBox box(QMessageBox::Question, title(), QString());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(elideLongLines(whole, box.fontMetrics()));
+    box.setToolTip(whole);
+    QPushButton* recover = box.addButton(QStringLiteral("Récupérer"), QMessageBox::AcceptRole);
+    QPushButton* ignore = box.addButton(QStringLiteral("Ignorer"), QMessageBox::RejectRole);
+    QPushButton* remove = box.addButton(QStringLiteral("Supprimer"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(recover);
+    box.setEscapeButton(ignore);
+    box.exec();
+    if (box.clickedButton() == recover) return RecoveryChoice::Recover;
+    if (box.clickedButton() == remove) return RecoveryChoice::Delete;
+    return RecoveryChoice::Ignore;
 }
 
 TextLeaveChoice QtWidgetsUi::AskLeaveText(const std::u16string& text) {
@@ -118,8 +136,10 @@ void QtWidgetsUi::OpenHelp(const std::u16string& helpFile, const std::u16string&
             if (QProcess::startDetached(plan.program, plan.arguments)) return;
             break;
         case HelpPlan::Kind::Page:
-            if (QDesktopServices::openUrl(QUrl::fromLocalFile(plan.page))) return;
-            break;
+            // Without a browser, or when it cannot be started, the page shows in our own window.
+            if (!haveWebBrowser() || !QDesktopServices::openUrl(QUrl::fromLocalFile(plan.page)))
+                showHelpWindow(plan.page);
+            return;
         case HelpPlan::Kind::Missing:
             break;
     }

@@ -57,6 +57,18 @@ TEST_F(AgeFilterTest, WholeLoadFillOffersEveryEntryAndAnEmptyCatalogueNone) {
     EXPECT_EQ(picker.listIndex(), -1);
 }
 
+TEST_F(AgeFilterTest, AHiddenNameSaysWhichAgeHidesIt) {
+    catalogue.assign({record(u"0", u"99"), record(u"Temple", u"12"), record(u"Écurie", u"8"),
+                      record(u"Silo", u"12", u"L")});
+    EXPECT_EQ(hiddenByAge(catalogue, {true, true, false, true}, u"name temple"),
+              u"« Name Temple » est masqué : Age du bronze");
+    EXPECT_EQ(hiddenByAge(catalogue, {true, true, true, false}, u"NAME ECURIE"),
+              u"« Name Écurie » est masqué : Age du fer");
+    // Shown, listed whatever the ages, only part of a name, or nothing typed: nothing to say.
+    for (const char16_t* typed : {u"name ecurie", u"name silo", u"temple", u""})
+        EXPECT_EQ(hiddenByAge(catalogue, {true, true, false, true}, typed), u"");
+}
+
 TEST_F(AgeFilterTest, ListMatchesComparesExactly) {
     EXPECT_EQ(ListMatches(catalogue, 5, u"14"), u"2;3;");
     EXPECT_EQ(ListMatches(catalogue, 5, u"8"), u"7;");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "base/text.h"
 #include "core/commands.h"
 #include "core/input_area.h"
 #include "core/placement_list.h"
@@ -41,18 +44,36 @@ TEST_F(CommandsTest, AjouterCopiesTheInputAreaUnchecked) {
     for (int c = 0; c < kCellCount; ++c) EXPECT_EQ(r.cell(c), input.fields[std::size_t(c)]);
 }
 
-TEST_F(CommandsTest, ATypedPickerTextUsesTheEntryOfThatNameOrNothing) {
-    input.picker.setText(u"Grenier");
-    Ajouter(list, input);
-    ASSERT_EQ(list.count(), 1);
-    EXPECT_EQ(list.row(1).index().value(), 4);
+// A typed text takes the entry the user sees: the exact name, the only name holding it, or
+// the name it folds to among several; the row gets the entry's own name.
+TEST_F(CommandsTest, ATypedPickerTextUsesTheEntryItNamesOrNothing) {
+    input.picker.add(u"Marché", 12);
+    input.picker.add(u"Marché aux puces", 13);
+    input.picker.add(u"Écurie", 14);
+    for (auto [typed, index, name] : {std::tuple{u"Grenier", 4, u"Grenier"},
+                                      {u"GRENIER", 4, u"Grenier"},
+                                      {u"ecur", 14, u"Écurie"},
+                                      {u"marche", 12, u"Marché"},
+                                      {u"MARCHE\u0301", 12, u"Marché"}}) {
+        list.clear();
+        input.picker.setText(typed);
+        Ajouter(list, input);
+        ASSERT_EQ(list.count(), 1) << toUtf8(typed);
+        EXPECT_EQ(list.row(1).index().value(), index);
+        EXPECT_EQ(list.row(1).building(), name);
+    }
+    EXPECT_EQ(input.picker.chosenEntry(4), 4);   // the highlighted entry wins
+    EXPECT_EQ(input.picker.chosenEntry(99), 3);  // an invalid one is ignored
 
-    input.picker.setText(u"grenier");
-    Ajouter(list, input);
-    list.select(1);
-    Inserer(list, input);
-    MoveDown(list, input);
-    EXPECT_EQ(list.count(), 1);
+    list.clear();
+    for (const char16_t* typed : {u"", u"march", u"Grenierx", u"r"}) {
+        input.picker.setText(typed);
+        EXPECT_EQ(input.picker.chosenEntry(std::nullopt), std::nullopt) << toUtf8(typed);
+        Ajouter(list, input);
+        Inserer(list, input);
+        MoveDown(list, input);
+    }
+    EXPECT_EQ(list.count(), 0);
 }
 
 // Inserer takes the selected row's place; the moves exchange neighbours, the moved row selected.

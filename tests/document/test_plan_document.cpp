@@ -166,10 +166,21 @@ private slots:
         QVERIFY(store.orphans().empty());
         writeBytes(dir.filePath(u"rec/~DEAD.lock"_qs), deadLock());
         writeBytes(dir.filePath(u"rec/~DEAD.jsonl"_qs), "{\"file\": \"\"}\r\n");
+        writeBytes(dir.filePath(u"rec/~GONE.lock"_qs), deadLock());  // no copy, process gone
         const auto orphans = store.orphans();
         QCOMPARE(orphans.size(), 1u);
         QVERIFY(orphans.front()->path().endsWith(u"~DEAD.jsonl"_qs));
         QVERIFY(orphans.front()->read(platform.fs).rows.empty());
+        // The live window without a copy keeps its lock; the dead one's is gone.
+        QCOMPARE(QDir(dir.filePath(u"rec"_qs)).entryList({u"*.lock"_qs}, QDir::Files).size(), 3);
+        QVERIFY(!QFile::exists(dir.filePath(u"rec/~GONE.lock"_qs)));
+
+        const QDateTime at(QDate(2026, 3, 9), QTime(14, 5));
+        QCOMPARE(recoveryQuestion({u"/plans/a.qrn", std::nullopt, {row(u"1"), row(u"2")}}, at),
+                 u"Un plan non enregistré a été retrouvé après un arrêt inattendu :\n"
+                 u"/plans/a.qrn\nCopie du 09/03/2026 à 14:05, 2 lignes.\nRécupérer le rétablit "
+                 u"dans cette fenêtre ; Ignorer le garde pour plus tard ; Supprimer l'efface.");
+        QVERIFY(orphans.front()->savedAt().isValid());
     }
 
     // What is found in the folder and is not a regular file of this user's is left alone: never
@@ -300,8 +311,9 @@ private slots:
         writeOrphan(rec, u"~ONE"_qs);
         QFile::link(rec + u"/~ONE.jsonl"_qs, rec + u"/~TWO.jsonl"_qs);
         QTRY_COMPARE(editor.platform.recorder.questions.size(), 1u);
-        QVERIFY(editor.platform.recorder.questions[0].find(u" : p.qrn (1 ligne).\r\n") !=
-                std::u16string::npos);
+        const std::u16string& asked = editor.platform.recorder.questions[0];
+        QVERIFY(asked.find(u":\np.qrn\n") != std::u16string::npos);
+        QVERIFY(asked.find(u", 1 ligne.\n") != std::u16string::npos);
         QCOMPARE(editor.window->statusBar()->currentMessage(),
                  u"1 fichier de récupération ignoré (lien, fichier spécial ou d'un autre "
                  u"utilisateur) : ~TWO.jsonl"_qs);

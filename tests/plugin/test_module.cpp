@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 #include <thread>
@@ -48,6 +49,16 @@ void whenModal(const QString& typed, const char* button) {
         QWidget* dialog = QApplication::activeModalWidget();
         if (auto* box = child<QLineEdit>(dialog, "OptPath"); !typed.isNull()) box->setText(typed);
         child<QPushButton>(dialog, button)->click();
+    });
+}
+
+// Answers the question box over the dialog, once it is up, with the button of that caption.
+void answer(const QString& caption) {
+    QTimer::singleShot(0, [caption] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) qFatal("no question was asked");
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == caption) button->click();
     });
 }
 
@@ -124,6 +135,26 @@ private slots:
         QVERIFY(state.EditorWindows[1] && state.EditorWindows[3] && state.EditorWindows[4]);
     }
 
+    // Plans given to the control open one window each; one that cannot be read is said and
+    // leaves its window empty and untitled.
+    void openPlansOpensAWindowOnEachPlan() {
+        Plg plg(platform, state);
+        const QString sample = QStringLiteral(QRN_SAMPLES_DIR "/exemple.qrn");
+        const QString missing = QStringLiteral(QRN_SAMPLES_DIR "/absent.qrn");
+        QVERIFY(QMetaObject::invokeMethod(&plg, "openPlans",
+                                          Q_ARG(QStringList, (QStringList{sample, missing}))));
+        QCOMPARE(state.EditorWindows.size(), 3u);
+        const QRN* opened = state.EditorWindows[1];
+        QVERIFY(opened && opened->isVisible());
+        QCOMPARE(opened->currentFile(), sample.toStdU16String());
+        QCOMPARE(opened->list().count(), 8);
+        QCOMPARE(opened->list().row(1).cell(0), u"12");
+        QVERIFY(state.EditorWindows[2]->list().empty());
+        QVERIFY(state.EditorWindows[2]->currentFile().empty());
+        QCOMPARE(platform.recorder.messages.size(), 1u);
+        platform.recorder.messages.clear();
+    }
+
     void aSecondControlResetsTheListButOpenWindowsStay() {
         Plg first(platform, state);
         press(first);
@@ -193,6 +224,7 @@ private slots:
             auto* box = child<QLineEdit>(&options, "OptPath");
             QCOMPARE(box->text(), setting.isNull() ? QString("") : setting);
             box->setText(typed);
+            if (button == ok && !typed.isEmpty()) answer("Garder le texte");
             if (button.isNull())
                 options.close();
             else
@@ -201,6 +233,25 @@ private slots:
             QCOMPARE(platform.store.planFolder(), button == ok ? typed : setting);
             QCOMPARE(planFolderOf(state), planFolder);
         }
+    }
+
+    // A folder that does not exist is said: created on demand and stored, or corrected.
+    void okOnAMissingFolderAsks() {
+        makeDefaultPlanFolder(false);
+        const QString typed = "c:\\Jeux\\Nouveaux plans";
+        Options options(platform, state);
+        options.show();
+        child<QLineEdit>(&options, "OptPath")->setText(typed);
+        answer("Corriger");
+        child<QPushButton>(&options, "Command1")->click();
+        QVERIFY(options.isVisible() && options.result() != QDialog::Accepted);
+        QVERIFY(platform.store.planFolder().isNull());
+        answer("Créer le dossier");
+        child<QPushButton>(&options, "Command1")->click();
+        QCOMPARE(options.result(), int(QDialog::Accepted));
+        QCOMPARE(platform.store.planFolder(), typed);
+        QVERIFY(
+            QFileInfo(qEnvironmentVariable("WINEPREFIX") + "/drive_c/Jeux/Nouveaux plans").isDir());
     }
 
     // The tab order runs OK, Annuler, the folder box, "Parcourir..."; OK holds the focus from the
@@ -225,6 +276,7 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("c:\\plans"));
         child<QPushButton>(&options, "Browse")->click();
         QCOMPARE(platform.recorder.dialogs.back(), u"folder:c:\\plans");
+        answer("Garder le texte");
         ok->click();
         QCOMPARE(platform.store.planFolder(), QStringLiteral("/srv/plans"));
     }
@@ -240,6 +292,7 @@ private slots:
             seen = child<QLineEdit>(QApplication::activeModalWidget(), "OptPath")->text();
         });
         whenModal(QStringLiteral("retenu"), "Command1");
+        answer("Garder le texte");
         dialogs.showOptions();
         QCOMPARE(seen, QStringLiteral("gardé"));
         QCOMPARE(platform.store.planFolder(), QStringLiteral("retenu"));

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "platform/qt/qt_application.h"
@@ -71,7 +72,9 @@ private slots:
     void qtSpeaksFrench() {
         QVERIFY(qrn::platform::installQtTranslations());
         QVERIFY(qrn::platform::installQtTranslations());
-        QCOMPARE(qApp->findChildren<QTranslator*>().size(), 1);
+        QCOMPARE(qApp->findChildren<QTranslator*>().size(), 2);  // Qt's and the missing words
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"),
+                 QStringLiteral("Dossier"));
         QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuler"));
         QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Enregistrer"));
@@ -125,6 +128,22 @@ private slots:
         QVERIFY(ui.AskReload(u"t") == ReloadChoice::Ignore);
     }
 
+    // The recovery offer cuts a long path in its middle, never wrapping it.
+    void recoveryOfferElidesTheMiddleOfALongPath() {
+        const QString path = "/home/u/" + QString(200, u'd') + "/plan.qrn";
+        QString shown;
+        whenModal<QMessageBox>([&shown](QMessageBox* box) {
+            shown = box->text();
+            box->buttons().at(1)->click();
+        });
+        ui.AskRecover((u"Trouvé :\r\n"_qs + path + "\r\n2 lignes.").toStdU16String());
+        const QStringList lines = shown.split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[1].startsWith("/home/u/d") && lines[1].endsWith("d/plan.qrn") &&
+                lines[1].contains(u'…') && lines[1].size() < 100);
+        QCOMPARE(lines[2], "2 lignes.");
+    }
+
     // The files there, the viewer found, and the plan made.
     void helpPlan() {
         using K = HelpPlan::Kind;
@@ -149,6 +168,40 @@ private slots:
             QCOMPARE(qrn::platform::findHelpViewer(), viewer.fileName());
         }
         qputenv("PATH", path);
+    }
+
+    // With no browser on the desktop, the page shows in the built-in window, its images and
+    // the pages it links to found beside it; no message.
+    void helpWithoutABrowserShowsItsOwnWindow() {
+        QTemporaryDir folder;
+        QFile page(folder.filePath("Help/QRN1.htm")), image(folder.filePath("Help/i.png"));
+        QVERIFY(QDir().mkpath(folder.filePath("Help")) && page.open(QIODevice::WriteOnly) &&
+                image.open(QIODevice::WriteOnly));
+        page.write(
+            "<html><head><title>Aide QRN</title></head><body><img src=\"i.png\">"
+            "<a href=\"b.htm\">b</a></body></html>");
+        page.close();
+        QImage(4, 4, QImage::Format_RGB32).save(&image, "PNG");
+        image.close();
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", "/nonexistent");
+        qunsetenv("BROWSER");
+        QVERIFY(!qrn::platform::haveWebBrowser());
+        bool told = false;
+        QTimer::singleShot(0, [&told] {
+            if (QWidget* box = QApplication::activeModalWidget()) told = box->close();
+        });
+        ui.OpenHelp(folder.filePath("Help/Help.chm").toStdU16String(), u"QRN1.htm");
+        qputenv("PATH", path);
+        QVERIFY(!told);
+        QTextBrowser* window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "HelpWindow" && w->isVisible())
+                window = qobject_cast<QTextBrowser*>(w);
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Aide QRN"));
+        QVERIFY(!window->loadResource(QTextDocument::ImageResource, QUrl("i.png")).isNull());
+        window->close();
     }
 
 private:

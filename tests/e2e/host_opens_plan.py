@@ -1,0 +1,69 @@
+"""The real qrnhost and editor window, driven through the accessibility bus as a user would:
+`qrnhost PLAN` opens an editor window on the plan with its rows; a building typed without its
+accent ("marche") and added by keyboard lands as the catalogue's "Marché".
+Use: host_opens_plan.py QRNHOST PLAN"""
+import os, shutil, subprocess, sys, tempfile, time
+import pyatspi
+
+desk = pyatspi.Registry.getDesktop(0)
+
+
+def walk(acc):
+    found = [acc]
+    for i in range(acc.childCount):
+        try:
+            found += walk(acc.getChildAtIndex(i))
+        except Exception:
+            pass
+    return found
+
+
+def find(role, name=None, under=None, timeout=15.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        roots = [under] if under else [desk.getChildAtIndex(i) for i in range(desk.childCount)]
+        for root in roots:
+            for acc in walk(root):
+                try:
+                    if acc.getRoleName() == role and (name is None or name(acc.name)):
+                        return acc
+                except Exception:
+                    pass
+        time.sleep(0.3)
+    sys.exit(f"introuvable : {role}")
+
+
+def rows(tree):
+    table = tree.queryTable()
+    return [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)]
+            for r in range(table.nRows)]
+
+
+def keys(*args):
+    subprocess.run(["xdotool", *args], check=True)
+    time.sleep(0.5)
+
+
+host, sample = sys.argv[1], sys.argv[2]
+folder = tempfile.mkdtemp()
+plan = os.path.join(folder, "exemple.qrn")
+shutil.copy(sample, plan)
+process = subprocess.Popen([host, plan])
+try:
+    window = find("frame", lambda n: "exemple" in n)
+    tree = find("tree", under=window)
+    before = rows(tree)
+    assert len(before) == 8 and before[0][1] == "12", before
+    picker = find("combo box", under=window)
+    picker.queryComponent().grabFocus()
+    time.sleep(0.5)
+    keys("key", "ctrl+a")
+    keys("type", "--delay", "60", "marche")
+    keys("key", "Escape")  # closes the completion pop-up, keeps the text
+    keys("key", "Tab", "Return")  # Enter in X adds the row
+    after = rows(tree)
+    assert len(after) == 9 and after[8][0] == "Marché", after[8:]
+    print("ok : le plan s'ouvre avec ses 8 lignes ; « marche » ajoute « Marché »")
+finally:
+    process.kill()
+    shutil.rmtree(folder)
