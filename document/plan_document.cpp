@@ -85,6 +85,7 @@ void PlanDocument::reset(PlacementList::Rows rows, std::u16string fileName) {
     setFileName(std::move(fileName));
     undoStack_->setClean();
     emit rowsChanged();
+    emit startedOver();
 }
 
 void PlanDocument::restore(PlacementList::Rows rows, std::u16string fileName) {

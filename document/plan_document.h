@@ -56,6 +56,8 @@ signals:
     void fileNameChanged();
     // The rows changed: a command, an undo, a redo or a start over.
     void rowsChanged();
+    // Another plan took the document's place (reset or restore): views show it whole.
+    void startedOver();
 
 private:
     PlacementList list_;

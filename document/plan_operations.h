@@ -26,6 +26,7 @@ inline constexpr char16_t kMoveRow[] = u"Déplacer la ligne";
 inline constexpr char16_t kReplaceRow[] = u"Modifier la cellule";
 inline constexpr char16_t kMoveOnMap[] = u"Déplacer sur la carte";
 inline constexpr char16_t kTakeBackText[] = u"Modifier le texte";
+inline constexpr char16_t kPlace[] = u"Placer";
 
 // "Ajouter", "Insérer", "Supprimer", "/\" and "\/" (core/commands.h says what each does).
 void add(PlanDocument& document, const InputArea& input);
@@ -43,6 +44,9 @@ void replaceRow(PlanDocument& document, int position, PlacementRow row);
 // arrow keys pressed one after another); a move of another row never does.
 void moveOnMap(PlanDocument& document, int position, std::int32_t x, std::int32_t y,
                bool mergeWithLast);
+// "Placer": the row "Ajouter" would make from input, put on the tile x, y of the map, appended
+// and selected. Nothing when the picker names no entry.
+void place(PlanDocument& document, const InputArea& input, std::int32_t x, std::int32_t y);
 // The text view's text taken back: every row replaced by rows.
 void takeBackText(PlanDocument& document, PlacementList::Rows rows);
 

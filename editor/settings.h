@@ -35,4 +35,9 @@ private:
 // application name.
 inline constexpr SettingValue kPlanFolderSetting{u"MXBEdit", u"Main", u"QRNPath"};
 
+// The map's size in tiles ("Taille de la carte" in the options): two whole numbers, or empty
+// for a map without an edge.
+inline constexpr SettingValue kMapWidthSetting{u"QRNPlg", u"Map", u"Width"};
+inline constexpr SettingValue kMapHeightSetting{u"QRNPlg", u"Map", u"Height"};
+
 }  // namespace qrn
