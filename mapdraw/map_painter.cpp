@@ -1,5 +1,6 @@
 #include "mapdraw/map_painter.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -7,9 +8,11 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 #include "base/errors.h"
+#include "base/system_reason.h"
 #include "core/map_labels.h"
 #include "core/map_model.h"
 
@@ -305,8 +308,15 @@ void writeImage(const MapModel& model, const std::optional<MapSize>& size, const
         v.centreX = double(r.left - 1) + w / 2;
         v.centreY = double(r.bottom - 1) + h / 2;
     }
+    // The system's reason for a failure, in French as every file failure of the program.
+    const auto failed = [&name] {
+        const int error = errno;
+        throw FileError(name, error != 0 ? systemReason(error)
+                                         : std::u16string(u"l'image n'a pas pu être écrite"));
+    };
+    errno = 0;
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) throw FileError(name, u16(out.errorString()).data());
+    if (!out.open(QIODevice::WriteOnly)) failed();
     std::vector<int> rows;
     Scene scene{&model, v, size, std::nullopt, 0};
     bool written = true;
@@ -327,13 +337,13 @@ void writeImage(const MapModel& model, const std::optional<MapSize>& size, const
             painter.setRenderHint(QPainter::Antialiasing, false);
             paint(painter, scene, rows);
         }
-        written = image.save(&out, "PNG");
+        // Encoded in memory first: the file gets whole bytes or a failure with its reason.
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        if (!image.save(&png, "PNG")) throw FileError(name, u"l'image n'a pas pu être encodée");
+        written = out.write(png.data()) == png.data().size();
     }
-    if (!written || out.error() != QFileDevice::NoError || !out.commit()) {
-        const QString reason = out.errorString();
-        throw FileError(name, reason.isEmpty() ? std::u16string(u"l'image n'a pas pu être écrite")
-                                               : std::u16string(u16(reason)));
-    }
+    if (!written || out.error() != QFileDevice::NoError || !out.commit()) failed();
 }
 
 }  // namespace qrn::mapdraw
