@@ -50,8 +50,6 @@ MapPane::MapPane(PlanDocument& document, const Catalogue& catalogue, const Input
 
     QToolButton* select = toolButton(u"Sélection", "MapToolSelect", this);
     QToolButton* place = toolButton(u"Placer", "MapToolPlace", this);
-    select->setShortcut(Qt::Key_S);
-    place->setShortcut(Qt::Key_P);
     select->setToolTip(QStringLiteral("Choisir et déplacer les placements (S)"));
     place->setToolTip(QStringLiteral("Placer le bâtiment choisi d'un clic (P)"));
     auto* tools = new QButtonGroup(this);
@@ -60,6 +58,9 @@ MapPane::MapPane(PlanDocument& document, const Catalogue& catalogue, const Input
         tools->addButton(b);
     }
     select->setChecked(true);
+    connect(view_, &MapView::toolChanged, this, [select, place](MapView::Tool tool) {
+        (tool == MapView::Tool::Place ? place : select)->setChecked(true);
+    });
     connect(select, &QToolButton::toggled, this, [this](bool on) {
         if (on) view_->setTool(MapView::Tool::Select);
     });

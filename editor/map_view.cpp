@@ -339,6 +339,11 @@ void MapView::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_S || event->key() == Qt::Key_P)) {
+        setTool(event->key() == Qt::Key_P ? Tool::Place : Tool::Select);
+        return;
+    }
     following_ = false;
     const QPoint cursor = mapFromGlobal(QCursor::pos());
     const QPointF about = rect().contains(cursor) ? QPointF(cursor) : QPointF(rect().center());
