@@ -1,9 +1,11 @@
 // The map beside the list with 100,000 placements: painting a 1,000 x 800 view offscreen at
-// zooms from the whole plan (density) down to a few tiles, finding the marker under a point
-// and the rows a moved region meets, and a list edit reaching the map's model.
+// zooms from the whole plan (density) down to a few tiles, a frame of a live drag and of the
+// placing preview, finding the marker under a point and the rows a moved region meets, a list
+// edit reaching the map's model, and the whole plan's picture as `qrnplan image` writes it.
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <random>
@@ -11,8 +13,9 @@
 
 #include "core/catalogue.h"
 #include "core/map_model.h"
-#include "editor/map_view.h"
 #include "document/plan_document.h"
+#include "editor/map_view.h"
+#include "mapdraw/map_painter.h"
 
 namespace qrn::bench {
 
@@ -71,7 +74,39 @@ void MapPaint(benchmark::State& state) {
     }
     state.counters["px_per_tile"] = view.scale();
 }
-BENCHMARK(MapPaint)->Arg(0)->Arg(4)->Arg(12)->Arg(32)->Arg(128)->Unit(benchmark::kMillisecond);
+BENCHMARK(MapPaint)->Arg(0)->Arg(4)->Arg(12)->Arg(32)->Arg(48)->Arg(128)->Unit(
+    benchmark::kMillisecond);
+
+// One frame while a placement is dragged (ghost: its row) or placed (ghost: a new row), at 12
+// pixels a tile in the middle of the plan: the map with the region where it would go and the
+// overlaps it would make.
+void MapGhostFrame(benchmark::State& state) {
+    MapModel model(plan().document.list(), &plan().catalogue);
+    const int row = int(state.range(0));
+    mapdraw::Scene scene{&model, MapViewport{kSide / 2.0, kSide / 2.0, 12, 1000, 800}, {}, {}, row};
+    QImage image(1000, 800, QImage::Format_ARGB32_Premultiplied);
+    std::vector<int> rows;
+    std::int32_t x = kSide / 2;
+    for (auto _ : state) {
+        // The pointer crosses a tile each frame.
+        x = x < kSide / 2 + 30 ? x + 1 : kSide / 2 - 30;
+        const PlacementRow& source = plan().document.list().row(row == 0 ? 1 : row);
+        scene.ghost = mapEntryOf(movedRow(source, x, kSide / 2), &plan().catalogue);
+        QPainter painter(&image);
+        mapdraw::paint(painter, scene, rows);
+    }
+}
+BENCHMARK(MapGhostFrame)->ArgName("row")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The whole plan's picture, 2,000 pixels wide, encoded and written: `qrnplan image` after
+// reading the plan.
+void MapImageFile(benchmark::State& state) {
+    MapModel model(plan().document.list(), &plan().catalogue);
+    const QString file = QDir::temp().filePath(QStringLiteral("qrn-bench-map.png"));
+    for (auto _ : state) mapdraw::writeImage(model, std::nullopt, file, 2000);
+    QFile::remove(file);
+}
+BENCHMARK(MapImageFile)->Unit(benchmark::kMillisecond);
 
 // The marker under a point anywhere on the plan, with a reach of a few tiles.
 void MapMarkerAt(benchmark::State& state) {
