@@ -5,13 +5,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <random>
 #include <string>
 
 #include "core/catalogue.h"
+#include "core/input_area.h"
 #include "core/map_model.h"
 #include "document/plan_document.h"
 #include "editor/map_view.h"
@@ -77,24 +80,38 @@ void MapPaint(benchmark::State& state) {
 BENCHMARK(MapPaint)->Arg(0)->Arg(4)->Arg(12)->Arg(32)->Arg(48)->Arg(128)->Unit(
     benchmark::kMillisecond);
 
-// One frame while a placement is dragged (ghost: its row) or placed (ghost: a new row), at 12
-// pixels a tile in the middle of the plan: the map with the region where it would go and the
-// overlaps it would make.
+// One frame of the map at 12 pixels a tile while a placement is dragged (row:1) or the placing
+// preview follows the pointer (row:0): a mouse move across one tile and the repaint, the
+// region where the placement would go and the overlaps it would make drawn over the map.
 void MapGhostFrame(benchmark::State& state) {
-    MapModel model(plan().document.list(), &plan().catalogue);
-    const int row = int(state.range(0));
-    mapdraw::Scene scene{&model, MapViewport{kSide / 2.0, kSide / 2.0, 12, 1000, 800}, {}, {}, row};
+    MapView view(plan().document, plan().catalogue);
+    view.resize(1000, 800);
+    InputArea input;
+    input.picker.add(u"Bâtiment 3", 3);
+    input.picker.select(0);
+    input.fields = {u"0", u"0", u"2", u"2", u"2", u"2"};
+    view.setInput(&input);
+    const MapEntry& first = view.model().entry(1);
+    view.setView(first.x + 0.5, first.y + 0.5, 12);
+    const bool drag = state.range(0) == 1;
+    const QPointF centre(500, 400);
+    const auto send = [&view](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, {});
+        QCoreApplication::sendEvent(&view, &event);
+    };
+    if (drag)
+        send(QEvent::MouseButtonPress, centre, Qt::LeftButton);
+    else
+        view.setTool(MapView::Tool::Place);
     QImage image(1000, 800, QImage::Format_ARGB32_Premultiplied);
-    std::vector<int> rows;
-    std::int32_t x = kSide / 2;
+    int step = 0;
     for (auto _ : state) {
-        // The pointer crosses a tile each frame.
-        x = x < kSide / 2 + 30 ? x + 1 : kSide / 2 - 30;
-        const PlacementRow& source = plan().document.list().row(row == 0 ? 1 : row);
-        scene.ghost = mapEntryOf(movedRow(source, x, kSide / 2), &plan().catalogue);
-        QPainter painter(&image);
-        mapdraw::paint(painter, scene, rows);
+        step = (step + 1) % 40;
+        send(QEvent::MouseMove, centre + QPointF(12.0 * (step - 20), 6), Qt::MouseButtons(drag));
+        view.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
     }
+    if (drag) send(QEvent::MouseButtonRelease, centre, Qt::NoButton);  // back where it was
 }
 BENCHMARK(MapGhostFrame)->ArgName("row")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

@@ -45,16 +45,19 @@ MapView::MapView(PlanDocument& document, const Catalogue& catalogue, QWidget* pa
     legendButton_->setObjectName(QStringLiteral("MapLegend"));
     legendButton_->setText(QStringLiteral("Légende"));
     legendButton_->setCheckable(true);
-    connect(legendButton_, &QToolButton::toggled, this, [this] { update(); });
+    connect(legendButton_, &QToolButton::toggled, this, [this] {
+        placeLegend();
+        update();
+    });
     model_.rowsChanged = [this] {
         if (following_) fitAll();
-        update();
+        redraw();
         emit offMapChanged(offMapText());
     };
     model_.selectionMoved = [this] {
         revealSelection();
         placeLegend();
-        update();
+        redraw();
     };
     // Another plan is seen whole, then keeps the zoom the user gives it.
     connect(&document_, &PlanDocument::startedOver, this, [this] {
@@ -100,13 +103,14 @@ void MapView::setTool(Tool tool) {
 
 void MapView::setMapSize(std::optional<MapSize> size) {
     size_ = size;
-    update();
+    redraw();
 }
 
 void MapView::centreOn(double x, double y) {
     view_.centreX = x;
     view_.centreY = y;
-    update();
+    placeLegend();
+    redraw();
 }
 
 void MapView::setView(double x, double y, double scale) {
@@ -173,6 +177,7 @@ void MapView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     view_.width = width();
     view_.height = height();
+    baseValid_ = false;
     placeLegend();
     if (following_) fitAll();
 }
@@ -190,10 +195,29 @@ std::optional<MapEntry> MapView::ghost() const {
     return mapEntryOf(*row, &catalogue_);
 }
 
+void MapView::redraw() {
+    baseValid_ = false;
+    update();
+}
+
 void MapView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
     mapdraw::Scene scene{&model_, view_, size_, ghost(), drag_ == Drag::Marker ? dragRow_ : 0};
-    mapdraw::paint(painter, scene, visible_);
+    // While a placement is dragged or placed, only its ghost moves: the map under it is kept.
+    const int lifted = scene.ghost ? scene.ghostRow : 0;
+    const qreal ratio = devicePixelRatioF();
+    if (!baseValid_ || lifted != baseLifted_ || base_.size() != size() * ratio ||
+        base_.devicePixelRatio() != ratio) {
+        base_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        base_.setDevicePixelRatio(ratio);
+        QPainter layer(&base_);
+        layer.setFont(font());
+        mapdraw::paintBase(layer, scene, lifted, visible_);
+        baseValid_ = true;
+        baseLifted_ = lifted;
+    }
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), base_);
+    mapdraw::paintGhost(painter, scene);
     if (scene.ghost) {
         // The target tile beside the pointer.
         const QString where = QStringLiteral("%1, %2").arg(dragX_).arg(dragY_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 #include <optional>
@@ -89,6 +90,8 @@ private:
     void centreOn(double x, double y);
     void revealSelection();
     void placeLegend();
+    // The map itself changed (rows, selection, view): its kept picture is drawn again.
+    void redraw();
     // The row the drag or the placing tool would make at (dragX_, dragY_), as the map shows it.
     std::optional<MapEntry> ghost() const;
     void track(QPointF point);
@@ -111,6 +114,9 @@ private:
     QPointF lastPoint_;
     std::int32_t dragX_ = 0, dragY_ = 0;  // where the dragged marker or the new row would go
     std::vector<int> visible_;
+    QImage base_;  // the map without the ghost, as last drawn
+    bool baseValid_ = false;
+    int baseLifted_ = 0;
 };
 
 }  // namespace qrn

@@ -6,10 +6,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSaveFile>
+#include <QStaticText>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <unordered_map>
 
 #include "base/errors.h"
 #include "base/system_reason.h"
@@ -87,6 +89,12 @@ void paintNames(QPainter& painter, const Scene& scene, const std::vector<MarkerG
     };
     const double half = markerHalf(v.scale);
     const double room = std::clamp(6 * v.scale, 40.0, 220.0);
+    // A plan names the same buildings again and again: each name is laid out once.
+    struct Name {
+        QStaticText text;
+        double width = 0;
+    };
+    std::unordered_map<std::u16string, Name> names;
     LabelSpace space;
     // The selected row's name first, so that it always shows; then in list order.
     std::vector<MarkerGroup> order = groups;
@@ -95,24 +103,31 @@ void paintNames(QPainter& painter, const Scene& scene, const std::vector<MarkerG
                           [&](const MarkerGroup& g) { return selected && g.top == *selected; });
     painter.setPen(Qt::black);
     for (const MarkerGroup& g : order) {
-        const MapEntry& e = model.entry(g.top);
-        const std::u16string name = shortenedToFit(model.list().row(g.top).building(), room, width);
-        if (name.empty()) continue;
-        const QPointF c = centreOf(v, e);
-        const LabelBox box{c.x() + half + 2, c.y() - metrics.height() / 2, width(name) + 2,
+        const std::u16string& building = model.list().row(g.top).building();
+        auto [found, added] = names.try_emplace(building);
+        Name& name = found->second;
+        if (added) {
+            const std::u16string shortened = shortenedToFit(building, room, width);
+            name.width = shortened.empty() ? 0 : width(shortened) + 2;
+            name.text.setText(QString::fromStdU16String(shortened));
+            name.text.setTextFormat(Qt::PlainText);
+            name.text.prepare(QTransform(), painter.font());
+        }
+        if (name.width == 0) continue;
+        const QPointF c = centreOf(v, model.entry(g.top));
+        const LabelBox box{c.x() + half + 2, c.y() - metrics.height() / 2, name.width,
                            metrics.height()};
         if (box.left > v.width || box.top > v.height || box.left + box.width < 0 ||
             box.top + box.height < 0 || !space.take(box))
             continue;
-        painter.drawText(QPointF(box.left + 1, box.top + metrics.ascent()),
-                         QString::fromStdU16String(name));
+        painter.drawStaticText(QPointF(box.left + 1, box.top), name.text);
     }
 }
 
 void paintDetail(QPainter& painter, const Scene& scene, const std::vector<int>& all) {
     const MapModel& model = *scene.model;
     const MapViewport& v = scene.view;
-    const int moved = scene.ghost ? scene.ghostRow : 0;
+    const int moved = scene.ghostRow;  // the lifted row, 0 for none
     std::vector<int> rows;
     rows.reserve(all.size());
     for (const int p : all)
@@ -178,7 +193,7 @@ void paintDensity(QPainter& painter, const Scene& scene) {
     painter.drawImage(QRectF(0, 0, cols * 2.0, rows * 2.0), image);
 }
 
-void paintGhost(QPainter& painter, const Scene& scene) {
+void ghostLayer(QPainter& painter, const Scene& scene) {
     const MapModel& model = *scene.model;
     const MapViewport& v = scene.view;
     const MapEntry& g = *scene.ghost;
@@ -203,7 +218,7 @@ void paintSelection(QPainter& painter, const Scene& scene, bool detail) {
     const MapModel& model = *scene.model;
     const std::optional<int> selected = model.list().selected();
     if (!selected || *selected > model.count() || !model.entry(*selected).onMap) return;
-    if (scene.ghost && scene.ghostRow == *selected) return;
+    if (scene.ghostRow == *selected) return;  // lifted
     const MapEntry& e = model.entry(*selected);
     const QPointF c = centreOf(scene.view, e);
     painter.setBrush(Qt::NoBrush);
@@ -246,17 +261,28 @@ QRectF screenRect(const MapViewport& v, const TileRect& r) {
     return rect.intersected(QRectF(-10, -10, v.width + 20.0, v.height + 20.0));
 }
 
-void paint(QPainter& painter, const Scene& scene, std::vector<int>& rows) {
+void paintBase(QPainter& painter, const Scene& scene, int lifted, std::vector<int>& rows) {
     const MapViewport& v = scene.view;
     painter.fillRect(QRectF(0, 0, v.width, v.height), QColor(246, 243, 232));
     if (scene.size) paintEdge(painter, scene);
+    Scene base = scene;
+    base.ghost.reset();
+    base.ghostRow = lifted;
     const bool detail = scene.model->inside(visibleTiles(v), kDetailLimit, rows);
     if (detail)
-        paintDetail(painter, scene, rows);
+        paintDetail(painter, base, rows);
     else
-        paintDensity(painter, scene);
-    paintSelection(painter, scene, detail);
-    if (scene.ghost) paintGhost(painter, scene);
+        paintDensity(painter, base);
+    paintSelection(painter, base, detail);
+}
+
+void paintGhost(QPainter& painter, const Scene& scene) {
+    if (scene.ghost) ghostLayer(painter, scene);
+}
+
+void paint(QPainter& painter, const Scene& scene, std::vector<int>& rows) {
+    paintBase(painter, scene, scene.ghost ? scene.ghostRow : 0, rows);
+    paintGhost(painter, scene);
 }
 
 QRectF paintLegend(QPainter& painter, QPointF at, bool right) {

@@ -38,6 +38,11 @@ struct Scene {
     int ghostRow = 0;
 };
 
+// paint() in two layers, so that a view can keep the first while only the second moves: the
+// map without the row lifted (0: none) and the selection, then the ghost of scene.
+void paintBase(QPainter& painter, const Scene& scene, int lifted, std::vector<int>& rows);
+void paintGhost(QPainter& painter, const Scene& scene);
+
 // Half the side of a marker, in pixels, at scale pixels a tile.
 double markerHalf(double scale);
 // The widget rectangle of a tile rectangle, clipped near the screen.
