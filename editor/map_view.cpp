@@ -201,13 +201,20 @@ void MapView::redraw() {
 }
 
 void MapView::paintEvent(QPaintEvent*) {
+    if (view_.width != width() || view_.height != height()) {
+        // Drawn (render) before its first resize event.
+        view_.width = width();
+        view_.height = height();
+        baseValid_ = false;
+    }
     mapdraw::Scene scene{&model_, view_, size_, ghost(), drag_ == Drag::Marker ? dragRow_ : 0};
     // While a placement is dragged or placed, only its ghost moves: the map under it is kept.
     const int lifted = scene.ghost ? scene.ghostRow : 0;
     const qreal ratio = devicePixelRatioF();
     if (!baseValid_ || lifted != baseLifted_ || base_.size() != size() * ratio ||
         base_.devicePixelRatio() != ratio) {
-        base_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        if (base_.size() != size() * ratio)
+            base_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
         base_.setDevicePixelRatio(ratio);
         QPainter layer(&base_);
         layer.setFont(font());
