@@ -269,6 +269,12 @@ QString MapView::toolTipAt(QPointF point) const {
 }
 
 bool MapView::event(QEvent* event) {
+    // Escape during a drag is the map's, whatever shortcut the window gives the key.
+    if (event->type() == QEvent::ShortcutOverride && drag_ == Drag::Marker &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QString tip = toolTipAt(help->pos());
