@@ -1,18 +1,24 @@
 // The map beside the list with 100,000 placements: painting a 1,000 x 800 view offscreen at
-// zooms from the whole plan (density) down to a few tiles, finding the marker under a point
-// and the rows a moved region meets, and a list edit reaching the map's model.
+// zooms from the whole plan (density) down to a few tiles, a frame of a live drag and of the
+// placing preview, finding the marker under a point and the rows a moved region meets, a list
+// edit reaching the map's model, and the whole plan's picture as `qrnplan image` writes it.
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <random>
 #include <string>
 
 #include "core/catalogue.h"
+#include "core/input_area.h"
 #include "core/map_model.h"
-#include "editor/map_view.h"
 #include "document/plan_document.h"
+#include "editor/map_view.h"
+#include "mapdraw/map_painter.h"
 
 namespace qrn::bench {
 
@@ -65,13 +71,62 @@ void MapPaint(benchmark::State& state) {
     const double scale = double(state.range(0)) / 4;
     if (scale > 0) view.setView(kSide / 2.0, kSide / 2.0, scale);
     QImage image(1000, 800, QImage::Format_ARGB32_Premultiplied);
+    const MapViewport at = view.viewport();
     for (auto _ : state) {
+        view.setView(at.centreX, at.centreY, at.scale);  // the whole map drawn again
         view.render(&image);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.counters["px_per_tile"] = view.scale();
 }
-BENCHMARK(MapPaint)->Arg(0)->Arg(4)->Arg(12)->Arg(32)->Arg(128)->Unit(benchmark::kMillisecond);
+BENCHMARK(MapPaint)->Arg(0)->Arg(4)->Arg(12)->Arg(32)->Arg(48)->Arg(128)->Unit(
+    benchmark::kMillisecond);
+
+// One frame of the map at 12 pixels a tile while a placement is dragged (row:1) or the placing
+// preview follows the pointer (row:0): a mouse move across one tile and the repaint, the
+// region where the placement would go and the overlaps it would make drawn over the map.
+void MapGhostFrame(benchmark::State& state) {
+    MapView view(plan().document, plan().catalogue);
+    view.resize(1000, 800);
+    InputArea input;
+    input.picker.add(u"Bâtiment 3", 3);
+    input.picker.select(0);
+    input.fields = {u"0", u"0", u"2", u"2", u"2", u"2"};
+    view.setInput(&input);
+    const MapEntry& first = view.model().entry(1);
+    view.setView(first.x + 0.5, first.y + 0.5, 12);
+    QImage image(1000, 800, QImage::Format_ARGB32_Premultiplied);
+    view.render(&image);
+    const bool drag = state.range(0) == 1;
+    const QPointF centre(500, 400);
+    const auto send = [&view](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, {});
+        QCoreApplication::sendEvent(&view, &event);
+    };
+    if (drag)
+        send(QEvent::MouseButtonPress, centre, Qt::LeftButton);
+    else
+        view.setTool(MapView::Tool::Place);
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 40;
+        send(QEvent::MouseMove, centre + QPointF(12.0 * (step - 20), 6), Qt::MouseButtons(drag));
+        view.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (drag) send(QEvent::MouseButtonRelease, centre, Qt::NoButton);  // back where it was
+}
+BENCHMARK(MapGhostFrame)->ArgName("row")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The whole plan's picture, 2,000 pixels wide, encoded and written: `qrnplan image` after
+// reading the plan.
+void MapImageFile(benchmark::State& state) {
+    MapModel model(plan().document.list(), &plan().catalogue);
+    const QString file = QDir::temp().filePath(QStringLiteral("qrn-bench-map.png"));
+    for (auto _ : state) mapdraw::writeImage(model, std::nullopt, file, 2000);
+    QFile::remove(file);
+}
+BENCHMARK(MapImageFile)->Unit(benchmark::kMillisecond);
 
 // The marker under a point anywhere on the plan, with a reach of a few tiles.
 void MapMarkerAt(benchmark::State& state) {

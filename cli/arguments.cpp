@@ -45,7 +45,8 @@ Arguments parseArguments(const std::vector<std::string>& words) {
         } else if (word == "--version") {
             args.version = true;
         } else if (!takeValue("--catalogue", words, i, args.catalogue) &&
-                   !takeValue("--ages", words, i, args.ages)) {
+                   !takeValue("--ages", words, i, args.ages) &&
+                   !takeValue("--width", words, i, args.width)) {
             throw UsageError("option inconnue " + quotedWord(word));
         }
     }

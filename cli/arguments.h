@@ -19,6 +19,7 @@ public:
 struct Arguments {
     std::optional<std::string> catalogue;
     std::optional<std::string> ages;
+    std::optional<std::string> width;  // image only
     bool help = false;
     bool version = false;
     std::vector<std::string> operands;

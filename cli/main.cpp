@@ -30,6 +30,7 @@ const char kHelp[] =
     "  read PLAN                 les rangées d'un plan\n"
     "  write [LIGNES]            le fichier plan de rangées JSON Lines\n"
     "  check PLAN...             les problèmes de plans\n"
+    "  image PLAN SORTIE         l'image de la carte d'un plan, PNG ou SVG [--width N]\n"
     "  --catalogue FICHIER  le catalogue (par défaut QRN.txt à côté du programme, sinon\n"
     "                       ../lib/qrnplg/QRN.txt depuis son dossier), pour chaque "
     "sous-commande\n"
@@ -42,7 +43,8 @@ const char kHelp[] =
     "données ou de fichier, 2 erreur d'usage.\n";
 
 const Command* findCommand(const std::string& name) {
-    for (const Command* command : {&catalogueCommand, &readCommand, &writeCommand, &checkCommand})
+    for (const Command* command :
+         {&catalogueCommand, &readCommand, &writeCommand, &checkCommand, &imageCommand})
         if (name == command->name) return command;
     return nullptr;
 }
@@ -61,6 +63,8 @@ int run(Arguments args) {
     args.operands.erase(args.operands.begin());
     const Command* command = findCommand(name);
     if (!command) throw UsageError("sous-commande inconnue " + quotedWord(name));
+    if (args.width && command != &imageCommand)
+        throw UsageError("l'option --width ne sert qu'à image");
     if (args.help) {
         std::fputs(command->help, stdout);
         return finishOutput() ? kExitSuccess : kExitFailure;

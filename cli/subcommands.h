@@ -8,5 +8,6 @@ extern const Command catalogueCommand;
 extern const Command readCommand;
 extern const Command writeCommand;
 extern const Command checkCommand;
+extern const Command imageCommand;
 
 }  // namespace qrn::cli

@@ -3,14 +3,12 @@
 #include <algorithm>
 
 #include "core/input_area.h"
+#include "core/map_geometry.h"
 #include "core/placement_list.h"
 
 namespace qrn {
 
-namespace {
-
-// The row the input area stands for, or none when the picker names no entry: no half-made
-// row is ever put in the list.
+// No half-made row is ever put in the list.
 std::optional<PlacementRow> rowFromInput(const InputArea& input) {
     const std::optional<int> entry = input.picker.resolvedEntry();
     if (!entry) return std::nullopt;
@@ -20,7 +18,11 @@ std::optional<PlacementRow> rowFromInput(const InputArea& input) {
                         CatalogueIndex::number(static_cast<std::int16_t>(chosen.itemData)));
 }
 
-}  // namespace
+std::optional<PlacementRow> placedRow(const InputArea& input, std::int32_t x, std::int32_t y) {
+    const std::optional<PlacementRow> row = rowFromInput(input);
+    if (!row) return std::nullopt;
+    return movedRow(*row, x, y);
+}
 
 void Ajouter(PlacementList& list, const InputArea& input) {
     if (auto row = rowFromInput(input)) list.append(std::move(*row));

@@ -3,11 +3,20 @@
 // The editing commands of the row buttons. None shows anything or checks a value; each leaves
 // the input area as it was.
 
+#include <cstdint>
+#include <optional>
+
 #include "core/placement_list.h"
+#include "core/placement_row.h"
 
 namespace qrn {
 
 struct InputArea;
+
+// The row "Ajouter" would make from the input area, or none when the picker names no entry.
+std::optional<PlacementRow> rowFromInput(const InputArea& input);
+// That row put on the tile x, y (its X and Y cells the decimal texts): what "Placer" adds.
+std::optional<PlacementRow> placedRow(const InputArea& input, std::int32_t x, std::int32_t y);
 
 // "Ajouter": appends a row made from the picker's entry (its name and catalogue index) and the
 // six fields. Nothing happens when the picker stands for no entry (see Picker::resolvedEntry).

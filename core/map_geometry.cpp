@@ -1,5 +1,6 @@
 #include "core/map_geometry.h"
 
+#include <cmath>
 #include <string>
 
 #include "base/text.h"
@@ -58,6 +59,20 @@ PlacementRow movedRow(const PlacementRow& row, std::int32_t x, std::int32_t y) {
                         {xs, ys, row.cell(Column::N), row.cell(Column::S), row.cell(Column::E),
                          row.cell(Column::O)},
                         row.index());
+}
+
+std::optional<std::pair<std::int32_t, std::int32_t>> MapViewport::tileAt(double px,
+                                                                         double py) const {
+    const double x = std::floor(mapX(px)), y = std::floor(mapY(py));
+    const auto inRange = [](double v) { return std::abs(v) <= kMapCoordinateLimit; };
+    if (!inRange(x) || !inRange(y)) return std::nullopt;
+    return std::pair{std::int32_t(x), std::int32_t(y)};
+}
+
+std::optional<MapSize> mapSizeOf(std::u16string_view width, std::u16string_view height) {
+    const std::optional<std::int32_t> w = wholeNumber(width), h = wholeNumber(height);
+    if (!w || !h || *w <= 0 || *h <= 0) return std::nullopt;
+    return MapSize{*w, *h};
 }
 
 }  // namespace qrn

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "core/placement_row.h"
 
@@ -68,5 +69,29 @@ MapEntry mapEntryOf(const PlacementRow& row, const Catalogue* catalogue);
 // A row with X and Y replaced by the decimal texts of x and y: building, offsets and index
 // kept. What a move on the map puts in the list.
 PlacementRow movedRow(const PlacementRow& row, std::int32_t x, std::int32_t y);
+
+// A view of the map on a screen: the map point at its middle, pixels a tile and the screen's
+// size in pixels. Screen y grows downwards, the map's Y upwards.
+struct MapViewport {
+    double centreX = 0, centreY = 0, scale = 16;
+    double width = 0, height = 0;
+
+    double screenX(double x) const { return (x - centreX) * scale + width / 2; }
+    double screenY(double y) const { return height / 2 - (y - centreY) * scale; }
+    double mapX(double px) const { return (px - width / 2) / scale + centreX; }
+    double mapY(double py) const { return centreY - (py - height / 2) / scale; }
+    // The tile under the screen point; none beyond the coordinates the map takes.
+    std::optional<std::pair<std::int32_t, std::int32_t>> tileAt(double px, double py) const;
+};
+
+// The map's size set in the options: tiles 0 to width - 1 and 0 to height - 1.
+struct MapSize {
+    std::int64_t width = 0, height = 0;
+    bool contains(std::int64_t x, std::int64_t y) const {
+        return 0 <= x && x < width && 0 <= y && y < height;
+    }
+};
+// The size the two option texts give: none unless both are whole numbers above 0.
+std::optional<MapSize> mapSizeOf(std::u16string_view width, std::u16string_view height);
 
 }  // namespace qrn

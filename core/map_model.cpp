@@ -250,4 +250,39 @@ void MapModel::afterReplace() {
     changed();
 }
 
+std::vector<int> rowsOutside(const MapModel& model, const MapSize& size) {
+    std::vector<int> rows;
+    for (int p = 1; p <= model.count(); ++p) {
+        const MapEntry& e = model.entry(p);
+        if (e.onMap && !size.contains(e.x, e.y)) rows.push_back(p);
+    }
+    return rows;
+}
+
+std::vector<int> rowsNotDrawn(const MapModel& model) {
+    std::vector<int> rows;
+    for (int p = 1; p <= model.count(); ++p)
+        if (!model.entry(p).onMap) rows.push_back(p);
+    return rows;
+}
+
+std::vector<MarkerGroup> groupByTile(const MapModel& model, const std::vector<int>& rows) {
+    std::unordered_map<std::uint64_t, std::size_t> byTile;
+    byTile.reserve(rows.size());
+    std::vector<MarkerGroup> groups;
+    for (const int p : rows) {
+        const MapEntry& e = model.entry(p);
+        const std::uint64_t tile = (std::uint64_t(std::uint32_t(e.x)) << 32) | std::uint32_t(e.y);
+        const auto [at, added] = byTile.try_emplace(tile, groups.size());
+        if (added)
+            groups.push_back({p, 1});
+        else
+            groups[at->second] = {std::max(groups[at->second].top, p),
+                                  groups[at->second].count + 1};
+    }
+    std::sort(groups.begin(), groups.end(),
+              [](const MarkerGroup& a, const MarkerGroup& b) { return a.top < b.top; });
+    return groups;
+}
+
 }  // namespace qrn

@@ -115,4 +115,18 @@ private:
     mutable std::uint32_t visit_ = 0;
 };
 
+// The rows on the map whose marker lies outside size, and the rows that cannot be drawn (X or
+// Y not a whole number), each in list order.
+std::vector<int> rowsOutside(const MapModel& model, const MapSize& size);
+std::vector<int> rowsNotDrawn(const MapModel& model);
+
+// Placements that share a tile, drawn as one marker: the last of them in list order (drawn on
+// top) and how many there are.
+struct MarkerGroup {
+    int top = 0;
+    int count = 0;
+};
+// The groups of rows (positions on the map), in the order of each group's top row.
+std::vector<MarkerGroup> groupByTile(const MapModel& model, const std::vector<int>& rows);
+
 }  // namespace qrn

@@ -107,6 +107,7 @@ void PlanDocument::reset(PlacementList::Rows rows, std::u16string fileName, File
     setPendingText(std::nullopt);
     undoStack_->setClean();
     emit rowsChanged();
+    emit startedOver();
 }
 
 void PlanDocument::restore(PlacementList::Rows rows, std::u16string fileName) {

@@ -72,6 +72,8 @@ signals:
     // The rows changed: a command, an undo, a redo or a start over.
     void rowsChanged();
     void pendingTextChanged();
+    // Another plan took the document's place (reset or restore): views show it whole.
+    void startedOver();
 
 private:
     void updateModified();

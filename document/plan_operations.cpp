@@ -103,6 +103,16 @@ void moveSelectionOnMap(PlanDocument& document, std::int32_t dx, std::int32_t dy
         merge);
 }
 
+void place(PlanDocument& document, const InputArea& input, std::int32_t x, std::int32_t y) {
+    std::optional<PlacementRow> row = placedRow(input, x, y);
+    if (!row) return;
+    PlacementList& list = document.list();
+    step(document, kPlace, [&] {
+        list.append(std::move(*row));
+        list.select(list.count());
+    });
+}
+
 void takeBackText(PlanDocument& document, PlacementList::Rows rows) {
     step(document, kTakeBackText, [&] { document.list().assign(std::move(rows)); });
 }

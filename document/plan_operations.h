@@ -29,6 +29,7 @@ inline constexpr char16_t kTakeBackText[] = u"Modifier le texte";
 inline constexpr char16_t kCut[] = u"Couper";
 inline constexpr char16_t kPaste[] = u"Coller";
 inline constexpr char16_t kDuplicate[] = u"Dupliquer";
+inline constexpr char16_t kPlace[] = u"Placer";
 
 // "Ajouter", "Insérer", "Supprimer", "/\" and "\/" (core/commands.h says what each does; the
 // last three act on every selected row).
@@ -60,6 +61,10 @@ void moveOnMap(PlanDocument& document, int position, std::int32_t x, std::int32_
 // the moves apart.
 void moveSelectionOnMap(PlanDocument& document, std::int32_t dx, std::int32_t dy,
                         bool mergeWithLast);
+
+// "Placer": the row "Ajouter" would make from input, put on the tile x, y of the map, appended
+// and selected. Nothing when the picker names no entry.
+void place(PlanDocument& document, const InputArea& input, std::int32_t x, std::int32_t y);
 // The text view's text taken back: every row replaced by rows.
 void takeBackText(PlanDocument& document, PlacementList::Rows rows);
 

@@ -1,16 +1,20 @@
 #include "editor/map_view.h"
 
-#include <QImage>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolButton>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "core/catalogue.h"
+#include "core/commands.h"
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
+#include "mapdraw/map_painter.h"
 
 namespace qrn {
 
@@ -19,49 +23,49 @@ namespace {
 constexpr double kMinScale = 1e-7;  // the whole coordinate range fits in a few pixels
 constexpr double kMaxScale = 96;
 constexpr double kZoomStep = 1.25;
-constexpr double kNameScale = 22;  // tiles this many pixels wide leave room for names
-constexpr double kGridScale = 6;
+constexpr double kClickSlop = 4;  // pixels a click may wander before it becomes a pan
 
-QColor ageColour(MapAge age) {
-    switch (age) {
-        case MapAge::Stone:
-            return QColor(128, 128, 128);
-        case MapAge::Tool:
-            return QColor(46, 139, 87);
-        case MapAge::Bronze:
-            return QColor(205, 127, 50);
-        case MapAge::Iron:
-            return QColor(70, 100, 180);
-        case MapAge::Other:
-            break;
-    }
-    return QColor(150, 60, 160);
-}
-
-const char16_t* ageName(int age) {
-    static const char16_t* const kNames[kMapAgeCount] = {u"Pierre", u"Outil", u"Bronze", u"Fer",
-                                                         u"Autre"};
-    return kNames[age];
+QString text(std::u16string_view t) {
+    return QString::fromUtf16(t.data(), qsizetype(t.size()));
 }
 
 }  // namespace
 
 MapView::MapView(PlanDocument& document, const Catalogue& catalogue, QWidget* parent)
-    : QWidget(parent), document_(document), model_(document.list(), &catalogue) {
+    : QWidget(parent),
+      document_(document),
+      catalogue_(catalogue),
+      model_(document.list(), &catalogue) {
     setObjectName(QStringLiteral("MapView"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setMinimumSize(200, 160);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    legendButton_ = new QToolButton(this);
+    legendButton_->setObjectName(QStringLiteral("MapLegend"));
+    legendButton_->setText(QStringLiteral("Légende"));
+    legendButton_->setCheckable(true);
+    connect(legendButton_, &QToolButton::toggled, this, [this] {
+        placeLegend();
+        update();
+    });
     model_.rowsChanged = [this] {
         if (following_) fitAll();
-        update();
+        redraw();
         emit offMapChanged(offMapText());
     };
     model_.selectionMoved = [this] {
         revealSelection();
-        update();
+        placeLegend();
+        redraw();
     };
+    // Another plan is seen whole, then keeps the zoom the user gives it.
+    connect(&document_, &PlanDocument::startedOver, this, [this] {
+        if (isVisible())
+            fitAll();
+        else
+            fitted_ = false;
+    });
 }
 
 MapView::~MapView() {
@@ -81,57 +85,55 @@ QString MapView::offMapText() const {
 }
 
 QPointF MapView::toWidget(double x, double y) const {
-    return {(x - centreX_) * scale_ + width() / 2.0, height() / 2.0 - (y - centreY_) * scale_};
+    return {view_.screenX(x), view_.screenY(y)};
 }
 
 QPointF MapView::toMap(QPointF p) const {
-    return {(p.x() - width() / 2.0) / scale_ + centreX_,
-            centreY_ - (p.y() - height() / 2.0) / scale_};
+    return {view_.mapX(p.x()), view_.mapY(p.y())};
 }
 
-double MapView::markerHalf() const {
-    return std::max(3.0, scale_ * 0.35);
+void MapView::setTool(Tool tool) {
+    if (tool == tool_) return;
+    if (drag_ == Drag::Marker) drag_ = Drag::None;
+    tool_ = tool;
+    setCursor(tool == Tool::Place ? Qt::CrossCursor : Qt::ArrowCursor);
+    update();
+    emit toolChanged(tool);
 }
 
-TileRect MapView::visibleTiles() const {
-    // Markers wider than their tile reach past it: take a margin of that much.
-    const double margin = markerHalf() / scale_ + 1;
-    const QPointF topLeft = toMap(QPointF(0, 0)), bottomRight = toMap(QPointF(width(), height()));
-    const auto clamp = [](double v) { return std::int64_t(std::clamp(std::floor(v), -4e9, 4e9)); };
-    return {clamp(topLeft.x() - margin), clamp(bottomRight.y() - margin),
-            clamp(bottomRight.x() + margin), clamp(topLeft.y() + margin)};
-}
-
-QRectF MapView::widgetRect(const TileRect& r) const {
-    const QRectF rect(toWidget(double(r.left), double(r.top + 1)),
-                      toWidget(double(r.right + 1), double(r.bottom)));
-    // Far outside the widget, painting gains nothing from exact edges.
-    return rect.intersected(QRectF(-10, -10, width() + 20.0, height() + 20.0));
+void MapView::setMapSize(std::optional<MapSize> size) {
+    size_ = size;
+    redraw();
 }
 
 void MapView::centreOn(double x, double y) {
-    centreX_ = x;
-    centreY_ = y;
-    update();
+    view_.centreX = x;
+    view_.centreY = y;
+    placeLegend();
+    redraw();
 }
 
 void MapView::setView(double x, double y, double scale) {
     fitted_ = true;
     following_ = false;
-    scale_ = std::clamp(scale, kMinScale, kMaxScale);
+    view_.scale = std::clamp(scale, kMinScale, kMaxScale);
     centreOn(x, y);
 }
 
 void MapView::fitAll() {
     fitted_ = true;
     following_ = true;
-    const std::optional<TileRect> all = model_.bounds();
+    std::optional<TileRect> all = model_.bounds();
+    if (size_) {
+        const TileRect edge{0, 0, size_->width - 1, size_->height - 1};
+        all = all ? all->united(edge) : edge;
+    }
     if (!all) {
         centreOn(0.5, 0.5);
         return;
     }
     const double w = double(all->right - all->left + 1), h = double(all->top - all->bottom + 1);
-    scale_ = std::clamp(0.9 * std::min(width() / w, height() / h), kMinScale, kMaxScale);
+    view_.scale = std::clamp(0.9 * std::min(width() / w, height() / h), kMinScale, kMaxScale);
     centreOn(double(all->left) + w / 2, double(all->bottom) + h / 2);
 }
 
@@ -144,16 +146,26 @@ void MapView::revealSelection() {
     if (!QRectF(rect()).adjusted(8, 8, -8, -8).contains(p)) centreOn(e.x + 0.5, e.y + 0.5);
 }
 
+void MapView::placeLegend() {
+    // Top right, unless the selected placement lies under the open legend there: then top left.
+    const int margin = 6;
+    QPoint corner(width() - legendButton_->sizeHint().width() - margin, margin);
+    const std::optional<int> selected = model_.list().selected();
+    if (legendButton_->isChecked() && selected && *selected <= model_.count() &&
+        model_.entry(*selected).onMap) {
+        const MapEntry& e = model_.entry(*selected);
+        const QPointF c = toWidget(e.x + 0.5, e.y + 0.5);
+        if (c.x() > width() / 2.0 && c.y() < height() / 2.0) corner.setX(margin);
+    }
+    legendButton_->move(corner);
+}
+
 void MapView::zoomAbout(QPointF point, double factor) {
     following_ = false;
     const QPointF before = toMap(point);
-    scale_ = std::clamp(scale_ * factor, kMinScale, kMaxScale);
+    view_.scale = std::clamp(view_.scale * factor, kMinScale, kMaxScale);
     const QPointF after = toMap(point);
-    centreOn(centreX_ + before.x() - after.x(), centreY_ + before.y() - after.y());
-}
-
-void MapView::move(int position, std::int32_t x, std::int32_t y, bool mergeWithLast) {
-    operations::moveOnMap(document_, position, x, y, mergeWithLast);
+    centreOn(view_.centreX + before.x() - after.x(), view_.centreY + before.y() - after.y());
 }
 
 void MapView::showEvent(QShowEvent* event) {
@@ -163,127 +175,123 @@ void MapView::showEvent(QShowEvent* event) {
 
 void MapView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    view_.width = width();
+    view_.height = height();
+    baseValid_ = false;
+    placeLegend();
     if (following_) fitAll();
 }
 
+std::optional<MapEntry> MapView::ghost() const {
+    std::optional<PlacementRow> row;
+    if (drag_ == Drag::Marker && dragRow_ <= model_.count()) {
+        const MapEntry& e = model_.entry(dragRow_);
+        if (dragX_ == e.x && dragY_ == e.y) return std::nullopt;
+        row = movedRow(model_.list().row(dragRow_), dragX_, dragY_);
+    } else if (tool_ == Tool::Place && hovering_ && input_ && drag_ != Drag::Pan) {
+        row = placedRow(*input_, dragX_, dragY_);
+    }
+    if (!row) return std::nullopt;
+    return mapEntryOf(*row, &catalogue_);
+}
+
+void MapView::redraw() {
+    baseValid_ = false;
+    update();
+}
+
 void MapView::paintEvent(QPaintEvent*) {
+    if (view_.width != width() || view_.height != height()) {
+        // Drawn (render) before its first resize event.
+        view_.width = width();
+        view_.height = height();
+        baseValid_ = false;
+    }
+    mapdraw::Scene scene{&model_, view_, size_, ghost(), drag_ == Drag::Marker ? dragRow_ : 0};
+    // While a placement is dragged or placed, only its ghost moves: the map under it is kept.
+    const int lifted = scene.ghost ? scene.ghostRow : 0;
+    const qreal ratio = devicePixelRatioF();
+    if (!baseValid_ || lifted != baseLifted_ || base_.size() != size() * ratio ||
+        base_.devicePixelRatio() != ratio) {
+        if (base_.size() != size() * ratio)
+            base_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        base_.setDevicePixelRatio(ratio);
+        QPainter layer(&base_);
+        layer.setFont(font());
+        mapdraw::paintBase(layer, scene, lifted, visible_);
+        baseValid_ = true;
+        baseLifted_ = lifted;
+    }
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(246, 243, 232));
-    const bool detail = model_.inside(visibleTiles(), kDetailLimit, visible_);
-    if (detail)
-        paintDetail(painter, visible_);
-    else
-        paintDensity(painter);
-    paintLegend(painter);
-}
-
-void MapView::paintDetail(QPainter& painter, const std::vector<int>& rows) {
-    if (scale_ >= kGridScale) {
-        painter.setPen(QColor(225, 220, 205));
-        const TileRect view = visibleTiles();
-        for (std::int64_t x = view.left; x <= view.right + 1; ++x) {
-            const double px = toWidget(double(x), 0).x();
-            painter.drawLine(QLineF(px, 0, px, height()));
-        }
-        for (std::int64_t y = view.bottom; y <= view.top + 1; ++y) {
-            const double py = toWidget(0, double(y)).y();
-            painter.drawLine(QLineF(0, py, width(), py));
-        }
+    painter.drawImage(QPointF(0, 0), base_);
+    mapdraw::paintGhost(painter, scene);
+    if (scene.ghost) {
+        // The target tile beside the pointer.
+        const QString where = QStringLiteral("%1, %2").arg(dragX_).arg(dragY_);
+        const QRectF box = painter.fontMetrics().boundingRect(where).adjusted(-3, -2, 3, 2);
+        const QRectF at = box.translated(lastPoint_ + QPointF(14, 22) - box.topLeft());
+        painter.setPen(QColor(0, 90, 255));
+        painter.setBrush(QColor(255, 255, 255, 230));
+        painter.drawRect(at);
+        painter.drawText(at, Qt::AlignCenter, where);
     }
-    // Regions, then the places where two meet, then the markers on top.
-    for (const int p : rows) {
-        const MapEntry& e = model_.entry(p);
-        QColor fill = ageColour(e.age);
-        fill.setAlpha(40);
-        painter.fillRect(widgetRect(e.region), fill);
-    }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(220, 30, 30, 110));
-    for (const int p : rows) {
-        const TileRect& region = model_.entry(p).region;
-        for (const int q : model_.overlapsOf(p))
-            if (q > p) painter.drawRect(widgetRect(region.intersection(model_.entry(q).region)));
-    }
-    const std::optional<int> selected = model_.list().selected();
-    const double half = markerHalf();
-    const bool names = scale_ >= kNameScale;
-    for (const int p : rows) {
-        const MapEntry& e = model_.entry(p);
-        const QPointF c = toWidget(e.x + 0.5, e.y + 0.5);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(ageColour(e.age));
-        painter.drawRect(QRectF(c.x() - half, c.y() - half, 2 * half, 2 * half));
-        if (names) {
-            painter.drawText(QPointF(c.x() + half + 3, c.y() + 4),
-                             QString::fromStdU16String(model_.list().row(p).building()));
-        }
-    }
-    if (selected && *selected <= model_.count() && model_.entry(*selected).onMap) {
-        const MapEntry& e = model_.entry(*selected);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(QColor(0, 90, 255), 2));
-        painter.drawRect(widgetRect(e.region));
-        const QPointF c = toWidget(e.x + 0.5, e.y + 0.5);
-        painter.drawRect(QRectF(c.x() - half - 3, c.y() - half - 3, 2 * half + 6, 2 * half + 6));
-    }
-    if (drag_ == Drag::Marker &&
-        (dragX_ != model_.entry(dragRow_).x || dragY_ != model_.entry(dragRow_).y)) {
-        const QPointF c = toWidget(dragX_ + 0.5, dragY_ + 0.5);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(QColor(0, 90, 255), 2, Qt::DashLine));
-        painter.drawRect(QRectF(c.x() - half, c.y() - half, 2 * half, 2 * half));
+    if (legendButton_->isChecked()) {
+        const QRect button = legendButton_->geometry();
+        const bool right = button.left() > width() / 2;
+        mapdraw::paintLegend(painter,
+                             right ? QPointF(button.right(), button.bottom() + 4)
+                                   : QPointF(button.left(), button.bottom() + 4),
+                             right);
     }
 }
 
-void MapView::paintDensity(QPainter& painter) {
-    // Two by two pixels a cell: each cell shows the age last counted there, darker with more.
-    const int cols = std::max(1, width() / 2), rows = std::max(1, height() / 2);
-    const QPointF topLeft = toMap(QPointF(0, 0));
-    const QPointF bottomRight = toMap(QPointF(cols * 2.0, rows * 2.0));
-    std::vector<std::uint32_t> counts;
-    std::vector<MapAge> ages;
-    model_.density({topLeft.x(), bottomRight.y(), bottomRight.x(), topLeft.y()}, cols, rows, counts,
-                   ages);
-    QImage image(cols, rows, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QRgb colours[kMapAgeCount];
-    for (int a = 0; a < kMapAgeCount; ++a) colours[a] = ageColour(MapAge(a)).rgb();
-    for (int r = 0; r < rows; ++r) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(r));
-        for (int c = 0; c < cols; ++c) {
-            const std::size_t i = std::size_t(r) * std::size_t(cols) + std::size_t(c);
-            if (counts[i] == 0) continue;
-            const int alpha = int(std::min<std::uint32_t>(255, 110 + 30 * counts[i]));
-            const QRgb rgb = colours[int(ages[i])];
-            line[c] = qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), alpha));
-        }
+QString MapView::toolTipAt(QPointF point) const {
+    const QPointF at = toMap(point);
+    const std::optional<int> hit =
+        model_.markerAt(at.x(), at.y(), (mapdraw::markerHalf(view_.scale) + 1) / view_.scale);
+    if (!hit) return {};
+    const PlacementRow& row = model_.list().row(*hit);
+    QString tip =
+        QStringLiteral("Ligne %1 : %2\nX %3, Y %4, N %5, S %6, E %7, O %8")
+            .arg(*hit)
+            .arg(text(row.building()), text(row.cell(Column::X)), text(row.cell(Column::Y)),
+                 text(row.cell(Column::N)), text(row.cell(Column::S)), text(row.cell(Column::E)),
+                 text(row.cell(Column::O)));
+    const std::vector<int> overlaps = model_.overlapsOf(*hit);
+    if (!overlaps.empty()) {
+        QStringList rows;
+        for (std::size_t i = 0; i < std::min<std::size_t>(overlaps.size(), 12); ++i)
+            rows << QString::number(overlaps[i]);
+        if (overlaps.size() > 12) rows << QStringLiteral("…");
+        tip += QStringLiteral("\nChevauche les lignes ") + rows.join(QStringLiteral(", "));
     }
-    painter.drawImage(QRectF(0, 0, cols * 2.0, rows * 2.0), image);
-    const std::optional<int> selected = model_.list().selected();
-    if (selected && *selected <= model_.count() && model_.entry(*selected).onMap) {
-        const MapEntry& e = model_.entry(*selected);
-        const QPointF c = toWidget(e.x + 0.5, e.y + 0.5);
-        painter.setPen(QPen(QColor(0, 90, 255), 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(c, 6, 6);
-    }
+    return tip;
 }
 
-void MapView::paintLegend(QPainter& painter) {
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int line = metrics.height() + 2;
-    const QString axes = QStringLiteral("X → est, Y ↑ nord");
-    const int w = std::max(metrics.horizontalAdvance(axes), 80) + 16;
-    const QRect box(6, 6, w, line * (kMapAgeCount + 1) + 8);
-    painter.setPen(QColor(160, 160, 160));
-    painter.setBrush(QColor(255, 255, 255, 210));
-    painter.drawRect(box);
-    painter.setPen(Qt::black);
-    painter.drawText(box.left() + 6, box.top() + 4 + metrics.ascent(), axes);
-    for (int a = 0; a < kMapAgeCount; ++a) {
-        const int y = box.top() + 4 + line * (a + 1);
-        painter.fillRect(QRect(box.left() + 6, y + 2, 10, line - 6), ageColour(MapAge(a)));
-        painter.drawText(box.left() + 22, y + metrics.ascent(), QString::fromUtf16(ageName(a)));
+bool MapView::event(QEvent* event) {
+    // Escape during a drag is the map's, whatever shortcut the window gives the key.
+    if (event->type() == QEvent::ShortcutOverride && drag_ == Drag::Marker &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void MapView::track(QPointF point) {
+    lastPoint_ = point;
+    if (const auto tile = view_.tileAt(point.x(), point.y())) {
+        emit tileHovered(QStringLiteral("Tuile X %1, Y %2").arg(tile->first).arg(tile->second));
+        if (drag_ != Drag::Marker) std::tie(dragX_, dragY_) = *tile;
     }
 }
 
@@ -295,8 +303,13 @@ void MapView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() != Qt::LeftButton) return;
+    if (tool_ == Tool::Place) {
+        drag_ = Drag::Place;
+        return;
+    }
     const QPointF at = toMap(event->position());
-    const std::optional<int> hit = model_.markerAt(at.x(), at.y(), (markerHalf() + 1) / scale_);
+    const std::optional<int> hit =
+        model_.markerAt(at.x(), at.y(), (mapdraw::markerHalf(view_.scale) + 1) / view_.scale);
     if (!hit) {
         drag_ = Drag::Pan;
         return;
@@ -311,34 +324,42 @@ void MapView::mousePressEvent(QMouseEvent* event) {
 }
 
 void MapView::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF at = toMap(event->position());
-    emit tileHovered(QStringLiteral("Tuile X %1, Y %2")
-                         .arg(std::floor(at.x()), 0, 'f', 0)
-                         .arg(std::floor(at.y()), 0, 'f', 0));
+    hovering_ = true;
+    const QPointF point = event->position();
+    if (drag_ == Drag::Place && (point - pressPoint_).manhattanLength() > kClickSlop)
+        drag_ = Drag::Pan;
     if (drag_ == Drag::Pan) {
-        const QPointF d = event->position() - lastPoint_;
-        centreOn(centreX_ - d.x() / scale_, centreY_ + d.y() / scale_);
+        const QPointF d = point - lastPoint_;
+        centreOn(view_.centreX - d.x() / view_.scale, view_.centreY + d.y() / view_.scale);
     } else if (drag_ == Drag::Marker && dragRow_ <= model_.count()) {
-        const QPointF from = toMap(pressPoint_);
+        const QPointF from = toMap(pressPoint_), at = toMap(point);
         const MapEntry& e = model_.entry(dragRow_);
         const auto to = [](double v) {
             return std::int32_t(std::clamp(std::round(v), double(-kMapCoordinateLimit),
                                            double(kMapCoordinateLimit)));
         };
-        dragX_ = to(e.x + at.x() - from.x());
-        dragY_ = to(e.y + at.y() - from.y());
-        update();
+        const std::int32_t x = to(e.x + at.x() - from.x()), y = to(e.y + at.y() - from.y());
+        if (x != dragX_ || y != dragY_) update();
+        dragX_ = x;
+        dragY_ = y;
     }
-    lastPoint_ = event->position();
+    const std::int32_t oldX = dragX_, oldY = dragY_;
+    track(point);
+    if (drag_ == Drag::Marker || (tool_ == Tool::Place && (oldX != dragX_ || oldY != dragY_)))
+        update();
 }
 
 void MapView::mouseReleaseEvent(QMouseEvent* event) {
     mouseMoveEvent(event);
-    if (drag_ == Drag::Marker && dragRow_ <= model_.count()) {
+    const Drag drag = std::exchange(drag_, Drag::None);
+    if (drag == Drag::Marker && dragRow_ <= model_.count()) {
         const MapEntry& e = model_.entry(dragRow_);
-        if (dragX_ != e.x || dragY_ != e.y) move(dragRow_, dragX_, dragY_, false);
+        if (dragX_ != e.x || dragY_ != e.y)
+            operations::moveOnMap(document_, dragRow_, dragX_, dragY_, false);
+    } else if (drag == Drag::Place && input_ &&
+               view_.tileAt(event->position().x(), event->position().y())) {
+        operations::place(document_, *input_, dragX_, dragY_);
     }
-    drag_ = Drag::None;
     update();
 }
 
@@ -349,6 +370,17 @@ void MapView::wheelEvent(QWheelEvent* event) {
 }
 
 void MapView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && drag_ == Drag::Marker) {
+        // The dragged placement goes back where it was; nothing changes.
+        drag_ = Drag::None;
+        update();
+        return;
+    }
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_S || event->key() == Qt::Key_P)) {
+        setTool(event->key() == Qt::Key_P ? Tool::Place : Tool::Select);
+        return;
+    }
     following_ = false;
     const QPoint cursor = mapFromGlobal(QCursor::pos());
     const QPointF about = rect().contains(cursor) ? QPointF(cursor) : QPointF(rect().center());
@@ -387,12 +419,14 @@ void MapView::keyPressEvent(QKeyEvent* event) {
         std::abs(std::int64_t(e.y) + dy) > kMapCoordinateLimit)
         return;
     // Successive presses on one row are one command.
-    move(*selected, e.x + dx, e.y + dy, true);
+    operations::moveOnMap(document_, *selected, e.x + dx, e.y + dy, true);
     revealSelection();
 }
 
 void MapView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
+    hovering_ = false;
+    if (tool_ == Tool::Place) update();
     emit tileHovered(QString());
 }
 

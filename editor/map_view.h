@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 #include <optional>
@@ -7,27 +8,31 @@
 
 #include "core/map_model.h"
 
+class QToolButton;
+
 namespace qrn {
 
 class Catalogue;
 class PlanDocument;
+struct InputArea;
 
-// The plan on a tile grid, X to the east (right) and Y to the north (up): each row on the map
-// as a marker at (X, Y) coloured by its building's age, with the region the game may put it
-// in; regions of different rows that meet are shaded. The list's selection is the map's:
-// clicking a marker selects its row, selecting a row brings its marker into sight. Dragging a
-// marker, or the arrow keys on the selected one, moves the placement by whole tiles through the
-// document (one undoable command a drag; key presses on one row merge). Dragging the ground or
-// the middle button pans; the wheel and Ctrl+plus/minus zoom about the cursor.
+// The plan on a tile grid, X to the east (right) and Y to the north (up), painted by the map's
+// one painter (mapdraw/map_painter.h). The list's selection is the map's: clicking a marker
+// selects its row, selecting a row brings its marker into sight.
 //
-// Everything computed about the rows lives in the core's MapModel; this widget paints what the
-// model gives for the visible area and forwards input. When more rows are in sight than can be
-// drawn one by one, it paints their density instead.
+// Two tools. "Sélection": dragging a marker moves the placement by whole tiles, its region
+// and the overlaps it would make following the pointer live with the target tile's
+// coordinates beside it; Escape puts it back; the release is one undoable move (key presses on
+// one row merge, a drag never does). The arrow keys move the selected placement. "Placer": the
+// tile under the pointer shows the region the input area's building would take and its
+// overlaps; a click adds that row there. In both, dragging the ground or the middle button
+// pans; the wheel and Ctrl+plus/minus zoom about the cursor. A marker's tool tip says its row.
+//
+// Everything computed about the rows lives in the core's MapModel.
 class MapView : public QWidget {
     Q_OBJECT
 public:
-    // Rows in sight above which the map shows density instead of markers.
-    static constexpr std::size_t kDetailLimit = 3000;
+    enum class Tool { Select, Place };
 
     MapView(PlanDocument& document, const Catalogue& catalogue, QWidget* parent = nullptr);
     ~MapView() override;
@@ -38,7 +43,8 @@ public:
     // Every placement in sight ("Tout voir").
     void fitAll();
     // Pixels a tile.
-    double scale() const { return scale_; }
+    double scale() const { return view_.scale; }
+    const MapViewport& viewport() const { return view_; }
     // Puts the map point (x, y) in the middle, at scale pixels a tile.
     void setView(double x, double y, double scale);
     // The widget point of a map point (tile x covers x to x + 1).
@@ -47,14 +53,26 @@ public:
     // "3 lignes hors carte", "1 ligne hors carte", or empty.
     QString offMapText() const;
 
+    Tool tool() const { return tool_; }
+    void setTool(Tool tool);
+    // Where "Placer" takes the building and offsets from; without it "Placer" places nothing.
+    void setInput(const InputArea* input) { input_ = input; }
+    // The map's size: its edge drawn and the outside shaded; none for no edge.
+    void setMapSize(std::optional<MapSize> size);
+    const std::optional<MapSize>& mapSize() const { return size_; }
+    // The tool tip of the marker at a widget point: row, building, cells, overlapped rows.
+    QString toolTipAt(QPointF point) const;
+
 signals:
     // The user chose a row by its marker; the list has selected it.
     void markerChosen(int position);
     void offMapChanged(const QString& text);
     // "Tuile X, Y" under the cursor, or empty when it left the map.
     void tileHovered(const QString& text);
+    void toolChanged(MapView::Tool tool);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -66,33 +84,39 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    enum class Drag { None, Marker, Pan };
+    enum class Drag { None, Marker, Pan, Place };
 
     void zoomAbout(QPointF point, double factor);
     void centreOn(double x, double y);
     void revealSelection();
-    void move(int position, std::int32_t x, std::int32_t y, bool mergeWithLast);
-    // Half the side of a marker, in pixels.
-    double markerHalf() const;
-    TileRect visibleTiles() const;
-    QRectF widgetRect(const TileRect& r) const;
-    void paintDetail(class QPainter& painter, const std::vector<int>& rows);
-    void paintDensity(class QPainter& painter);
-    void paintLegend(class QPainter& painter);
+    void placeLegend();
+    // The map itself changed (rows, selection, view): its kept picture is drawn again.
+    void redraw();
+    // The row the drag or the placing tool would make at (dragX_, dragY_), as the map shows it.
+    std::optional<MapEntry> ghost() const;
+    void track(QPointF point);
 
     PlanDocument& document_;
+    const Catalogue& catalogue_;
     MapModel model_;
-    double centreX_ = 0, centreY_ = 0;
-    double scale_ = 16;
+    MapViewport view_;
+    std::optional<MapSize> size_;
+    Tool tool_ = Tool::Select;
+    const InputArea* input_ = nullptr;
+    QToolButton* legendButton_;
     bool fitted_ = false;
     // Until the user looks around, the map keeps every placement in sight as it grows.
     bool following_ = true;
     Drag drag_ = Drag::None;
+    bool hovering_ = false;  // the pointer is over the map (the placing preview shows)
     int dragRow_ = 0;
     QPointF pressPoint_;
     QPointF lastPoint_;
-    std::int32_t dragX_ = 0, dragY_ = 0;  // where the dragged marker would go
+    std::int32_t dragX_ = 0, dragY_ = 0;  // where the dragged marker or the new row would go
     std::vector<int> visible_;
+    QImage base_;  // the map without the ghost, as last drawn
+    bool baseValid_ = false;
+    int baseLifted_ = 0;
 };
 
 }  // namespace qrn

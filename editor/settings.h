@@ -40,4 +40,9 @@ inline constexpr SettingValue kPlanFolderSetting{u"MXBEdit", u"Main", u"QRNPath"
 // Whether the editor windows show the map, "1" or "0".
 inline constexpr SettingValue kShowMapSetting{u"QRNPlg", u"Window", u"ShowMap"};
 
+// The map's size in tiles ("Taille de la carte" in the options): two whole numbers, or empty
+// for a map without an edge.
+inline constexpr SettingValue kMapWidthSetting{u"QRNPlg", u"Map", u"Width"};
+inline constexpr SettingValue kMapHeightSetting{u"QRNPlg", u"Map", u"Height"};
+
 }  // namespace qrn

@@ -39,6 +39,19 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
     line->addWidget(pathEdit_, 1);
     line->addWidget(browseButton_);
 
+    // The map's size in tiles, empty for none: two fields stored as typed.
+    auto* mapFrame = new QGroupBox(QStringLiteral("Taille de la carte"), this);
+    mapFrame->setObjectName(QStringLiteral("MapSizeFrame"));
+    mapWidthEdit_ = new QLineEdit(mapFrame);
+    mapWidthEdit_->setObjectName(QStringLiteral("MapWidth"));
+    mapHeightEdit_ = new QLineEdit(mapFrame);
+    mapHeightEdit_->setObjectName(QStringLiteral("MapHeight"));
+    auto* mapLine = new QHBoxLayout(mapFrame);
+    mapLine->addWidget(new QLabel(QStringLiteral("Largeur (tuiles)"), mapFrame));
+    mapLine->addWidget(mapWidthEdit_);
+    mapLine->addWidget(new QLabel(QStringLiteral("Hauteur (tuiles)"), mapFrame));
+    mapLine->addWidget(mapHeightEdit_);
+
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setObjectName(QStringLiteral("Command1"));
     okButton_->setDefault(true);
@@ -51,6 +64,7 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(folderFrame_);
+    layout->addWidget(mapFrame);
     layout->addLayout(buttons);
 
     // "OK", "Annuler", then the folder box (the frame and the label take no focus): "OK" has
@@ -58,6 +72,8 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
     setTabOrder(okButton_, cancelButton_);
     setTabOrder(cancelButton_, pathEdit_);
     setTabOrder(pathEdit_, browseButton_);
+    setTabOrder(browseButton_, mapWidthEdit_);
+    setTabOrder(mapWidthEdit_, mapHeightEdit_);
     okButton_->setFocus();
 
     connect(okButton_, &QPushButton::clicked, this, &Options::store);
@@ -72,6 +88,8 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
 
 void Options::load() {
     pathEdit_->setText(QString::fromStdU16String(kPlanFolderSetting.get(platform_.settings())));
+    mapWidthEdit_->setText(QString::fromStdU16String(kMapWidthSetting.get(platform_.settings())));
+    mapHeightEdit_->setText(QString::fromStdU16String(kMapHeightSetting.get(platform_.settings())));
 }
 
 // Stores the text exactly as typed, the empty text included. A folder that does not exist is
@@ -109,6 +127,8 @@ void Options::store() {
     try {
         kPlanFolderSetting.set(platform_.settings(), pathEdit_->text().toStdU16String());
         LoadPlanFolder(platform_, state_);
+        kMapWidthSetting.set(platform_.settings(), mapWidthEdit_->text().toStdU16String());
+        kMapHeightSetting.set(platform_.settings(), mapHeightEdit_->text().toStdU16String());
     } catch (const Error& error) {
         platform_.ui().MsgBox(error.describe());
         return;

@@ -29,6 +29,8 @@ private:
     QGroupBox* folderFrame_;
     QLabel* folderLabel_;
     QLineEdit* pathEdit_;
+    QLineEdit* mapWidthEdit_;   // MapWidth
+    QLineEdit* mapHeightEdit_;  // MapHeight
     QPushButton* browseButton_;
     QPushButton* okButton_;
     QPushButton* cancelButton_;

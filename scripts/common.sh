@@ -22,7 +22,8 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-                libgtest-dev libgmock-dev libsimdjson-dev qt6-translations-l10n)
+                libgtest-dev libgmock-dev libsimdjson-dev qt6-translations-l10n
+                qt6-svg-dev)
 # The sanitizer and fuzz builds of scripts/test and scripts/fuzz: clang with libFuzzer and the
 # sanitizer runtimes, and llvm-symbolizer for readable reports.
 CHECK_PACKAGES=(clang libclang-rt-14-dev llvm)

@@ -7,7 +7,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QImage>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include "base/version.h"
 
@@ -317,6 +319,55 @@ TEST_F(CliTest, ShippedSamplePlanMatchesItsRowsAndEveryShippedEntryReadsBack) {
     EXPECT_EQ(indices(read.out), indices(entries.out));  // every plan identifier is unique
     EXPECT_GE(indices(read.out).size(), 40u);
     EXPECT_TRUE(runQrnplan({"check", all, "--catalogue", catalogue}).out.isEmpty());
+}
+
+// The sample plan's regions span X 1 to 69 and Y 3 to 69; with a tile of margin, 710 pixels
+// wide is 10 a tile and tile (x, y) has its centre at pixel (10x + 5, 705 - 10y).
+TEST_F(CliTest, ImageDrawsTheSamplePlanAsPngOrSvg) {
+    const QString catalogue = QStringLiteral(QRN_SHIPPED_DATA_DIR "/QRN.txt");
+    const QString plan = QStringLiteral(QRN_SHIPPED_DATA_DIR "/samples/exemple.qrn");
+    const QString png = dir_.filePath("plan.png"), svg = dir_.filePath("plan.svg");
+    const QrnplanRun drawn =
+        runQrnplan({"image", plan, png, "--width", "710", "--catalogue", catalogue});
+    EXPECT_EQ(drawn.status, 0);
+    EXPECT_TRUE(drawn.err.isEmpty()) << drawn.err.toStdString();
+    const QImage image(png);
+    ASSERT_EQ(image.size(), QSize(710, 690));
+    const struct {
+        int x, y;
+        QRgb colour;
+    } markers[] = {{22, 9, qRgb(46, 139, 87)},    // Marché, Tool Age
+                   {40, 25, qRgb(205, 127, 50)},  // Temple, Bronze Age
+                   {64, 64, qRgb(70, 100, 180)},  // Merveille, Iron Age
+                   {10, 11, qRgb(128, 128, 128)}};
+    for (const auto& m : markers)
+        EXPECT_EQ(image.pixel(10 * m.x + 5, 705 - 10 * m.y), m.colour) << m.x << "," << m.y;
+
+    EXPECT_EQ(runQrnplan({"image", plan, svg, "--catalogue", catalogue}).status, 0);
+    QFile svgFile(svg);
+    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svgFile);
+    int rects = 0;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"rect") ++rects;
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(rects, 8);
+
+    // Failures: the picture's file as it was, the reason on stderr, the usual statuses.
+    const QString old = file("old.png", "old");
+    const QString limited = "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\"";
+    const QrnplanRun full = runQrnplan({"-c", limited, QRNPLAN_PATH, "image", plan, old,
+                                        "--catalogue", catalogue},
+                                       {}, QStringLiteral("/bin/bash"));
+    EXPECT_EQ(full.status, 1);
+    EXPECT_TRUE(full.err.startsWith(old.toUtf8() + ": ")) << full.err.toStdString();
+    QFile oldFile(old);
+    ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(oldFile.readAll(), "old");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3);  // no temporary left
+    EXPECT_EQ(run({"image", plan, dir_.filePath("plan.bmp")}).status, 1);
+    EXPECT_EQ(run({"image", plan, png, "--width", "0"}).status, 2);
+    EXPECT_EQ(run({"read", plan, "--width", "100"}).status, 2);
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 
 #include "base/text.h"
 #include "core/catalogue.h"
+#include "core/commands.h"
+#include "core/input_area.h"
+#include "core/map_labels.h"
 #include "core/map_model.h"
 #include "tests/support/catalogue_text.h"
 
@@ -129,6 +132,73 @@ TEST_F(MapModelTest, MarkerUnderAPointAndRowsInsideAnArea) {
     std::vector<MapAge> ages;
     model.density({0, -50, 200, 10}, 2, 1, counts, ages);
     EXPECT_EQ(counts, (std::vector<std::uint32_t>{3, 1}));
+}
+
+// Map sizes, the rows outside one and the rows not drawn, the placing preview's row and the
+// overlaps it would make, and markers sharing a tile.
+TEST_F(MapModelTest, SizeCountsPreviewAndSharedTiles) {
+    EXPECT_FALSE(mapSizeOf(u"", u""));
+    EXPECT_FALSE(mapSizeOf(u"10", u"0"));
+    EXPECT_FALSE(mapSizeOf(u"10", u" 5"));
+    ASSERT_TRUE(mapSizeOf(u"4", u"5"));
+    const MapSize size = *mapSizeOf(u"4", u"5");
+    EXPECT_EQ(rowsOutside(model, size), (std::vector<int>{3, 4}));  // X 4 is past width 4
+    EXPECT_EQ(rowsNotDrawn(model), (std::vector<int>{5}));
+
+    InputArea input;
+    input.picker.add(u"Tour", 9);
+    input.fields = {u"x", u"y", u"0", u"0", u"1", u"1"};
+    EXPECT_FALSE(placedRow(input, 3, 1));  // no entry chosen
+    input.picker.select(0);
+    const PlacementRow placed = *placedRow(input, 3, 1);
+    EXPECT_EQ(placed, PlacementRow(u"Tour", {u"3", u"1", u"0", u"0", u"1", u"1"},
+                                   CatalogueIndex::number(9)));
+    EXPECT_EQ(model.overlapsOf(mapEntryOf(placed, nullptr).region, 0), std::vector<int>{});
+    EXPECT_EQ(model.overlapsOf(mapEntryOf(*placedRow(input, 3, 0), nullptr).region, 0),
+              (std::vector<int>{2, 3}));
+
+    list.append(row(u"2", u"0"));
+    list.append(row(u"100", u"-50"));
+    list.append(row(u"2", u"0"));
+    const std::vector<MarkerGroup> groups = groupByTile(model, {1, 2, 3, 4, 6, 7, 8});
+    ASSERT_EQ(groups.size(), 4u);
+    EXPECT_EQ(groups[1].top, 3);
+    EXPECT_EQ(groups[2].top, 7);
+    EXPECT_EQ(groups[2].count, 2);
+    EXPECT_EQ(groups[3].top, 8);
+    EXPECT_EQ(groups[3].count, 3);
+}
+
+// The tile under a screen point is the tile drawn there, at every zoom and far from the origin.
+TEST(MapGeometry, TileUnderAPointAtEveryZoom) {
+    for (const double scale : {1e-7, 0.01, 1.0, 12.0, 96.0}) {
+        for (const std::int32_t x : {0, -1, 7, -999'999'999, 999'999'998}) {
+            const MapViewport view{x + 0.5, -x + 0.5, scale, 800, 600};
+            const double px = view.screenX(x + 0.5), py = view.screenY(-x + 0.5);
+            EXPECT_EQ(view.tileAt(px, py), (std::pair{x, -x})) << scale << " " << x;
+            if (scale >= 1 && x > -999'999'999) {
+                // A tile's west edge belongs to it; half a pixel further west is the next tile.
+                EXPECT_EQ(view.tileAt(view.screenX(x), py), (std::pair{x, -x}));
+                EXPECT_EQ(view.tileAt(view.screenX(x) - 0.5, py), (std::pair{x - 1, -x}));
+            }
+        }
+    }
+    const MapViewport edge{999'999'999, 0, 1, 800, 600};
+    EXPECT_FALSE(edge.tileAt(800, 300));  // beyond the coordinates the map takes
+}
+
+// Labels keep their place in the order asked and never meet; names too long are shortened.
+TEST(MapLabels, TakenBoxesNeverMeetAndNamesShortenToFit) {
+    LabelSpace space;
+    EXPECT_TRUE(space.take({0, 0, 50, 10}));
+    EXPECT_FALSE(space.take({49, 9, 50, 10}));   // meets the first by a corner
+    EXPECT_TRUE(space.take({50, 0, 200, 10}));   // touching is not meeting; spans four cells
+    EXPECT_FALSE(space.take({240, 5, 10, 10}));  // found through another cell of the wide one
+    EXPECT_TRUE(space.take({-500, -500, 10, 10}));
+    const auto width = [](std::u16string_view t) { return 10.0 * double(t.size()); };
+    EXPECT_EQ(shortenedToFit(u"Maison", 60, width), u"Maison");
+    EXPECT_EQ(shortenedToFit(u"Maison", 59, width), u"Mais…");
+    EXPECT_EQ(shortenedToFit(u"Maison", 19, width), u"");
 }
 
 }  // namespace

@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                       u"Modifier la cellule", u"12x", 2},
         OperationCase{"map", [](Doc& d, const In&) { operations::moveOnMap(d, 1, 7, 4, false); },
                       u"Déplacer sur la carte", u"723", 2},
+        OperationCase{"place", [](Doc& d, const In& i) { operations::place(d, i, 7, -2); },
+                      u"Placer", u"1237", 4},
         OperationCase{"text", [](Doc& d, const In&) { operations::takeBackText(d, {row(u"5")}); },
                       u"Modifier le texte", u"5", std::nullopt},
         OperationCase{"block to the top",
@@ -119,9 +121,10 @@ TEST(PlanOperations, MapMovesJoinOnlyTheMoveOfTheSameRowJustBefore) {
     EXPECT_EQ(xs(doc.list()), u"12");
 }
 
-TEST(PlanOperations, MovingARowNowhereLeavesNoStep) {
+TEST(PlanOperations, NothingDoneLeavesNoStep) {
     PlanDocument doc;
     doc.reset({row(u"1"), row(u"2")}, {});
+    operations::place(doc, InputArea{}, 1, 1);  // the picker names no building
     operations::moveRow(doc, 1, 1);
     operations::moveRow(doc, 0, 2);
     operations::moveRow(doc, 1, 3);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when an include points against the layering:
 #   plugin -> editor -> document -> planfile -> core -> platform interface -> base
+#   editor, cli -> mapdraw -> core (mapdraw: the map's drawing, Qt Gui without widgets)
 #   host, cli -> the libraries they use; platform/qt, platform/widgets -> platform interface
 # base/ includes only itself; core/ and planfile/ use the standard library, base/ and the
 # platform interface, never Qt; document/ uses Qt without its widgets; nothing below plugin/
@@ -55,11 +56,14 @@ check core 'base/|core/|platform/platform\.h'
 check planfile 'base/|core/|planfile/|platform/platform\.h'
 check platform 'base/|platform/'
 check document 'base/|core/|planfile/|platform/platform\.h|document/'
-check editor 'base/|core/|planfile/|platform/|document/|editor/'
-check plugin 'base/|core/|planfile/|platform/|document/|editor/|plugin/'
+check mapdraw 'base/|core/|platform/platform\.h|mapdraw/'
+check editor 'base/|core/|planfile/|platform/|document/|mapdraw/|editor/'
+check plugin 'base/|core/|planfile/|platform/|document/|mapdraw/|editor/|plugin/'
 check_no_qt base core planfile platform/platform.h platform/qrnplg.h
 check_no_widgets document
-for folder in base core planfile platform/qt platform/widgets document editor plugin cli host; do
+check_no_widgets mapdraw
+for folder in base core planfile platform/qt platform/widgets document mapdraw editor plugin cli \
+    host; do
     check_no_loop "$folder"
 done
 exit $status

@@ -254,9 +254,9 @@ private slots:
             QFileInfo(qEnvironmentVariable("WINEPREFIX") + "/drive_c/Jeux/Nouveaux plans").isDir());
     }
 
-    // The tab order runs OK, Annuler, the folder box, "Parcourir..."; OK holds the focus from the
-    // start. "Parcourir..." starts at the typed folder and puts the chosen one in the field; a
-    // cancelled choice leaves the field alone. "OK" stores the field.
+    // The tab order runs OK, Annuler, the folder box, "Parcourir...", the map's width and height;
+    // OK holds the focus from the start. "Parcourir..." starts at the typed folder and puts the
+    // chosen one in the field; a cancelled choice leaves the field alone. "OK" stores the fields.
     void focusAndBrowse() {
         Options options(platform, state);
         auto* ok = child<QPushButton>(&options, "Command1");
@@ -267,7 +267,9 @@ private slots:
             if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
             w = w->nextInFocusChain();
         } while (w != ok);
-        QCOMPARE(order, (QStringList{"Command1", "Command2", "OptPath", "Browse"}));
+        QCOMPARE(order, (QStringList{"Command1", "Command2", "OptPath", "Browse", "MapWidth",
+                                     "MapHeight"}));
+        child<QLineEdit>(&options, "MapWidth")->setText(QStringLiteral("40"));
         auto* box = child<QLineEdit>(&options, "OptPath");
         box->setText(QStringLiteral("c:\\plans"));
         platform.recorder.dialogs.clear();
@@ -279,6 +281,8 @@ private slots:
         answer("Garder le texte");
         ok->click();
         QCOMPARE(platform.store.planFolder(), QStringLiteral("/srv/plans"));
+        QCOMPARE(platform.store.values[u"QRNPlg/Map/Width"], u"40");
+        QCOMPARE(platform.store.values[u"QRNPlg/Map/Height"], u"");
     }
 
     // One instance at a time, made fresh for each showing and gone once closed.
