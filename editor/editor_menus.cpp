@@ -48,6 +48,7 @@ EditorMenus buildEditorMenus(QMenuBar& bar, QUndoStack& history) {
     m.saveFile = item(file, "SaveFile", u"&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S));
     m.saveFilesAs = item(file, "SaveFilesAs", u"Enregistrer &sous...",
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m.exportMapImage = item(file, "ExportMapImage", u"E&xporter l'image de la carte...");
     separator(file, "sep2");
     m.quit = item(file, "Quit", u"&Quitter");
 

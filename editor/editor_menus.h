@@ -11,11 +11,12 @@ namespace qrn {
 // marks; the window connects them to its commands.
 struct EditorMenus {
     // Fichier
-    QAction* newFile;      // NewFile "Nouveau"
-    QAction* openFile;     // OpenFile "Ouvrir"
-    QAction* saveFile;     // SaveFile "Enregistrer"
-    QAction* saveFilesAs;  // SaveFilesAs "Enregistrer sous..."
-    QAction* quit;         // Quit "Quitter"
+    QAction* newFile;         // NewFile "Nouveau"
+    QAction* openFile;        // OpenFile "Ouvrir"
+    QAction* saveFile;        // SaveFile "Enregistrer"
+    QAction* saveFilesAs;     // SaveFilesAs "Enregistrer sous..."
+    QAction* exportMapImage;  // ExportMapImage "Exporter l'image de la carte..."
+    QAction* quit;            // Quit "Quitter"
     // Édition: the plan's history
     QMenu* edit;
     QAction* undo;  // Undo "Annuler"

@@ -25,6 +25,7 @@
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
 #include "editor/building_picker.h"
+#include "editor/map_pane.h"
 #include "editor/map_view.h"
 #include "editor/module_state.h"
 #include "editor/picker_model.h"
@@ -313,10 +314,12 @@ void QRN::ageFilter() {
 }
 
 void QRN::showOptions() {
-    if (state_.dialogs)
+    if (state_.dialogs) {
         state_.dialogs->showOptions();
-    else
+        mapPane_->reloadSettings();  // the map's size may have changed
+    } else {
         tell(u"Les options ne sont pas encore disponibles.");
+    }
 }
 
 void QRN::showHelp() {

@@ -34,6 +34,7 @@ class PickerModel;
 class PlacementListView;
 class PlanTextView;
 class PlacementTableModel;
+class MapPane;
 class MapView;
 
 // The plan editor window. It holds the window's own placement list, input area and
@@ -170,7 +171,7 @@ private:
     QPushButton* viewFileButton_ = nullptr;    // Command6 "Voir le fichier"
     QAction* takeRowAction_ = nullptr;         // TakeRow "Reprendre la ligne"
     EditorMenus menus_{};
-    QWidget* mapPane_ = nullptr;  // the map and the line under it
+    MapPane* mapPane_ = nullptr;  // the map and the line under it
     MapView* mapView_ = nullptr;  // MapView
 };
 

@@ -18,6 +18,7 @@
 #include "editor/building_editor.h"
 #include "editor/building_picker.h"
 #include "editor/editor_menus.h"
+#include "editor/map_pane.h"
 #include "editor/map_view.h"
 #include "editor/module_state.h"
 #include "editor/placement_list_view.h"
@@ -137,27 +138,8 @@ QSplitter* QRN::buildListAndMap(QWidget* page) {
     listView_->setItemDelegateForColumn(
         0, new BuildingDelegate(input_.picker, pickerModel_, listView_));
 
-    mapPane_ = new QWidget(splitter);
-    mapPane_->setObjectName(QStringLiteral("MapPane"));
-    mapView_ = new MapView(*document_, state_.catalogue, mapPane_);
-    auto* offMap = new QLabel(mapPane_);
-    offMap->setObjectName(QStringLiteral("MapOffMap"));
-    auto* tile = new QLabel(mapPane_);
-    tile->setObjectName(QStringLiteral("MapTile"));
-    tile->setMinimumWidth(150);
-    QPushButton* fitAll = button(u"Tout voir", "MapFitAll", mapPane_);
-    connect(mapView_, &MapView::offMapChanged, offMap, &QLabel::setText);
-    connect(mapView_, &MapView::tileHovered, tile, &QLabel::setText);
-    connect(fitAll, &QPushButton::clicked, mapView_, &MapView::fitAll);
-    offMap->setText(mapView_->offMapText());
-    auto* mapLine = new QHBoxLayout;
-    mapLine->addWidget(offMap, 1);
-    mapLine->addWidget(tile);
-    mapLine->addWidget(fitAll);
-    auto* mapLayout = new QVBoxLayout(mapPane_);
-    mapLayout->setContentsMargins(0, 0, 0, 0);
-    mapLayout->addWidget(mapView_, 1);
-    mapLayout->addLayout(mapLine);
+    mapPane_ = new MapPane(*document_, state_.catalogue, input_, platform_, splitter);
+    mapView_ = mapPane_->view();
     mapPane_->hide();
     splitter->addWidget(listView_);
     splitter->addWidget(mapPane_);
@@ -172,6 +154,8 @@ void QRN::buildMenus() {
     connect(menus_.openFile, &QAction::triggered, this, &QRN::openFile);
     connect(menus_.saveFile, &QAction::triggered, this, &QRN::saveFile);
     connect(menus_.saveFilesAs, &QAction::triggered, this, &QRN::saveFilesAs);
+    connect(menus_.exportMapImage, &QAction::triggered, mapPane_,
+            [this] { mapPane_->exportImage(); });
     connect(menus_.quit, &QAction::triggered, this, &QWidget::close);
     for (QAction* age : {menus_.stoneAge, menus_.toolAge, menus_.bronzeAge, menus_.ironAge})
         connect(age, &QAction::triggered, this, &QRN::ageFilter);
@@ -195,7 +179,7 @@ void QRN::connectControls() {
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &QRN::viewSelectionChanged);
     connect(listView_, &PlacementListView::rowDragged, this, &QRN::moveRow);
-    connect(mapView_, &MapView::markerChosen, this, &QRN::mapMarkerChosen);
+    connect(mapPane_, &MapPane::rowChosen, this, &QRN::mapMarkerChosen);
     listModel_->setCellEditor([this](int position, int column, const QVariant& value) {
         return editCell(position, column, value);
     });

@@ -14,6 +14,7 @@
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
 #include "editor/building_picker.h"
+#include "editor/map_pane.h"
 #include "editor/module_state.h"
 #include "editor/placement_list_view.h"
 #include "editor/plan_text_view.h"

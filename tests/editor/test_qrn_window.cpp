@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
+#include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -71,7 +72,8 @@ private slots:
         QCOMPARE(
             menus,
             (QStringList{u"File=&Fichier,NewFile=&Nouveau,sep1-,OpenFile=&Ouvrir,sep3-,"
-                         u"SaveFile=&Enregistrer,SaveFilesAs=Enregistrer &sous...,sep2-,"
+                         u"SaveFile=&Enregistrer,SaveFilesAs=Enregistrer &sous...,"
+                         u"ExportMapImage=E&xporter l'image de la carte...,sep2-,"
                          u"Quit=&Quitter"_qs,
                          u"Edit=&Édition,Undo=&Annuler,Redo=&Rétablir"_qs,
                          u"Show=&Afficher,ShowStoneAge=Age de la &pierre*,ShowToolAge=Age de "
@@ -385,7 +387,7 @@ private slots:
             e.type("Text2", QString::fromLatin1(y));
             e.click("Command4");
         }
-        QCOMPARE(e.get<QLabel>("MapOffMap")->text(), u"1 ligne hors carte"_qs);
+        QCOMPARE(e.get<QPushButton>("MapNotDrawn")->text(), u"1 non dessinable"_qs);
         QCoreApplication::processEvents();
         e.click("MapFitAll");
         const auto xyOfRow2 = [&e] { return e.rows().at(1).section(u'|', 1, 2); };
@@ -419,6 +421,11 @@ private slots:
         e.trigger("Undo");
         QCOMPARE(xyOfRow2(), u"5|2"_qs);
         QCOMPARE(e.rows().size(), 3);
+
+        // "Fichier > Exporter l'image de la carte..." writes the whole plan's picture.
+        e.platform.recorder.answers.push_back(u16(e.path(u"plan.png"_qs)));
+        e.trigger("ExportMapImage");
+        QVERIFY(!QImage(e.path(u"plan.png"_qs)).isNull());
 
         // The choice holds for the next window.
         QRN second(e.platform, e.state);
