@@ -6,7 +6,7 @@
 #include "base/errors.h"
 #include "base/system_reason.h"
 #include "base/text.h"
-#include "cli/json_text.h"
+#include "planfile/json_row.h"
 
 namespace qrn::cli {
 

@@ -3,10 +3,10 @@
 
 #include "base/errors.h"
 #include "cli/catalogue_loading.h"
-#include "cli/json_text.h"
 #include "cli/output.h"
 #include "cli/subcommands.h"
 #include "core/catalogue.h"
+#include "planfile/json_row.h"
 #include "planfile/plan_reader.h"
 #include "platform/platform.h"
 
@@ -32,7 +32,8 @@ void printRows(const std::u16string& plan, const Catalogue& catalogue, Services&
         std::string& building = buildings[std::size_t(line.index)];
         if (building.empty())
             appendJsonString(building, catalogue.field(line.index, Field::DisplayName));
-        appendRowLine(out, line.index, building, line.cells);
+        appendJsonRow(out, line.index, building, line.cells);
+        out += '\n';
         lineAppended();
     });
 }

@@ -1,12 +1,15 @@
 #pragma once
 
-// The JSON text of one row, as the recovery copies and the clipboard's exact form hold it:
+// The JSON text of one row, the one codec of the program: the recovery copies, the clipboard's
+// exact form and `qrnplan` write it (qrnplan in UTF-8, below), and read it back. As the
+// recovery copies and the clipboard's exact form hold it:
 // {"index": N, "building": "...", "cells": ["X","Y","N","S","E","O"]}, a text index written
 // as "N". Written in ASCII: '"' and '\' escaped with a backslash, every character outside
 // printable ASCII a \uXXXX escape (lower-case hex), so an 8-bit file holds any text. Read
 // back, the escapes `qrnplan read` writes (\b \t \n \f \r \/, upper-case hex) and characters
 // as they are are taken too, so its rows read as well.
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,6 +22,18 @@ namespace qrn {
 void appendJsonString(std::u16string& out, std::u16string_view text);
 // The row's text, without a line end.
 void appendJsonRow(std::u16string& out, const PlacementRow& row);
+
+// The same shape in UTF-8, as `qrnplan` prints it: the bytes of Qt's compact JSON writer,
+// which the tool's output has always had: '"' and '\' escaped with a backslash; \b \t \n \f
+// \r; the other characters below U+0020 as \u00XX with lower-case hex digits; every other
+// character as its UTF-8 bytes (U+007F included), except an unpaired surrogate, which is
+// written as its \uXXXX escape. One pass over each text, nothing allocated but the output's.
+void appendJsonString(std::string& out, std::u16string_view text);
+void appendJsonNumber(std::string& out, long long value);
+// {"index": N, "building": "...", "cells": [...]}, without a line end; building is the
+// building text already as a JSON string (appendJsonString).
+void appendJsonRow(std::string& out, int index, std::string_view building,
+                   const std::array<std::u16string_view, kCellCount>& cells);
 
 // Reads a line of JSON text piece by piece; each piece that is not there throws
 // InvalidArgument saying what was expected.

@@ -6,7 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include "cli/json_text.h"
+#include "planfile/json_row.h"
 
 namespace {
 
@@ -29,12 +29,12 @@ TEST(JsonText, EveryKindOfCharacterIsWrittenAsQtWritesIt) {
          {all, std::u16string(u"\xD800"), std::u16string(u"a\xDBFF"),
           std::u16string(u"\xDC00\xD800"), std::u16string(u"\xD83Dx\xDE00")}) {
         std::string out;
-        qrn::cli::appendJsonString(out, text);
+        qrn::appendJsonString(out, text);
         EXPECT_EQ(out, qtJson(qtText(text)));
     }
     for (long long number : {0LL, -1LL, 1000LL, -32768LL, 32767LL, 9007199254740991LL}) {
         std::string out;
-        qrn::cli::appendJsonNumber(out, number);
+        qrn::appendJsonNumber(out, number);
         EXPECT_EQ(out, qtJson(QJsonValue(qint64(number))));
     }
 }
