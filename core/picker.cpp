@@ -1,4 +1,4 @@
-#include "core/input_area.h"
+#include "core/picker.h"
 
 #include "base/errors.h"
 #include "base/text.h"
