@@ -62,6 +62,13 @@ EditorMenus buildEditorMenus(QMenuBar& bar, QUndoStack& history) {
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     m.edit->addAction(m.undo);
     m.edit->addAction(m.redo);
+    separator(m.edit, "sep6");
+    m.cut = item(m.edit, "CutRows", u"Co&uper", QKeySequence::Cut);
+    m.copy = item(m.edit, "CopyRows", u"&Copier", QKeySequence::Copy);
+    m.paste = item(m.edit, "PasteRows", u"C&oller", QKeySequence::Paste);
+    m.duplicate = item(m.edit, "DuplicateRows", u"&Dupliquer", QKeySequence(Qt::CTRL | Qt::Key_D));
+    separator(m.edit, "sep7");
+    m.find = item(m.edit, "FindRows", u"Re&chercher...", QKeySequence::Find);
 
     QMenu* show = menu(bar, "Show", u"&Afficher");
     m.stoneAge = check(item(show, "ShowStoneAge", u"Age de la &pierre"), true);

@@ -21,6 +21,12 @@ struct EditorMenus {
     QMenu* edit;
     QAction* undo;  // Undo "Annuler"
     QAction* redo;  // Redo "Rétablir"
+    // Édition: the selected rows
+    QAction* cut;        // CutRows "Couper", Ctrl+X
+    QAction* copy;       // CopyRows "Copier", Ctrl+C
+    QAction* paste;      // PasteRows "Coller", Ctrl+V
+    QAction* duplicate;  // DuplicateRows "Dupliquer", Ctrl+D
+    QAction* find;       // FindRows "Rechercher...", Ctrl+F
     // Afficher: the ages shown in the picker, all checked at first, and the map
     QAction* stoneAge;   // ShowStoneAge
     QAction* toolAge;    // ShowToolAge

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/catalogue.h"
 #include "core/commands.h"
@@ -235,6 +236,25 @@ void MapView::paintEvent(QPaintEvent*) {
         painter.drawRect(at);
         painter.drawText(at, Qt::AlignCenter, where);
     }
+    if (drag_ == Drag::Marker && dragBlock_ && scene.ghost) {
+        // The other selected placements, where the drag would take them.
+        const MapEntry& held = model_.entry(dragRow_);
+        const std::int64_t dx = std::int64_t(dragX_) - held.x, dy = std::int64_t(dragY_) - held.y;
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(0, 90, 255), 2, Qt::DashLine));
+        for (const int row : model_.list().selectedPositions()) {
+            const MapEntry& e = model_.entry(row);
+            if (row == dragRow_ || !e.onMap) continue;
+            const TileRect& r = e.region;
+            painter.drawRect(
+                mapdraw::screenRect(view_, {r.left + dx, r.bottom + dy, r.right + dx, r.top + dy}));
+        }
+    }
+    if (drag_ == Drag::Band) {
+        painter.setPen(QPen(QColor(0, 90, 255), 1, Qt::DashLine));
+        painter.setBrush(QColor(0, 90, 255, 40));
+        painter.drawRect(QRectF(pressPoint_, lastPoint_).normalized());
+    }
     if (legendButton_->isChecked()) {
         const QRect button = legendButton_->geometry();
         const bool right = button.left() > width() / 2;
@@ -310,16 +330,28 @@ void MapView::mousePressEvent(QMouseEvent* event) {
     const QPointF at = toMap(event->position());
     const std::optional<int> hit =
         model_.markerAt(at.x(), at.y(), (mapdraw::markerHalf(view_.scale) + 1) / view_.scale);
+    const Qt::KeyboardModifiers keys = event->modifiers();
     if (!hit) {
-        drag_ = Drag::Pan;
+        drag_ = keys & (Qt::ShiftModifier | Qt::ControlModifier) ? Drag::Band : Drag::Pan;
+        return;
+    }
+    PlacementList& list = document_.list();
+    if (keys & Qt::ControlModifier) {
+        list.toggle(*hit);
+        if (list.isSelected(*hit)) emit markerChosen(*hit);
         return;
     }
     drag_ = Drag::Marker;
     dragRow_ = *hit;
     dragX_ = model_.entry(*hit).x;
     dragY_ = model_.entry(*hit).y;
-    document_.list().select(*hit);
-    emit markerChosen(*hit);
+    // A selected marker of several takes the others with it; the selection stays as it is, so
+    // that the map does not move under the pointer.
+    dragBlock_ = list.selectionCount() > 1 && list.isSelected(*hit);
+    if (!dragBlock_) {
+        list.select(*hit);
+        emit markerChosen(*hit);
+    }
     update();
 }
 
@@ -345,22 +377,61 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
     }
     const std::int32_t oldX = dragX_, oldY = dragY_;
     track(point);
-    if (drag_ == Drag::Marker || (tool_ == Tool::Place && (oldX != dragX_ || oldY != dragY_)))
+    if (drag_ == Drag::Marker || drag_ == Drag::Band ||
+        (tool_ == Tool::Place && (oldX != dragX_ || oldY != dragY_)))
         update();
 }
 
 void MapView::mouseReleaseEvent(QMouseEvent* event) {
     mouseMoveEvent(event);
     const Drag drag = std::exchange(drag_, Drag::None);
-    if (drag == Drag::Marker && dragRow_ <= model_.count()) {
+    if (drag == Drag::Band) {
+        selectBand(pressPoint_, event->position(), event->modifiers() & Qt::ControlModifier);
+    } else if (drag == Drag::Marker && dragRow_ <= model_.count()) {
         const MapEntry& e = model_.entry(dragRow_);
-        if (dragX_ != e.x || dragY_ != e.y)
+        if (dragBlock_ && (dragX_ != e.x || dragY_ != e.y))
+            operations::moveSelectionOnMap(document_, dragX_ - e.x, dragY_ - e.y, false);
+        else if (dragX_ != e.x || dragY_ != e.y)
             operations::moveOnMap(document_, dragRow_, dragX_, dragY_, false);
     } else if (drag == Drag::Place && input_ &&
                view_.tileAt(event->position().x(), event->position().y())) {
         operations::place(document_, *input_, dragX_, dragY_);
     }
     update();
+}
+
+void MapView::selectBand(QPointF from, QPointF to, bool adding) {
+    const QPointF a = toMap(from), b = toMap(to);
+    const auto tile = [](double v) { return std::int64_t(std::floor(v)); };
+    const TileRect band{tile(std::min(a.x(), b.x())), tile(std::min(a.y(), b.y())),
+                        tile(std::max(a.x(), b.x())), tile(std::max(a.y(), b.y()))};
+    std::vector<int> rows;
+    model_.inside(band, std::numeric_limits<std::size_t>::max(), rows);
+    PlacementList& list = document_.list();
+    PlacementList::Selection selection;
+    if (adding) selection = list.selection();
+    std::vector<char> chosen(std::size_t(list.count()) + 1, 0);
+    for (const auto& [first, last] : selection.runs)
+        std::fill(chosen.begin() + first, chosen.begin() + last + 1, 1);
+    for (const int row : rows) {
+        const MapEntry& e = model_.entry(row);
+        if (e.onMap && band.contains(e.x, e.y)) {
+            chosen[std::size_t(row)] = 1;
+            if (!selection.current) selection.current = row;
+        }
+    }
+    selection.runs.clear();
+    for (int p = 1; p <= list.count(); ++p)
+        if (chosen[std::size_t(p)]) {
+            if (!selection.runs.empty() && selection.runs.back().second == p - 1)
+                selection.runs.back().second = p;
+            else
+                selection.runs.emplace_back(p, p);
+        }
+    if (!selection.runs.empty() && selection.current && !chosen[std::size_t(*selection.current)])
+        selection.current.reset();
+    list.setSelection(selection);
+    if (selection.current) emit markerChosen(*selection.current);
 }
 
 void MapView::wheelEvent(QWheelEvent* event) {
@@ -414,6 +485,12 @@ void MapView::keyPressEvent(QKeyEvent* event) {
     }
     const std::optional<int> selected = model_.list().selected();
     if (!selected || !model_.entry(*selected).onMap) return;
+    if (model_.list().selectionCount() > 1) {
+        // Every selected placement together, successive presses one command.
+        operations::moveSelectionOnMap(document_, dx, dy, true);
+        revealSelection();
+        return;
+    }
     const MapEntry& e = model_.entry(*selected);
     if (std::abs(std::int64_t(e.x) + dx) > kMapCoordinateLimit ||
         std::abs(std::int64_t(e.y) + dy) > kMapCoordinateLimit)

@@ -23,7 +23,11 @@ struct InputArea;
 // Two tools. "Sélection": dragging a marker moves the placement by whole tiles, its region
 // and the overlaps it would make following the pointer live with the target tile's
 // coordinates beside it; Escape puts it back; the release is one undoable move (key presses on
-// one row merge, a drag never does). The arrow keys move the selected placement. "Placer": the
+// one row merge, a drag never does). The arrow keys move the selected placement. Ctrl+click
+// adds a marker to the selection or takes it out; Shift (or Ctrl) and dragging the ground
+// draws a rubber band whose markers become the selection (Ctrl: are added to it). With several
+// placements selected, dragging one of them or the arrow keys move them all together, each
+// shown where it would go. "Placer": the
 // tile under the pointer shows the region the input area's building would take and its
 // overlaps; a click adds that row there. In both, dragging the ground or the middle button
 // pans; the wheel and Ctrl+plus/minus zoom about the cursor. A marker's tool tip says its row.
@@ -84,7 +88,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    enum class Drag { None, Marker, Pan, Place };
+    enum class Drag { None, Marker, Pan, Place, Band };
 
     void zoomAbout(QPointF point, double factor);
     void centreOn(double x, double y);
@@ -95,6 +99,8 @@ private:
     // The row the drag or the placing tool would make at (dragX_, dragY_), as the map shows it.
     std::optional<MapEntry> ghost() const;
     void track(QPointF point);
+    // The rows whose marker lies in the rubber band, added to the selection or replacing it.
+    void selectBand(QPointF from, QPointF to, bool adding);
 
     PlanDocument& document_;
     const Catalogue& catalogue_;
@@ -110,6 +116,7 @@ private:
     Drag drag_ = Drag::None;
     bool hovering_ = false;  // the pointer is over the map (the placing preview shows)
     int dragRow_ = 0;
+    bool dragBlock_ = false;  // the dragged marker takes the other selected ones with it
     QPointF pressPoint_;
     QPointF lastPoint_;
     std::int32_t dragX_ = 0, dragY_ = 0;  // where the dragged marker or the new row would go

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "editor/placement_table_model.h"
 
@@ -21,7 +22,7 @@ PlacementListView::PlacementListView(PlacementTableModel* model, QWidget* parent
     // The current cell shows: it is the one F2 or typing edits.
     setAllColumnsShowFocus(false);
     setAlternatingRowColors(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
@@ -36,19 +37,40 @@ PlacementListView::PlacementListView(PlacementTableModel* model, QWidget* parent
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void PlacementListView::showSelection(std::optional<int> position) {
-    if (!position) {
-        selectionModel()->clearSelection();
-        return;
-    }
+void PlacementListView::showSelection(const PlacementList::Selection& selection) {
+    if (selection == viewSelection()) return;
+    QItemSelection rows;
+    const int last = PlacementTableModel::kColumnCount - 1;
+    for (const auto& [first, end] : selection.runs)
+        rows.select(model_->index(first - 1, 0), model_->index(end - 1, last));
     const QModelIndex current = currentIndex();
     const int column = current.isValid() ? current.column() : 0;
     const bool scrolls = hasAutoScroll();
     setAutoScroll(false);
-    selectionModel()->setCurrentIndex(
-        model_->index(*position - 1, column),
-        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    if (selection.current)
+        selectionModel()->setCurrentIndex(model_->index(*selection.current - 1, column),
+                                          QItemSelectionModel::NoUpdate);
     setAutoScroll(scrolls);
+}
+
+PlacementList::Selection PlacementListView::viewSelection() const {
+    // The view's ranges may come in any order and touch: sorted and joined into runs.
+    PlacementList::Runs ranges;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        ranges.emplace_back(range.top() + 1, range.bottom() + 1);
+    std::sort(ranges.begin(), ranges.end());
+    PlacementList::Selection selection;
+    for (const auto& range : ranges) {
+        if (!selection.runs.empty() && range.first <= selection.runs.back().second + 1)
+            selection.runs.back().second = std::max(selection.runs.back().second, range.second);
+        else
+            selection.runs.push_back(range);
+    }
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && selectionModel()->isRowSelected(current.row()))
+        selection.current = current.row() + 1;
+    return selection;
 }
 
 void PlacementListView::scrollToRow(int position) {
@@ -99,7 +121,12 @@ void PlacementListView::mousePressEvent(QMouseEvent* event) {
     dragging_ = false;
     dragFrom_ = event->button() == Qt::LeftButton && pressed.isValid() ? pressed.row() + 1 : 0;
     dragStart_ = event->position().toPoint();
-    QTreeView::mousePressEvent(event);
+    // Pressed on one of several selected rows: the selection stays for a drag of the block; a
+    // click without a drag selects the row alone on release.
+    blockPress_ = dragFrom_ != 0 && event->modifiers() == Qt::NoModifier &&
+                  selectionModel()->isRowSelected(pressed.row()) &&
+                  selectionModel()->selectedRows().size() > 1;
+    if (!blockPress_) QTreeView::mousePressEvent(event);
 }
 
 void PlacementListView::mouseMoveEvent(QMouseEvent* event) {
@@ -130,7 +157,12 @@ void PlacementListView::mouseReleaseEvent(QMouseEvent* event) {
         if (to == 0 && model_->rowCount() > 0 && at.y() > 0) to = model_->rowCount();
         emit rowDragged(from, to);
     }
-    QTreeView::mouseReleaseEvent(event);  // the view ends its own press
+    if (!std::exchange(blockPress_, false))
+        QTreeView::mouseReleaseEvent(event);  // the view ends its own press
+    else if (!dropped && from != 0)
+        selectionModel()->setCurrentIndex(
+            model_->index(from - 1, std::max(0, currentIndex().column())),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 }  // namespace qrn

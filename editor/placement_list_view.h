@@ -4,6 +4,8 @@
 #include <QTreeView>
 #include <optional>
 
+#include "core/placement_list.h"
+
 class QAction;
 
 namespace qrn {
@@ -13,15 +15,19 @@ class PlacementTableModel;
 // ListView1: the placement list as a table, one row a placement. Left and Right go from cell
 // to cell of the current row (the one F2 or typing edits); reached with Tab and no row
 // selected, it selects its current row, so that its keys act at once; a row dragged with the
-// mouse and dropped on another is asked to take that row's place (rowDragged).
+// mouse and dropped on another is asked to take that row's place (rowDragged). Shift, Ctrl
+// and Ctrl+A select several rows; the selection goes to and from the list as runs of rows,
+// so that a selection of any length costs a few ranges.
 class PlacementListView : public QTreeView {
     Q_OBJECT
 public:
     PlacementListView(PlacementTableModel* model, QWidget* parent = nullptr);
 
-    // Selects the row at position (from 1), or nothing, without scrolling; the current cell
-    // keeps its column.
-    void showSelection(std::optional<int> position);
+    // Selects the runs of selection and makes its current row the view's, without scrolling;
+    // the current cell keeps its column. Nothing when the view shows it already.
+    void showSelection(const PlacementList::Selection& selection);
+    // The rows the view shows selected, and its current row when that is one of them.
+    PlacementList::Selection viewSelection() const;
     // Brings the row at position (from 1) into view.
     void scrollToRow(int position);
     // An item of the list's context menu, with its keys.
@@ -46,6 +52,7 @@ private:
     int dragFrom_ = 0;
     QPoint dragStart_;
     bool dragging_ = false;
+    bool blockPress_ = false;  // pressed on a row of a selected block
 };
 
 }  // namespace qrn

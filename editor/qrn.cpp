@@ -287,17 +287,13 @@ void QRN::showFields() {
 
 void QRN::syncViewSelection() {
     QScopedValueRollback<bool> guard(listSyncing_, true);
-    listView_->showSelection(document_->list().selected());
+    listView_->showSelection(document_->list().selection());
 }
 
 void QRN::viewSelectionChanged() {
     if (listSyncing_) return;
     QScopedValueRollback<bool> guard(listSyncing_, true);
-    const QModelIndexList rows = listView_->selectionModel()->selectedRows();
-    if (rows.isEmpty())
-        document_->list().clearSelection();
-    else
-        document_->list().select(rows.first().row() + 1);
+    document_->list().setSelection(listView_->viewSelection());
 }
 
 void QRN::ageFilter() {

@@ -36,6 +36,7 @@ class PlanTextView;
 class PlacementTableModel;
 class MapPane;
 class MapView;
+class FindBar;
 
 // The plan editor window. It holds the window's own placement list, input area and
 // CurrentFile (in its document, with the undo history); the widgets only show them. Every
@@ -105,6 +106,17 @@ private:
     void showHelp();
     void showAbout();
 
+    // qrn_rows.cpp: several rows at once, the clipboard and "Rechercher"
+    QWidget* buildFindBar(QWidget* page);
+    void connectRowSelection();
+    // A row dragged in the list: a selected row of several takes the block with it.
+    void dragRows(int from, int to);
+    bool copySelection();
+    void cutSelection();
+    void pasteRows();
+    void duplicateSelection();
+    void showMatch(int position);
+
     // qrn_file_commands.cpp
     void newFile();
     void openFile();
@@ -173,6 +185,7 @@ private:
     EditorMenus menus_{};
     MapPane* mapPane_ = nullptr;  // the map and the line under it
     MapView* mapView_ = nullptr;  // MapView
+    FindBar* findBar_ = nullptr;  // FindBar "Rechercher"
 };
 
 }  // namespace qrn

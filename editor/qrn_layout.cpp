@@ -80,6 +80,7 @@ void QRN::buildControls() {
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->addLayout(input);
+    pageLayout->addWidget(buildFindBar(page));
     pageLayout->addWidget(buildListAndMap(page), 1);
     pageLayout->addLayout(rowButtons);
 
@@ -178,7 +179,7 @@ void QRN::connectControls() {
     connect(listModel_, &PlacementTableModel::listSelectionChanged, this, &QRN::syncViewSelection);
     connect(listView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &QRN::viewSelectionChanged);
-    connect(listView_, &PlacementListView::rowDragged, this, &QRN::moveRow);
+    connect(listView_, &PlacementListView::rowDragged, this, &QRN::dragRows);
     connect(mapPane_, &MapPane::rowChosen, this, &QRN::mapMarkerChosen);
     listModel_->setCellEditor([this](int position, int column, const QVariant& value) {
         return editCell(position, column, value);
@@ -195,6 +196,7 @@ void QRN::connectControls() {
         rowsMoved_ = false;
     });
     connectRowCommands();
+    connectRowSelection();
     connect(viewFileButton_, &QPushButton::clicked, this, &QRN::switchView);
 }
 

@@ -214,15 +214,12 @@ void ghostLayer(QPainter& painter, const Scene& scene) {
     paintMarker(painter, centreOf(v, g), markerHalf(v.scale), g.age, Qt::DashLine);
 }
 
-void paintSelection(QPainter& painter, const Scene& scene, bool detail) {
+void paintSelected(QPainter& painter, const Scene& scene, bool detail, int position) {
     const MapModel& model = *scene.model;
-    const std::optional<int> selected = model.list().selected();
-    if (!selected || *selected > model.count() || !model.entry(*selected).onMap) return;
-    if (scene.ghostRow == *selected) return;  // lifted
-    const MapEntry& e = model.entry(*selected);
+    if (position > model.count() || !model.entry(position).onMap) return;
+    if (scene.ghostRow == position) return;  // lifted
+    const MapEntry& e = model.entry(position);
     const QPointF c = centreOf(scene.view, e);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0, 90, 255), 2));
     if (!detail) {
         painter.drawEllipse(c, 6, 6);
         return;
@@ -230,6 +227,19 @@ void paintSelection(QPainter& painter, const Scene& scene, bool detail) {
     const double half = markerHalf(scene.view.scale);
     painter.drawRect(screenRect(scene.view, e.region));
     painter.drawRect(QRectF(c.x() - half - 3, c.y() - half - 3, 2 * half + 6, 2 * half + 6));
+}
+
+// Every selected row, the current one among them.
+void paintSelection(QPainter& painter, const Scene& scene, bool detail) {
+    const PlacementList& list = scene.model->list();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0, 90, 255), 2));
+    if (list.selectionCount() > 1) {
+        for (const int position : list.selectedPositions())
+            paintSelected(painter, scene, detail, position);
+    } else if (const std::optional<int> selected = list.selected()) {
+        paintSelected(painter, scene, detail, *selected);
+    }
 }
 
 }  // namespace

@@ -75,7 +75,9 @@ private slots:
                          u"SaveFile=&Enregistrer,SaveFilesAs=Enregistrer &sous...,"
                          u"ExportMapImage=E&xporter l'image de la carte...,sep2-,"
                          u"Quit=&Quitter"_qs,
-                         u"Edit=&Édition,Undo=&Annuler,Redo=&Rétablir"_qs,
+                         u"Edit=&Édition,Undo=&Annuler,Redo=&Rétablir,sep6-,CutRows=Co&uper,"
+                         u"CopyRows=&Copier,PasteRows=C&oller,DuplicateRows=&Dupliquer,sep7-,"
+                         u"FindRows=Re&chercher..."_qs,
                          u"Show=&Afficher,ShowStoneAge=Age de la &pierre*,ShowToolAge=Age de "
                          u"l'&outil*,ShowBronzeAge=Age du &bronze*,ShowIronAge=Age du &fer*,sep5-,"
                          u"ShowMap=&Carte"_qs,
