@@ -7,9 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -18,28 +16,14 @@
 #include "document/autosave.h"
 #include "document/plan_document.h"
 #include "document/recovery_store.h"
-#include "tests/editor/test_qrn_fixture.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/recovery_copies.h"
 #include "tests/support/rows.h"
 #include "tests/support/stand_in_platform.h"
 
 namespace qrn::test {
 
 namespace {
-
-// A lock left by a process that no longer runs.
-QByteArray deadLock() {
-    return "999999\nqrnhost\n" + QSysInfo::machineHostName().toUtf8() + "\n";
-}
-
-// A copy of one row and, unless told otherwise, the lock its dead window left.
-void writeOrphan(const QString& folder, const QString& name, bool withLock = true) {
-    QDir().mkpath(folder);
-    writeBytes(folder + u'/' + name + u".jsonl"_qs,
-               "{\"file\": \"p.qrn\"}\r\n{\"index\": 1, \"building\": \"B\", \"cells\": "
-               "[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\"]}\r\n");
-    if (withLock) writeBytes(folder + u'/' + name + u".lock"_qs, deadLock());
-}
 
 QStringList namesOf(const std::vector<std::unique_ptr<RecoveryEntry>>& entries) {
     QStringList names;
@@ -301,50 +285,6 @@ private slots:
         QCOMPARE(namesOf(store.orphans()), held ? QStringList() : QStringList{u"~L.jsonl"_qs});
         if (held) QCOMPARE(readAll(lockFile), lock);
         ::close(fd);
-    }
-
-    // A window asks about an orphan with its rows counted in words that agree, and says in its
-    // status line which files it left alone or that it refused the folder.
-    void aWindowOffersOrphansAndSaysWhatItSkipped() {
-        Editor editor;
-        const QString rec = editor.state.recoveryFolder;
-        writeOrphan(rec, u"~ONE"_qs);
-        QFile::link(rec + u"/~ONE.jsonl"_qs, rec + u"/~TWO.jsonl"_qs);
-        QTRY_COMPARE(editor.platform.recorder.questions.size(), 1u);
-        const std::u16string& asked = editor.platform.recorder.questions[0];
-        QVERIFY(asked.find(u":\np.qrn\n") != std::u16string::npos);
-        QVERIFY(asked.find(u", 1 ligne.\n") != std::u16string::npos);
-        QCOMPARE(editor.window->statusBar()->currentMessage(),
-                 u"1 fichier de récupération ignoré (lien, fichier spécial ou d'un autre "
-                 u"utilisateur) : ~TWO.jsonl"_qs);
-
-        Editor linked;  // a folder refused is said there too
-        QFile::link(linked.dir.path(), linked.state.recoveryFolder);
-        QTRY_VERIFY(linked.window->statusBar()->currentMessage().endsWith(
-            u"le dossier de récupération est un lien symbolique"_qs));
-    }
-
-    // With real processes: an editor makes changes, its autosave writes them, the process is
-    // killed; the next editor offers the plan back and restores it exactly.
-    void aKilledEditorsPlanComesBack() {
-        QTemporaryDir dir;
-        QProcess editor;
-        editor.start(QStringLiteral(QRN_CRASH_EDITOR), {QStringLiteral("edit"), dir.path()});
-        QVERIFY(editor.waitForStarted());
-        QVERIFY(editor.waitForReadyRead(20000));
-        QCOMPARE(editor.readAllStandardOutput().trimmed(), QByteArray("saved"));
-        editor.kill();  // SIGKILL: no destructor, no clean-up
-        QVERIFY(editor.waitForFinished());
-
-        QProcess next;
-        next.start(QStringLiteral(QRN_CRASH_EDITOR), {QStringLiteral("recover"), dir.path()});
-        QVERIFY(next.waitForFinished(20000));
-        QCOMPARE(next.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(next.readAllStandardOutput()),
-                 QStringLiteral("(aucun)|1|0|0|0|0|0|0n\n(aucun)|22|0|0|0|0|0|0n\n"
-                                "(aucun)|x\u00A0y|0|0|0|0|0|0n\nmodified=1 file=plan.qrn\n"));
-        // Recovered, the plan's copy belongs to the window that took it; when that window
-        // closed without saving (the test program exits), the copy stays for the next start.
     }
 };
 
