@@ -8,11 +8,15 @@
 
 #include "core/map_model.h"
 
+class QPainter;
 class QToolButton;
 
 namespace qrn {
 
 class Catalogue;
+namespace mapdraw {
+struct Scene;
+}
 class PlanDocument;
 struct InputArea;
 
@@ -88,6 +92,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Over the map while the pointer works: the target tile, the other placements a block drag
+    // takes along, the rubber band.
+    void paintDragMarks(QPainter& painter, const mapdraw::Scene& scene) const;
     enum class Drag { None, Marker, Pan, Place, Band };
 
     void zoomAbout(QPointF point, double factor);

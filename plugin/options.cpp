@@ -39,18 +39,7 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
     line->addWidget(pathEdit_, 1);
     line->addWidget(browseButton_);
 
-    // The map's size in tiles, empty for none: two fields stored as typed.
-    auto* mapFrame = new QGroupBox(QStringLiteral("Taille de la carte"), this);
-    mapFrame->setObjectName(QStringLiteral("MapSizeFrame"));
-    mapWidthEdit_ = new QLineEdit(mapFrame);
-    mapWidthEdit_->setObjectName(QStringLiteral("MapWidth"));
-    mapHeightEdit_ = new QLineEdit(mapFrame);
-    mapHeightEdit_->setObjectName(QStringLiteral("MapHeight"));
-    auto* mapLine = new QHBoxLayout(mapFrame);
-    mapLine->addWidget(new QLabel(QStringLiteral("Largeur (tuiles)"), mapFrame));
-    mapLine->addWidget(mapWidthEdit_);
-    mapLine->addWidget(new QLabel(QStringLiteral("Hauteur (tuiles)"), mapFrame));
-    mapLine->addWidget(mapHeightEdit_);
+    QGroupBox* mapFrame = buildMapSizeBox();
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setObjectName(QStringLiteral("Command1"));
@@ -84,6 +73,23 @@ Options::Options(platform::Platform& platform, ModuleState& state, QWidget* pare
         if (!chosen.empty()) pathEdit_->setText(QString::fromStdU16String(chosen));
     });
     load();
+}
+
+// The map's size in tiles, empty for none: two fields stored as typed.
+QGroupBox* Options::buildMapSizeBox() {
+    auto* mapFrame = new QGroupBox(QStringLiteral("Taille de la carte"), this);
+    mapFrame->setObjectName(QStringLiteral("MapSizeFrame"));
+    mapWidthEdit_ = new QLineEdit(mapFrame);
+    mapWidthEdit_->setObjectName(QStringLiteral("MapWidth"));
+    mapHeightEdit_ = new QLineEdit(mapFrame);
+    mapHeightEdit_->setObjectName(QStringLiteral("MapHeight"));
+    auto* mapLine = new QHBoxLayout(mapFrame);
+    mapLine->addWidget(new QLabel(QStringLiteral("Largeur (tuiles)"), mapFrame));
+    mapLine->addWidget(mapWidthEdit_);
+    mapLine->addWidget(new QLabel(QStringLiteral("Hauteur (tuiles)"), mapFrame));
+    mapLine->addWidget(mapHeightEdit_);
+
+    return mapFrame;
 }
 
 void Options::load() {

@@ -21,6 +21,7 @@ public:
     Options(platform::Platform& platform, ModuleState& state, QWidget* parent = nullptr);
 
 private:
+    QGroupBox* buildMapSizeBox();
     void load();
     void store();
 
