@@ -263,6 +263,9 @@ void QRN::moveRow(int from, int to) {
 
 QString QRN::whyNothingAdded(bool inserting) const {
     const Picker& picker = input_.picker;
+    const std::u16string hidden = hiddenByAge(state_.catalogue, ages_, picker.text());
+    if (!picker.resolvedEntry() && !hidden.empty())
+        return QStringLiteral("Aucune ligne ajoutée. ") + QString::fromStdU16String(hidden) + u'.';
     if (!picker.resolvedEntry())
         return picker.text().empty()
                    ? QStringLiteral("Aucune ligne ajoutée : aucun bâtiment n'est choisi.")

@@ -83,7 +83,7 @@ void QRN::openPath(const std::u16string& chosen) {
 }
 
 bool QRN::saveFile() {
-    if (!leaveTextView()) return false;
+    if (textViewShown()) return stayInTextView([this] { return saveFile(); });
     const std::u16string file = document_->fileName();
     if (file.empty()) return saveFilesAs();
     if (document_->changedOnDisk()) {
@@ -103,7 +103,7 @@ bool QRN::saveFile() {
 }
 
 bool QRN::saveFilesAs() {
-    if (!leaveTextView()) return false;
+    if (textViewShown()) return stayInTextView([this] { return saveFilesAs(); });
     const std::u16string chosen = platform_.ui().ShowSave(state_.planFolder);
     return !chosen.empty() && writePlan(chosen);
 }

@@ -35,6 +35,7 @@ void QRN::setListControlsVisible(bool visible) {
     // The history is the list's: it waits while the text is being edited.
     menus_.undo->setVisible(visible);
     menus_.redo->setVisible(visible);
+    for (QAction* action : textEditActions_) action->setVisible(!visible);
 }
 
 void QRN::switchView() {
