@@ -133,7 +133,10 @@ bool BuildingPicker::eventFilter(QObject* watched, QEvent* event) {
     QCompleter* completer = box_->completer();
     if (taking && completer && watched == completer->popup() && completer->popup()->isVisible()) {
         commit();
-        QApplication::sendEvent(box_->lineEdit(), event);
+        if (key->modifiers() & Qt::ControlModifier)
+            emit controlEnterPressed();
+        else
+            QApplication::sendEvent(box_->lineEdit(), event);
         return true;
     }
     if (completer && watched == completer->popup()) return popupEvent(completer->popup(), event);

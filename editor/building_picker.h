@@ -43,6 +43,11 @@ public:
         hiddenReason_ = std::move(reason);
     }
 
+signals:
+    // Ctrl+Enter pressed while the completion pop-up held the keyboard (the window's own key
+    // for it is not seen then); the entry is already taken.
+    void controlEnterPressed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

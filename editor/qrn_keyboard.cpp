@@ -38,6 +38,7 @@ void QRN::nameControls() {
     keypadInsert->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Enter));
     insertButton_->addAction(keypadInsert);
     connect(keypadInsert, &QAction::triggered, insertButton_, &QPushButton::click);
+    connect(picker_, &BuildingPicker::controlEnterPressed, insertButton_, &QPushButton::click);
     const std::pair<QPushButton*, const char*> tips[] = {
         {removeButton_, "Supprimer la ligne sélectionnée (Suppr dans la liste)"},
         {upButton_, "Monter la ligne sélectionnée (Ctrl+Haut dans la liste)"},

@@ -102,7 +102,6 @@ void QRN::buildControls() {
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 
     resize(820, 540);
-    nameControls();
 }
 
 QGridLayout* QRN::buildInputArea(QWidget* page) {
@@ -186,6 +185,7 @@ void QRN::buildMenus() {
     connect(menus_.options, &QAction::triggered, this, &QRN::showOptions);
     connect(menus_.help, &QAction::triggered, this, &QRN::showHelp);
     connect(menus_.about, &QAction::triggered, this, &QRN::showAbout);
+    nameControls();
 }
 
 void QRN::connectControls() {
