@@ -279,7 +279,13 @@ QString QRN::whyNothingAdded(bool inserting) const {
 }
 
 void QRN::tell(const std::u16string& text) {
-    platform_.ui().MsgBox(text);
+    // Each line a sentence: the reason under the context starts with a capital.
+    std::u16string told = text;
+    for (std::size_t at = told.find(u"\r\n"); at != told.npos; at = told.find(u"\r\n", at + 2)) {
+        const QString first = QString(QChar(told.size() > at + 2 ? told[at + 2] : u' ')).toUpper();
+        if (told.size() > at + 2) told[at + 2] = first.at(0).unicode();
+    }
+    platform_.ui().MsgBox(told);
 }
 
 void QRN::showFields() {

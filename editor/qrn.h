@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/errors.h"
 #include "core/age_filter.h"
 #include "core/input_area.h"
 #include "core/placement_list.h"
@@ -131,6 +132,8 @@ private:
     void tellWhyNothingAdded(bool inserting);
     // Saving from the text view: the text is taken back, saved, and shown again where it was.
     bool stayInTextView(const std::function<bool()>& save);
+    // The row and cell a failure names, selected in the list and brought into view.
+    void showRefusedCell(const Error& failure);
 
     // qrn_preview.cpp
     void switchView();

@@ -15,6 +15,7 @@
 #include "editor/map_view.h"
 #include "editor/module_state.h"
 #include "editor/placement_list_view.h"
+#include "editor/placement_table_model.h"
 #include "editor/plan_text_view.h"
 #include "editor/qrn.h"
 
@@ -108,6 +109,21 @@ bool QRN::stayInTextView(const std::function<bool()>& save) {
     planText_->setTextCursor(back);
     planText_->setFocus(Qt::OtherFocusReason);
     return saved;
+}
+
+void QRN::showRefusedCell(const Error& failure) {
+    if (failure.row < 1 || failure.row > document_->list().count() || textViewShown()) return;
+    static const char16_t* const kColumns[6] = {u"X", u"Y", u"N", u"S", u"E", u"O"};
+    int column = 0;
+    for (int c = 0; c < 6; ++c)
+        if (failure.column == kColumns[c]) column = c + 1;
+    const int position = int(failure.row);
+    document_->list().select(position);
+    syncViewSelection();
+    const QModelIndex cell = listModel_->index(position - 1, column);
+    listView_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+    listView_->scrollTo(cell);
+    listView_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace qrn

@@ -258,7 +258,7 @@ private slots:
         e.trigger("Quit");
         QVERIFY(e.window && !e.window->textViewShown());
         QCOMPARE(e.rows(), rows);
-        QCOMPARE(ui.questions.back(), u"save:QRN");
+        QCOMPARE(ui.questions.back(), u"save:Sans titre");
         QVERIFY(e.window->isWindowModified());
     }
 
@@ -338,7 +338,7 @@ private slots:
             QVERIFY2(f.window && f.rows().size() == 1, command);
         }
         f.window->close();  // the close box: cancelled too
-        QCOMPARE(asked.questions, std::vector<std::u16string>(4, u"save:QRN"));
+        QCOMPARE(asked.questions, std::vector<std::u16string>(4, u"save:Sans titre"));
         QVERIFY(f.window && f.window->isVisible());
 
         asked.saveChoices = {SaveChoice::Save};  // saving asks where, then goes on

@@ -129,6 +129,23 @@ private slots:
         QCOMPARE(shown(), u"Undo Redo-"_qs);
     }
 
+    // A refused save: its message's lines are sentences, and the refused row and cell are
+    // selected in the list.
+    void refusedSaveShowsTheCell() {
+        Editor e;
+        for (const QString& o : {u"1"_qs, u"12345678901"_qs, u"2"_qs}) {
+            e.type("Text6", o);
+            e.click("Command4");
+        }
+        e.answers().push_back(u16(e.path(u"t.qrn"_qs)));
+        e.trigger("SaveFile");
+        QCOMPARE(e.messages().size(), 1u);
+        const QString told = QString::fromStdU16String(e.messages()[0]);
+        QVERIFY2(told.split(u"\r\n"_qs).at(1).at(0).isUpper(), qPrintable(told));
+        QCOMPARE(e.viewSelection(), 2);
+        QCOMPARE(e.get<QTreeView>("ListView1")->currentIndex().column(), 6);
+    }
+
     // Every field is named by its label (its buddy), the list and the map by theirs; every
     // button's tooltip names its key.
     void controlsAreNamed() {
