@@ -147,9 +147,11 @@ private slots:
     }
 
     // Every field is named by its label (its buddy), the list and the map by theirs; every
-    // button's tooltip names its key.
+    // button's tooltip names its key; the status bar is there.
     void controlsAreNamed() {
         Editor e;
+        // The status bar is there from the start: nothing moves when a message comes.
+        QVERIFY(e.window->findChild<QStatusBar*>() != nullptr);
         const std::pair<const char*, QString> named[] = {
             {"Combo1", u"Bâtiment"_qs}, {"Text1", u"X"_qs}, {"Text2", u"Y"_qs}, {"Text3", u"N"_qs},
             {"Text4", u"S"_qs},         {"Text5", u"E"_qs}, {"Text6", u"O"_qs}};
