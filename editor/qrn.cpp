@@ -31,6 +31,7 @@
 #include "editor/placement_list_view.h"
 #include "editor/placement_table_model.h"
 #include "editor/plan_text_view.h"
+#include "editor/window_state.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_translations.h"
 
@@ -54,6 +55,7 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     buildControls();
     buildMenus();
     connectControls();
+    restoreWindowState(*this, platform_.settings());
     connect(document_, &PlanDocument::fileNameChanged, this, &QRN::updateTitle);
     // The text typed in the text view is the plan: the first change marks it modified at once,
     // the rest of a burst of typing follows when the typing pauses.
@@ -114,6 +116,7 @@ void QRN::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    keepWindowState(*this, platform_.settings());
     QMainWindow::closeEvent(event);
 }
 

@@ -40,4 +40,10 @@ inline constexpr SettingValue kPlanFolderSetting{u"MXBEdit", u"Main", u"QRNPath"
 // Whether the editor windows show the map, "1" or "0".
 inline constexpr SettingValue kShowMapSetting{u"QRNPlg", u"Window", u"ShowMap"};
 
+// The editor window as last closed: its size "WIDTHxHEIGHT", the list and map's splitter and
+// ListView1's columns (Qt's saved states, in base64).
+inline constexpr SettingValue kWindowSizeSetting{u"QRNPlg", u"Window", u"Size"};
+inline constexpr SettingValue kSplitterSetting{u"QRNPlg", u"Window", u"Splitter"};
+inline constexpr SettingValue kColumnsSetting{u"QRNPlg", u"Window", u"Columns"};
+
 }  // namespace qrn

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -144,6 +145,17 @@ private slots:
         QVERIFY2(told.split(u"\r\n"_qs).at(1).at(0).isUpper(), qPrintable(told));
         QCOMPARE(e.viewSelection(), 2);
         QCOMPARE(e.get<QTreeView>("ListView1")->currentIndex().column(), 6);
+    }
+
+    // Size, splitter and columns come back in the user's next window.
+    void windowStateIsRemembered() {
+        Editor e;
+        e.window->resize(900, 450);
+        e.get<QTreeView>("ListView1")->header()->resizeSection(1, 91);
+        QVERIFY(e.window->close());
+        QRN next(e.platform, e.state);
+        QCOMPARE(next.size(), QSize(900, 450));
+        QCOMPARE(child<QTreeView>(&next, "ListView1")->header()->sectionSize(1), 91);
     }
 
     // Every field is named by its label (its buddy), the list and the map by theirs; every
