@@ -26,6 +26,7 @@ void QRN::nameControls() {
         return hiddenByAge(state_.catalogue, ages_, typed);
     });
     picker_->combo()->setAccessibleName(QStringLiteral("Bâtiment"));
+    picker_->combo()->lineEdit()->setAccessibleName(QStringLiteral("Bâtiment"));
     static const char16_t* const kNames[6] = {u"X", u"Y", u"N", u"S", u"E", u"O"};
     for (std::size_t i = 0; i < inputFields_.size(); ++i)
         inputFields_[i]->setAccessibleName(QString::fromUtf16(kNames[i]));

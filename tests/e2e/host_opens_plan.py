@@ -54,6 +54,9 @@ try:
     tree = find("tree", under=window)
     before = rows(tree)
     assert len(before) == 8 and before[0][1] == "12", before
+    # Every field is named on the bus by its label (the picker's by its text field).
+    named = {a.name for a in walk(window) if a.getRoleName() == "text"}
+    assert {"Bâtiment", "X", "Y", "N", "S", "E", "O"} <= named, named
     picker = find("combo box", under=window)
     picker.queryComponent().grabFocus()
     time.sleep(0.5)
