@@ -1,9 +1,11 @@
 #include "editor/building_picker.h"
 
 #include <QAbstractItemView>
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -44,6 +46,7 @@ BuildingPicker::BuildingPicker(Picker& picker, PickerModel* model, QWidget* pare
     connect(box_, &QComboBox::currentIndexChanged, this, &BuildingPicker::entryChosen);
     // Typing: the offered entries follow, and the hint says when none is named.
     connect(box_->lineEdit(), &QLineEdit::textEdited, this, &BuildingPicker::typed);
+    box_->lineEdit()->installEventFilter(this);
 }
 
 BuildingPicker::~BuildingPicker() {
@@ -65,6 +68,25 @@ void BuildingPicker::rebuild(const std::function<void()>& change) {
     model_->rebuild(change);
 }
 
+std::optional<int> BuildingPicker::highlighted() const {
+    QAbstractItemView* popup = box_->completer()->popup();
+    const QModelIndex current = popup->currentIndex();
+    if (!popup->isVisible() || !current.isValid() || !popup->selectionModel()->isSelected(current))
+        return std::nullopt;
+    const auto* shown = qobject_cast<const QAbstractProxyModel*>(current.model());
+    if (shown == nullptr) return std::nullopt;
+    const QModelIndex offered = shown->mapToSource(current);
+    return completion_->mapToSource(offered).row();
+}
+
+void BuildingPicker::commit() {
+    const std::optional<int> chosen = picker_.chosenEntry(highlighted());
+    box_->completer()->popup()->hide();
+    if (!chosen || (picker_.listIndex() == *chosen)) return;
+    picker_.select(*chosen);
+    show();
+}
+
 void BuildingPicker::textChanged(const QString& text) {
     if (syncing_) return;
     // Choosing an entry also sets the text: that is no typing.
@@ -84,7 +106,10 @@ void BuildingPicker::entryChosen(int position) {
 
 void BuildingPicker::updateHint() {
     const bool named = picker_.resolvedEntry() || picker_.count() == 0;
+    const std::u16string hidden =
+        named || !hiddenReason_ ? std::u16string() : hiddenReason_(picker_.text());
     hint_->setText(named                    ? QString()
+                   : !hidden.empty()        ? QString::fromStdU16String(hidden)
                    : picker_.text().empty() ? QStringLiteral("Aucun bâtiment choisi")
                                             : QStringLiteral("Aucun bâtiment de ce nom"));
 }
@@ -99,7 +124,21 @@ void BuildingPicker::typed(const QString& text) {
 }
 
 bool BuildingPicker::eventFilter(QObject* watched, QEvent* event) {
+    // Enter and Tab take the entry the user sees before they do what they do.
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool taking =
+        key != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                           key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
+    if (taking && watched == box_->lineEdit()) commit();
     QCompleter* completer = box_->completer();
+    if (taking && completer && watched == completer->popup() && completer->popup()->isVisible()) {
+        commit();
+        if (key->modifiers() & Qt::ControlModifier)
+            emit controlEnterPressed();
+        else
+            QApplication::sendEvent(box_->lineEdit(), event);
+        return true;
+    }
     if (completer && watched == completer->popup()) return popupEvent(completer->popup(), event);
     return QObject::eventFilter(watched, event);
 }
@@ -113,6 +152,8 @@ bool BuildingPicker::popupEvent(QWidget* popup, QEvent* event) {
     QWidget* target = nullptr;
     if (press) {
         if (popup->rect().contains(mouse->position().toPoint())) return false;
+        // A click elsewhere (on "Ajouter", say) takes the entry the pop-up highlighted.
+        if (highlighted()) commit();
         popup->hide();
         target = QApplication::widgetAt(mouse->globalPosition().toPoint());
         pressTarget_ = target;

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -31,6 +33,20 @@ public:
     void show();
     // Changes the picker's entries through change (show() shows them).
     void rebuild(const std::function<void()>& change);
+    // Takes what the user sees as chosen (Enter, Tab, "Ajouter", "Insérer"): the completion
+    // pop-up's highlighted entry while it is open, else the core's rule (Picker::chosenEntry).
+    // The entry found is selected; the pop-up closes.
+    void commit();
+    // Why a typed name is not offered although the catalogue has it (the age filter hides
+    // it); empty when it is not hidden. The hint says it.
+    void setHiddenReason(std::function<std::u16string(const std::u16string&)> reason) {
+        hiddenReason_ = std::move(reason);
+    }
+
+signals:
+    // Ctrl+Enter pressed while the completion pop-up held the keyboard (the window's own key
+    // for it is not seen then); the entry is already taken.
+    void controlEnterPressed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,6 +57,8 @@ private:
     void typed(const QString& text);
     void updateHint();
     bool popupEvent(QWidget* popup, QEvent* event);
+    // The picker position of the pop-up's highlighted entry while the pop-up shows.
+    std::optional<int> highlighted() const;
 
     Picker& picker_;
     PickerModel* model_;
@@ -48,6 +66,7 @@ private:
     QLabel* hint_;
     QSortFilterProxyModel* completion_;  // the offered entries matching the text
     bool syncing_ = false;
+    std::function<std::u16string(const std::u16string&)> hiddenReason_;
     // Where a press outside the completion pop-up went, for its release.
     QPointer<QWidget> pressTarget_;
 };

@@ -32,6 +32,7 @@
 #include "editor/placement_list_view.h"
 #include "editor/placement_table_model.h"
 #include "editor/plan_text_view.h"
+#include "editor/window_state.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_translations.h"
 
@@ -55,6 +56,7 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     buildControls();
     buildMenus();
     connectControls();
+    restoreWindowState(*this, platform_.settings());
     connect(document_, &PlanDocument::fileNameChanged, this, &QRN::updateTitle);
     // The text typed in the text view is the plan: the first change marks it modified at once,
     // the rest of a burst of typing follows when the typing pauses.
@@ -115,6 +117,7 @@ void QRN::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    keepWindowState(*this, platform_.settings());
     QMainWindow::closeEvent(event);
 }
 
@@ -264,6 +267,9 @@ void QRN::moveRow(int from, int to) {
 
 QString QRN::whyNothingAdded(bool inserting) const {
     const Picker& picker = input_.picker;
+    const std::u16string hidden = hiddenByAge(state_.catalogue, ages_, picker.text());
+    if (!picker.resolvedEntry() && !hidden.empty())
+        return QStringLiteral("Aucune ligne ajoutée. ") + QString::fromStdU16String(hidden) + u'.';
     if (!picker.resolvedEntry())
         return picker.text().empty()
                    ? QStringLiteral("Aucune ligne ajoutée : aucun bâtiment n'est choisi.")
@@ -277,7 +283,13 @@ QString QRN::whyNothingAdded(bool inserting) const {
 }
 
 void QRN::tell(const std::u16string& text) {
-    platform_.ui().MsgBox(text);
+    // Each line a sentence: the reason under the context starts with a capital.
+    std::u16string told = text;
+    for (std::size_t at = told.find(u"\r\n"); at != told.npos; at = told.find(u"\r\n", at + 2)) {
+        const QString first = QString(QChar(told.size() > at + 2 ? told[at + 2] : u' ')).toUpper();
+        if (told.size() > at + 2) told[at + 2] = first.at(0).unicode();
+    }
+    platform_.ui().MsgBox(told);
 }
 
 void QRN::showFields() {

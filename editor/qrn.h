@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/errors.h"
 #include "core/age_filter.h"
 #include "core/input_area.h"
 #include "core/placement_list.h"
@@ -135,6 +136,18 @@ private:
     // Before the plan is left: false when the user cancels or saving fails.
     bool maybeSave();
 
+    // qrn_keyboard.cpp
+    // Accessible names, the buttons' keys and tooltips, the text view's "Édition" items, the
+    // status bar.
+    void nameControls();
+    // After "Ajouter" or "Insérer": why nothing was added in the status bar, else the picker
+    // ready for the next row.
+    void tellWhyNothingAdded(bool inserting);
+    // Saving from the text view: the text is taken back, saved, and shown again where it was.
+    bool stayInTextView(const std::function<bool()>& save);
+    // The row and cell a failure names, selected in the list and brought into view.
+    void showRefusedCell(const Error& failure);
+
     // qrn_preview.cpp
     void switchView();
     // Shows the list as text; typed, when given, replaces that text as if typed (a recovered
@@ -183,6 +196,8 @@ private:
     QPushButton* viewFileButton_ = nullptr;    // Command6 "Voir le fichier"
     QAction* takeRowAction_ = nullptr;         // TakeRow "Reprendre la ligne"
     EditorMenus menus_{};
+    QList<QAction*> textEditActions_;  // the text view's own undo, redo, cut, copy, paste
+    QString pickerMessage_;            // the status message about the picker, while it holds
     MapPane* mapPane_ = nullptr;  // the map and the line under it
     MapView* mapView_ = nullptr;  // MapView
     FindBar* findBar_ = nullptr;  // FindBar "Rechercher"

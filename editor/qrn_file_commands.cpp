@@ -19,7 +19,10 @@ namespace qrn {
 
 bool QRN::maybeSave() {
     if (!document_->isModified()) return true;
-    switch (platform_.ui().AskSaveChanges(planName().toStdU16String())) {
+    // A plan never saved is "Sans titre" in the question (its window is titled "QRN").
+    const std::u16string name =
+        document_->fileName().empty() ? u"Sans titre" : planName().toStdU16String();
+    switch (platform_.ui().AskSaveChanges(name)) {
         case platform::SaveChoice::Save:
             return saveFile();
         case platform::SaveChoice::Discard:
@@ -83,7 +86,7 @@ void QRN::openPath(const std::u16string& chosen) {
 }
 
 bool QRN::saveFile() {
-    if (!leaveTextView()) return false;
+    if (textViewShown()) return stayInTextView([this] { return saveFile(); });
     const std::u16string file = document_->fileName();
     if (file.empty()) return saveFilesAs();
     if (document_->changedOnDisk()) {
@@ -103,7 +106,7 @@ bool QRN::saveFile() {
 }
 
 bool QRN::saveFilesAs() {
-    if (!leaveTextView()) return false;
+    if (textViewShown()) return stayInTextView([this] { return saveFilesAs(); });
     const std::u16string chosen = platform_.ui().ShowSave(state_.planFolder);
     return !chosen.empty() && writePlan(chosen);
 }
@@ -122,6 +125,7 @@ bool QRN::writePlan(const std::u16string& file) {
         return false;
     } catch (const Error& e) {
         tell(u"Le plan n'a pas été enregistré ; aucun fichier n'a été modifié.\r\n" + e.describe());
+        showRefusedCell(e);
         return false;
     }
     document_->markSaved(file);

@@ -111,6 +111,9 @@ QGridLayout* QRN::buildInputArea(QWidget* page) {
     auto* input = new QGridLayout;
     input->setHorizontalSpacing(6);
     input->setVerticalSpacing(2);
+    QLabel* building = caption(u"Bâtiment", page, Qt::AlignLeft | Qt::AlignBottom);
+    building->setBuddy(picker_->combo());
+    input->addWidget(building, 0, 0);
     input->addWidget(picker_->combo(), 1, 0);
     input->addWidget(picker_->hint(), 2, 0, Qt::AlignLeft | Qt::AlignTop);
     static const char16_t* const kCaptions[6] = {u"X:", u"Y:", u"N", u"S", u"E", u"O"};
@@ -119,7 +122,9 @@ QGridLayout* QRN::buildInputArea(QWidget* page) {
         field->setObjectName(QStringLiteral("Text%1").arg(i + 1));
         field->setFixedWidth(64);
         inputFields_[std::size_t(i)] = field;
-        input->addWidget(caption(kCaptions[i], page, Qt::AlignLeft | Qt::AlignBottom), 0, i + 1);
+        QLabel* label = caption(kCaptions[i], page, Qt::AlignLeft | Qt::AlignBottom);
+        label->setBuddy(field);
+        input->addWidget(label, 0, i + 1);
         input->addWidget(field, 1, i + 1);
     }
     input->addWidget(caption(u"Coordonées", page, Qt::AlignCenter | Qt::AlignTop), 2, 1, 1, 2);
@@ -165,6 +170,7 @@ void QRN::buildMenus() {
     connect(menus_.options, &QAction::triggered, this, &QRN::showOptions);
     connect(menus_.help, &QAction::triggered, this, &QRN::showHelp);
     connect(menus_.about, &QAction::triggered, this, &QRN::showAbout);
+    nameControls();
 }
 
 void QRN::connectControls() {
@@ -212,19 +218,18 @@ void QRN::connectRowCommands() {
             [this] { operations::moveUp(*document_, input_); });
     command(downButton_, u"La ligne n'a pas pu être déplacée.",
             [this] { operations::moveDown(*document_, input_); });
-    command(addButton_, u"La ligne n'a pas pu être ajoutée.",
-            [this] { operations::add(*document_, input_); });
-    command(insertButton_, u"La ligne n'a pas pu être insérée.",
-            [this] { operations::insert(*document_, input_); });
+    command(addButton_, u"La ligne n'a pas pu être ajoutée.", [this] {
+        picker_->commit();
+        operations::add(*document_, input_);
+    });
+    command(insertButton_, u"La ligne n'a pas pu être insérée.", [this] {
+        picker_->commit();
+        operations::insert(*document_, input_);
+    });
     // When the input area names no building, the status bar says why nothing was added.
     for (QPushButton* button : {addButton_, insertButton_}) {
-        connect(button, &QPushButton::clicked, this, [this, button] {
-            const QString why = whyNothingAdded(button == insertButton_);
-            if (why.isEmpty())
-                statusBar()->clearMessage();
-            else
-                statusBar()->showMessage(why, 8000);
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { tellWhyNothingAdded(button == insertButton_); });
     }
 
     // The list's own keys and context menu: they act on the selected row.

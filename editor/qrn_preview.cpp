@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
@@ -33,9 +34,9 @@ void QRN::setListControlsVisible(bool visible) {
     listView_->setVisible(visible);
     mapPane_->setVisible(visible && menus_.showMap->isChecked());
     planText_->setVisible(!visible);
-    // The history is the list's: it waits while the text is being edited.
-    menus_.undo->setVisible(visible);
-    menus_.redo->setVisible(visible);
+    // "Édition" offers the list's history and rows, or the text box's own commands.
+    for (QAction* action : menus_.edit->actions())
+        action->setVisible(textEditActions_.contains(action) ? !visible : visible);
 }
 
 void QRN::switchView() {

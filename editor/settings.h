@@ -45,4 +45,10 @@ inline constexpr SettingValue kShowMapSetting{u"QRNPlg", u"Window", u"ShowMap"};
 inline constexpr SettingValue kMapWidthSetting{u"QRNPlg", u"Map", u"Width"};
 inline constexpr SettingValue kMapHeightSetting{u"QRNPlg", u"Map", u"Height"};
 
+// The editor window as last closed: its size "WIDTHxHEIGHT", the list and map's splitter and
+// ListView1's columns (Qt's saved states, in base64).
+inline constexpr SettingValue kWindowSizeSetting{u"QRNPlg", u"Window", u"Size"};
+inline constexpr SettingValue kSplitterSetting{u"QRNPlg", u"Window", u"Splitter"};
+inline constexpr SettingValue kColumnsSetting{u"QRNPlg", u"Window", u"Columns"};
+
 }  // namespace qrn

@@ -110,7 +110,7 @@ class Ui {
 public:
     virtual ~Ui() = default;
     // "Enregistrer", "Ne pas enregistrer" or "Annuler", asked about the plan named planName
-    // (its file name, or "QRN" for a plan never saved).
+    // (its file name, or "Sans titre" for a plan never saved).
     virtual SaveChoice AskSaveChanges(const std::u16string& planName) = 0;
     // "Récupérer", "Ignorer" (ask again later) or "Supprimer", about the plan text describes.
     virtual RecoveryChoice AskRecover(const std::u16string& text) = 0;

@@ -1,5 +1,6 @@
 #include "platform/widgets/qt_widgets_ui.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -37,12 +38,14 @@ QString QtWidgetsUi::title() const {
 }
 
 void QtWidgetsUi::MsgBox(const std::u16string& text) {
-    QMessageBox box(QMessageBox::NoIcon, title(), QString::fromStdU16String(text), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, title(), QString::fromStdU16String(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 
 int QtWidgetsUi::ask(int icon, const QString& text, std::initializer_list<Button> buttons) const {
-    QMessageBox box(QMessageBox::Icon(icon), title(), text);
+    QMessageBox box(QMessageBox::Icon(icon), title(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     std::vector<QPushButton*> added;
     for (const Button& b : buttons) {
         added.push_back(box.addButton(b.text, QMessageBox::ButtonRole(b.role)));
@@ -71,7 +74,8 @@ SaveChoice QtWidgetsUi::AskSaveChanges(const std::u16string& planName) {
 
 RecoveryChoice QtWidgetsUi::AskRecover(const std::u16string& text) {
     const QString whole = QString::fromStdU16String(text);
-    QMessageBox box(QMessageBox::Question, title(), QString());
+    QMessageBox box(QMessageBox::Question, title(), QString(), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setText(elideLongLines(whole, box.fontMetrics()));
     box.setToolTip(whole);

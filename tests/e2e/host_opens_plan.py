@@ -1,6 +1,6 @@
 """The real qrnhost and editor window, driven through the accessibility bus as a user would:
-`qrnhost PLAN` opens an editor window on the plan with its rows; a building typed without its
-accent ("marche") and added by keyboard lands as the catalogue's "Marché".
+`qrnhost PLAN` opens an editor window on the plan with its rows; buildings typed without their
+accents ("marche", "ecurie", "temple") and added by keyboard alone land as the catalogue's.
 Use: host_opens_plan.py QRNHOST PLAN"""
 import os, shutil, subprocess, sys, tempfile, time
 import pyatspi
@@ -54,16 +54,22 @@ try:
     tree = find("tree", under=window)
     before = rows(tree)
     assert len(before) == 8 and before[0][1] == "12", before
+    # Every field is named on the bus by its label (the picker's by its text field).
+    named = {a.name for a in walk(window) if a.getRoleName() == "text"}
+    assert {"Bâtiment", "X", "Y", "N", "S", "E", "O"} <= named, named
     picker = find("combo box", under=window)
     picker.queryComponent().grabFocus()
     time.sleep(0.5)
     keys("key", "ctrl+a")
-    keys("type", "--delay", "60", "marche")
-    keys("key", "Escape")  # closes the completion pop-up, keeps the text
-    keys("key", "Tab", "Return")  # Enter in X adds the row
+    # Each row by keyboard alone: the name as typed, Enter takes the building the picker shows,
+    # Tab to X, Enter adds; the focus comes back to the picker, its text selected.
+    for typed in ("marche", "ecurie", "temple"):
+        keys("type", "--delay", "60", typed)
+        keys("key", "Return", "Tab", "Return")
     after = rows(tree)
-    assert len(after) == 9 and after[8][0] == "Marché", after[8:]
-    print("ok : le plan s'ouvre avec ses 8 lignes ; « marche » ajoute « Marché »")
+    assert [r[0] for r in after[8:]] == ["Marché", "Écurie", "Temple"], after[8:]
+    print("ok : le plan s'ouvre avec ses 8 lignes ; « marche », « ecurie » et « temple » "
+          "ajoutent « Marché », « Écurie » et « Temple » au clavier seul")
 finally:
     process.kill()
     shutil.rmtree(folder)

@@ -64,9 +64,10 @@ private slots:
         for (QAction* menu : w.menuBar()->actions()) {
             QStringList items{menu->menu()->objectName() + u'=' + menu->text()};
             for (QAction* a : menu->menu()->actions())
-                items << (a->isSeparator() ? a->objectName() + u'-'
-                                           : a->objectName() + u'=' + a->text() +
-                                                 (a->isChecked() ? u"*"_qs : QString()));
+                if (a->isVisible())
+                    items << (a->isSeparator() ? a->objectName() + u'-'
+                                               : a->objectName() + u'=' + a->text() +
+                                                     (a->isChecked() ? u"*"_qs : QString()));
             menus << items.join(u',');
         }
         QCOMPARE(

@@ -80,8 +80,14 @@ private slots:
         QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Enregistrer"));
     }
 
+    // Over the window it was asked from (the active one), for a message and a question alike.
     void messageBoxHasTheTitleAndOnlyOk() {
-        whenModal<QMessageBox>([](QMessageBox* box) {
+        QWidget window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        whenModal<QMessageBox>([&window](QMessageBox* box) {
+            QCOMPARE(box->parentWidget(), &window);
             QCOMPARE(box->windowTitle(), QStringLiteral("QRNPlg"));
             QCOMPARE(box->text(), QStringLiteral("Texte « accentué »"));
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
@@ -90,6 +96,14 @@ private slots:
             box->button(QMessageBox::Ok)->click();
         });
         ui.MsgBox(u"Texte « accentué »");
+        QApplication::setActiveWindow(&window);
+        QWidget* over = nullptr;
+        whenModal<QMessageBox>([&over](QMessageBox* box) {
+            over = box->parentWidget();
+            box->buttons().last()->click();
+        });
+        ui.AskReload(u"t");
+        QCOMPARE(over, &window);
     }
 
     // Each question's buttons give their own answers.
