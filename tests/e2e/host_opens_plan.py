@@ -3,46 +3,9 @@
 accents ("marche", "ecurie", "temple") and added by keyboard alone land as the catalogue's.
 Use: host_opens_plan.py QRNHOST PLAN"""
 import os, shutil, subprocess, sys, tempfile, time
-import pyatspi
 
-desk = pyatspi.Registry.getDesktop(0)
-
-
-def walk(acc):
-    found = [acc]
-    for i in range(acc.childCount):
-        try:
-            found += walk(acc.getChildAtIndex(i))
-        except Exception:
-            pass
-    return found
-
-
-def find(role, name=None, under=None, timeout=15.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        roots = [under] if under else [desk.getChildAtIndex(i) for i in range(desk.childCount)]
-        for root in roots:
-            for acc in walk(root):
-                try:
-                    if acc.getRoleName() == role and (name is None or name(acc.name)):
-                        return acc
-                except Exception:
-                    pass
-        time.sleep(0.3)
-    sys.exit(f"introuvable : {role}")
-
-
-def rows(tree):
-    table = tree.queryTable()
-    return [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)]
-            for r in range(table.nRows)]
-
-
-def keys(*args):
-    subprocess.run(["xdotool", *args], check=True)
-    time.sleep(0.5)
-
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop import find, keys, rows, walk  # noqa: E402
 
 host, sample = sys.argv[1], sys.argv[2]
 folder = tempfile.mkdtemp()
