@@ -177,6 +177,7 @@ private:
     FileStamp offeredReload_;  // the change last offered for reloading
     bool askingReload_ = false;
     bool loaded_ = false;
+    std::optional<QSize> sizeBeforeMap_;  // the window before the map widened it
     bool listSyncing_ = false;
     // What the last command, undo or redo did to the rows, for scrollToChange.
     int changedRow_ = -1;

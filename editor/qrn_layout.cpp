@@ -115,6 +115,8 @@ QGridLayout* QRN::buildInputArea(QWidget* page) {
     building->setBuddy(picker_->combo());
     input->addWidget(building, 0, 0);
     input->addWidget(picker_->combo(), 1, 0);
+    // A name, not a line: the picker keeps its width when the window widens for the map.
+    picker_->combo()->setMaximumWidth(480);
     input->addWidget(picker_->hint(), 2, 0, Qt::AlignLeft | Qt::AlignTop);
     static const char16_t* const kCaptions[6] = {u"X:", u"Y:", u"N", u"S", u"E", u"O"};
     for (int i = 0; i < 6; ++i) {
@@ -259,7 +261,13 @@ void QRN::connectRowCommands() {
 void QRN::showMap(bool shown) {
     // The first time in a window, the map gets room of its own beside the list, as much as the
     // screen leaves: the window grows, never past the screen's free area, and moves back onto it.
+    if (!shown && sizeBeforeMap_ && !mapPane_->isHidden()) {
+        // The room the map took goes back: the window is as wide as it was before.
+        resize(sizeBeforeMap_->width(), height());
+        sizeBeforeMap_.reset();
+    }
     if (shown && mapPane_->isHidden() && width() < 1100) {
+        sizeBeforeMap_ = size();
         const QRect room = screen()->availableGeometry();
         const QSize frame = frameGeometry().size() - size();
         const int wide = std::max(width(), std::min(1300, room.width() - frame.width()));

@@ -385,6 +385,11 @@ private slots:
         QVERIFY(e.window->width() <= std::max(narrow, room.width()));
         QVERIFY(room.contains(e.window->frameGeometry().topRight()) || e.window->x() == room.x());
         QCOMPARE(e.platform.store.values[u"QRNPlg/Window/ShowMap"], u"1");
+        // Hidden, the map gives its room back exactly; the picker never stretched with it.
+        QVERIFY(e.get<QComboBox>("Combo1")->width() <= 480);
+        e.trigger("ShowMap");
+        QCOMPARE(e.window->width(), narrow);
+        e.trigger("ShowMap");
         for (const auto& [x, y] : {std::pair{"0", "0"}, {"5", "2"}, {"abc", "1"}}) {
             e.type("Text1", QString::fromLatin1(x));
             e.type("Text2", QString::fromLatin1(y));
