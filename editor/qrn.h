@@ -139,6 +139,8 @@ private:
     // qrn_keyboard.cpp
     // Accessible names, the buttons' keys and tooltips, the text view's "Édition" items, the
     // status bar.
+    // The text view's own undo, redo, cut, copy and paste in "Édition", hidden until it shows.
+    void addTextEditActions();
     void nameControls();
     // After "Ajouter" or "Insérer": why nothing was added in the status bar, else the picker
     // ready for the next row.
@@ -199,9 +201,9 @@ private:
     EditorMenus menus_{};
     QList<QAction*> textEditActions_;  // the text view's own undo, redo, cut, copy, paste
     QString pickerMessage_;            // the status message about the picker, while it holds
-    MapPane* mapPane_ = nullptr;  // the map and the line under it
-    MapView* mapView_ = nullptr;  // MapView
-    FindBar* findBar_ = nullptr;  // FindBar "Rechercher"
+    MapPane* mapPane_ = nullptr;       // the map and the line under it
+    MapView* mapView_ = nullptr;       // MapView
+    FindBar* findBar_ = nullptr;       // FindBar "Rechercher"
 };
 
 }  // namespace qrn

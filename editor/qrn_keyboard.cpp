@@ -21,6 +21,34 @@
 
 namespace qrn {
 
+void QRN::addTextEditActions() {
+    // The text view's own editing, in "Édition" while it shows; its keys are the text box's.
+    const auto textAction = [this](const char* name, const char* label, QKeySequence keys,
+                                   void (QPlainTextEdit::*slot)()) {
+        auto* action = new QAction(QString::fromUtf8(label), menus_.edit);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setVisible(false);
+        menus_.edit->addAction(action);
+        connect(action, &QAction::triggered, planText_, slot);
+        textEditActions_.push_back(action);
+        return action;
+    };
+    QAction* undo =
+        textAction("TextUndo", "&Annuler la frappe", QKeySequence::Undo, &QPlainTextEdit::undo);
+    QAction* redo =
+        textAction("TextRedo", "&Rétablir la frappe", QKeySequence::Redo, &QPlainTextEdit::redo);
+    QAction* cut = textAction("TextCut", "Co&uper", QKeySequence::Cut, &QPlainTextEdit::cut);
+    QAction* copy = textAction("TextCopy", "&Copier", QKeySequence::Copy, &QPlainTextEdit::copy);
+    textAction("TextPaste", "C&oller", QKeySequence::Paste, &QPlainTextEdit::paste);
+    for (QAction* a : {undo, redo, cut, copy}) a->setEnabled(false);
+    connect(planText_, &QPlainTextEdit::undoAvailable, undo, &QAction::setEnabled);
+    connect(planText_, &QPlainTextEdit::redoAvailable, redo, &QAction::setEnabled);
+    connect(planText_, &QPlainTextEdit::copyAvailable, cut, &QAction::setEnabled);
+    connect(planText_, &QPlainTextEdit::copyAvailable, copy, &QAction::setEnabled);
+}
+
 void QRN::nameControls() {
     picker_->setHiddenReason([this](const std::u16string& typed) {
         return hiddenByAge(state_.catalogue, ages_, typed);
@@ -51,31 +79,7 @@ void QRN::nameControls() {
     for (const auto& [button, tip] : tips) button->setToolTip(QString::fromUtf8(tip));
     viewFileButton_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_V));
 
-    // The text view's own editing, in "Édition" while it shows; its keys are the text box's.
-    const auto textAction = [this](const char* name, const char* label, QKeySequence keys,
-                                   void (QPlainTextEdit::*slot)()) {
-        auto* action = new QAction(QString::fromUtf8(label), menus_.edit);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(keys);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        action->setVisible(false);
-        menus_.edit->addAction(action);
-        connect(action, &QAction::triggered, planText_, slot);
-        textEditActions_.push_back(action);
-        return action;
-    };
-    QAction* undo =
-        textAction("TextUndo", "&Annuler la frappe", QKeySequence::Undo, &QPlainTextEdit::undo);
-    QAction* redo =
-        textAction("TextRedo", "&Rétablir la frappe", QKeySequence::Redo, &QPlainTextEdit::redo);
-    QAction* cut = textAction("TextCut", "Co&uper", QKeySequence::Cut, &QPlainTextEdit::cut);
-    QAction* copy = textAction("TextCopy", "&Copier", QKeySequence::Copy, &QPlainTextEdit::copy);
-    textAction("TextPaste", "C&oller", QKeySequence::Paste, &QPlainTextEdit::paste);
-    for (QAction* a : {undo, redo, cut, copy}) a->setEnabled(false);
-    connect(planText_, &QPlainTextEdit::undoAvailable, undo, &QAction::setEnabled);
-    connect(planText_, &QPlainTextEdit::redoAvailable, redo, &QAction::setEnabled);
-    connect(planText_, &QPlainTextEdit::copyAvailable, cut, &QAction::setEnabled);
-    connect(planText_, &QPlainTextEdit::copyAvailable, copy, &QAction::setEnabled);
+    addTextEditActions();
 
     // The status bar is always there, so that nothing moves when a message comes; a message
     // about the picker goes when the picker changes.
