@@ -56,6 +56,11 @@ public:
     const PlacementList& list() const { return document_->list(); }
     const InputArea& input() const { return input_; }
     const std::u16string& currentFile() const { return document_->fileName(); }
+    // Reads the plan at path into the window as "Ouvrir" does, without its dialog or its
+    // question (Ouvrir, Recharger, and plans given from outside: the host's command line, the
+    // file manager): a plan that cannot be opened leaves the list as it was, a plan read only
+    // in part keeps the rows before the bad line without a file name; either is said.
+    void openPath(const std::u16string& path);
     // True while Text7 shows the plan text in place of the list.
     bool textViewShown() const;
     Autosave& autosave() { return *autosave_; }
@@ -121,8 +126,6 @@ private:
     // qrn_file_commands.cpp
     void newFile();
     void openFile();
-    // Reads the plan at path into the window (Ouvrir, Recharger).
-    void openPath(const std::u16string& path);
     // True when the plan was written.
     bool saveFile();
     bool saveFilesAs();

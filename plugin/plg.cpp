@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "base/errors.h"
-#include "editor/open_plan.h"
 #include "editor/qrn.h"
 #include "platform/widgets/app_icon.h"
 #include "platform/widgets/component_runtime.h"
@@ -54,8 +53,7 @@ void Plg::initialize() {
 
 void Plg::openPlans(const QStringList& files) {
     for (const QString& file : files) {
-        if (QRN* window = openEditor())
-            openPlan(platform_, state_.catalogue, *window, file.toStdU16String());
+        if (QRN* window = openEditor()) window->openPath(file.toStdU16String());
     }
 }
 
