@@ -40,10 +40,14 @@ QAction* check(QAction* action, bool checked) {
 
 EditorMenus buildEditorMenus(QMenuBar& bar, QUndoStack& history) {
     EditorMenus m{};
-    QMenu* file = menu(bar, "File", u"&Fichier");
+    QMenu* file = m.file = menu(bar, "File", u"&Fichier");
     m.newFile = item(file, "NewFile", u"&Nouveau", QKeySequence(Qt::CTRL | Qt::Key_N));
     separator(file, "sep1");
     m.openFile = item(file, "OpenFile", u"&Ouvrir", QKeySequence(Qt::CTRL | Qt::Key_O));
+    m.recentFiles = file->addMenu(text(u"Fichiers &récents"));
+    m.recentFiles->setObjectName(QStringLiteral("RecentFiles"));
+    m.recentFiles->menuAction()->setObjectName(QStringLiteral("RecentFiles"));
+    m.recentFiles->setToolTipsVisible(true);
     separator(file, "sep3");
     m.saveFile = item(file, "SaveFile", u"&Enregistrer", QKeySequence(Qt::CTRL | Qt::Key_S));
     m.saveFilesAs = item(file, "SaveFilesAs", u"Enregistrer &sous...",

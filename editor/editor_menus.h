@@ -11,8 +11,10 @@ namespace qrn {
 // marks; the window connects them to its commands.
 struct EditorMenus {
     // Fichier
+    QMenu* file;
     QAction* newFile;         // NewFile "Nouveau"
     QAction* openFile;        // OpenFile "Ouvrir"
+    QMenu* recentFiles;       // RecentFiles "Fichiers récents", filled by the window
     QAction* saveFile;        // SaveFile "Enregistrer"
     QAction* saveFilesAs;     // SaveFilesAs "Enregistrer sous..."
     QAction* exportMapImage;  // ExportMapImage "Exporter l'image de la carte..."

@@ -31,6 +31,7 @@
 #include "editor/picker_model.h"
 #include "editor/placement_list_view.h"
 #include "editor/placement_table_model.h"
+#include "editor/plan_drop.h"
 #include "editor/plan_text_view.h"
 #include "editor/window_state.h"
 #include "platform/platform.h"
@@ -56,6 +57,7 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     buildControls();
     buildMenus();
     connectControls();
+    new PlanDrop(*this, [this](const QStringList& files) { openDropped(files); });
     restoreWindowState(*this, platform_.settings());
     connect(document_, &PlanDocument::fileNameChanged, this, &QRN::updateTitle);
     // The text typed in the text view is the plan: the first change marks it modified at once,

@@ -65,6 +65,11 @@ public:
     bool textViewShown() const;
     Autosave& autosave() { return *autosave_; }
 
+signals:
+    // The plans of a drop after the first (which this window opens), each to be opened in a
+    // window of its own.
+    void plansToOpenElsewhere(const QStringList& files);
+
 protected:
     // The load step runs the first time the window is shown.
     void showEvent(QShowEvent* event) override;
@@ -138,6 +143,17 @@ private:
     void fileChangedOnDisk();
     // Before the plan is left: false when the user cancels or saving fails.
     bool maybeSave();
+
+    // qrn_desktop_plans.cpp
+    // Plan files dropped on the window: the first here, once the plan here may be left; the
+    // others elsewhere.
+    void openDropped(const QStringList& files);
+    // "Fichiers récents" as the settings hold it now (another window may have changed it).
+    void fillRecentFiles();
+    // A recent plan chosen: opened, or when it is gone, taken off the list with a status line.
+    void openRecent(const QString& file);
+    // The plan just opened or saved goes first in "Fichiers récents", its path made absolute.
+    void rememberRecent(const std::u16string& file);
 
     // qrn_keyboard.cpp
     // Accessible names, the buttons' keys and tooltips, the text view's "Édition" items, the

@@ -81,8 +81,12 @@ void QRN::openPath(const std::u16string& chosen) {
             u"avant l'erreur, et « Enregistrer » demandera où enregistrer.\r\n" +
             e.describe());
     }
-    QScopedValueRollback<bool> guard(listSyncing_, true);
-    document_->reset(std::move(rows), std::move(file), std::move(stamp));
+    const bool whole = !file.empty();
+    {
+        QScopedValueRollback<bool> guard(listSyncing_, true);
+        document_->reset(std::move(rows), std::move(file), std::move(stamp));
+    }
+    if (whole) rememberRecent(chosen);
 }
 
 bool QRN::saveFile() {
@@ -129,6 +133,7 @@ bool QRN::writePlan(const std::u16string& file) {
         return false;
     }
     document_->markSaved(file);
+    rememberRecent(file);
     watchFile();  // the file was replaced whole: the new one is watched
     return true;
 }

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -160,6 +161,7 @@ void QRN::buildMenus() {
     menus_ = buildEditorMenus(*menuBar(), *document_->undoStack());
     connect(menus_.newFile, &QAction::triggered, this, &QRN::newFile);
     connect(menus_.openFile, &QAction::triggered, this, &QRN::openFile);
+    connect(menus_.file, &QMenu::aboutToShow, this, &QRN::fillRecentFiles);
     connect(menus_.saveFile, &QAction::triggered, this, &QRN::saveFile);
     connect(menus_.saveFilesAs, &QAction::triggered, this, &QRN::saveFilesAs);
     connect(menus_.exportMapImage, &QAction::triggered, mapPane_,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -50,5 +51,18 @@ inline constexpr SettingValue kMapHeightSetting{u"QRNPlg", u"Map", u"Height"};
 inline constexpr SettingValue kWindowSizeSetting{u"QRNPlg", u"Window", u"Size"};
 inline constexpr SettingValue kSplitterSetting{u"QRNPlg", u"Window", u"Splitter"};
 inline constexpr SettingValue kColumnsSetting{u"QRNPlg", u"Window", u"Columns"};
+
+// "Fichier > Fichiers récents": the plans last opened or saved, the most recent first, one
+// path a key; an empty key ends the list.
+inline constexpr std::array<SettingValue, 8> kRecentFileSettings{{
+    {u"QRNPlg", u"Recent", u"File1"},
+    {u"QRNPlg", u"Recent", u"File2"},
+    {u"QRNPlg", u"Recent", u"File3"},
+    {u"QRNPlg", u"Recent", u"File4"},
+    {u"QRNPlg", u"Recent", u"File5"},
+    {u"QRNPlg", u"Recent", u"File6"},
+    {u"QRNPlg", u"Recent", u"File7"},
+    {u"QRNPlg", u"Recent", u"File8"},
+}};
 
 }  // namespace qrn

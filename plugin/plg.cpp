@@ -65,6 +65,7 @@ QRN* Plg::openEditor() {
         // No parent: the window is independent of the control and of the host's windows, and
         // deletes itself when closed.
         auto* window = new QRN(platform_, state_);
+        connect(window, &QRN::plansToOpenElsewhere, this, &Plg::openPlans);
         windows[static_cast<std::size_t>(n)] = window;
         platform::holdWhileAlive(window);
         platform::giveApplicationIcon(*window);

@@ -1,6 +1,7 @@
 """The real qrnhost and editor window, driven through the accessibility bus as a user would:
 `qrnhost PLAN` opens an editor window on the plan with its rows; buildings typed without their
-accents ("marche", "ecurie", "temple") and added by keyboard alone land as the catalogue's.
+accents ("marche", "ecurie", "temple") and added by keyboard alone land as the catalogue's;
+the plan is first in "Fichier > Fichiers récents".
 Use: host_opens_plan.py QRNHOST PLAN"""
 import os, shutil, subprocess, sys, tempfile, time
 
@@ -31,8 +32,13 @@ try:
         keys("key", "Return", "Tab", "Return")
     after = rows(tree)
     assert [r[0] for r in after[8:]] == ["Marché", "Écurie", "Temple"], after[8:]
+    keys("key", "alt+f", "r")
+    recent = find("menu item", lambda n: n.endswith("exemple.qrn"))
+    assert recent.name.startswith("1"), recent.name
+    keys("key", "Escape", "Escape")
     print("ok : le plan s'ouvre avec ses 8 lignes ; « marche », « ecurie » et « temple » "
-          "ajoutent « Marché », « Écurie » et « Temple » au clavier seul")
+          "ajoutent « Marché », « Écurie » et « Temple » au clavier seul ; il est le premier "
+          "des fichiers récents")
 finally:
     process.kill()
     shutil.rmtree(folder)

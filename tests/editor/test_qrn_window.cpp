@@ -72,7 +72,8 @@ private slots:
         }
         QCOMPARE(
             menus,
-            (QStringList{u"File=&Fichier,NewFile=&Nouveau,sep1-,OpenFile=&Ouvrir,sep3-,"
+            (QStringList{u"File=&Fichier,NewFile=&Nouveau,sep1-,OpenFile=&Ouvrir,"
+                         u"RecentFiles=Fichiers &récents,sep3-,"
                          u"SaveFile=&Enregistrer,SaveFilesAs=Enregistrer &sous...,"
                          u"ExportMapImage=E&xporter l'image de la carte...,sep2-,"
                          u"Quit=&Quitter"_qs,

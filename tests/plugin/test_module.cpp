@@ -153,6 +153,11 @@ private slots:
         QVERIFY(state.EditorWindows[2]->currentFile().empty());
         QCOMPARE(platform.recorder.messages.size(), 1u);
         platform.recorder.messages.clear();
+
+        // The rest of a drop on a window opens in windows of their own.
+        emit state.EditorWindows[2]->plansToOpenElsewhere({sample});
+        QCOMPARE(state.EditorWindows.size(), 4u);
+        QCOMPARE(state.EditorWindows[3]->currentFile(), sample.toStdU16String());
     }
 
     void aSecondControlResetsTheListButOpenWindowsStay() {
