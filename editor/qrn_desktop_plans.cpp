@@ -74,7 +74,7 @@ void QRN::openRecent(const QString& file) {
             said = QStringLiteral("« %1 » n'existe plus. ").arg(QDir::toNativeSeparators(file)) +
                    QString::fromStdU16String(e.describe());
         }
-        statusBar()->showMessage(said);
+        statusBar()->showMessage(said, 10000);
         return;
     }
     if (!leaveTextView(u"Ouvrir") || !maybeSave()) return;
