@@ -15,11 +15,6 @@ namespace qrn::test {
 
 namespace {
 
-const QByteArray kHutte =
-    "12        7         0         3         0         3         Hutte          101\r\n";
-const QByteArray kTemple =
-    "40        25        2         0         1         0         Temple         105\r\n";
-
 // "Fichiers récents" as the File menu shows it: each item's text, "-" for a separator.
 QStringList recentMenu(Editor& e) {
     emit e.get<QMenu>("File")->aboutToShow();

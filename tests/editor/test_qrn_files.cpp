@@ -19,11 +19,6 @@ namespace qrn::test {
 
 namespace {
 
-const QByteArray kHutte =
-    "12        7         0         3         0         3         Hutte          101\r\n";
-const QByteArray kTemple =
-    "40        25        2         0         1         0         Temple         105\r\n";
-
 QString lastMessage(Editor& e) {
     return e.messages().empty() ? QString() : QString::fromStdU16String(e.messages().back());
 }

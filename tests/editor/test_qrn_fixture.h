@@ -23,6 +23,12 @@ inline QByteArray testCatalogue() {
     return readAll(QStringLiteral(QRN_TEST_DATA_DIR "/plugin_catalogue.txt"));
 }
 
+// Two plan lines of the test catalogue.
+inline const QByteArray kHutte =
+    "12        7         0         3         0         3         Hutte          101\r\n";
+inline const QByteArray kTemple =
+    "40        25        2         0         1         0         Temple         105\r\n";
+
 inline QStringList rowsOf(const PlacementList& list) {
     QStringList rows;
     for (int p = 1; p <= list.count(); ++p) {
