@@ -205,7 +205,8 @@ private slots:
                                  << u"Hutte|12345678901|0|0|0|0|0|1n"_qs;
         QTest::newRow("double click on Y") << 2 << u"dbl"_qs << u""_qs << u"Hutte|0||0|0|0|0|1n"_qs;
         QTest::newRow("typing on E") << 5 << u"7"_qs << u" 5"_qs << u"Hutte|0|0|0|0|7 5|0|1n"_qs;
-        QTest::newRow("building") << 0 << u"F2"_qs << u"Temple"_qs << u"Temple|0|0|0|0|0|0|5n"_qs;
+        QTest::newRow("building, Left from X") << 0 << u"Left F2"_qs << u"Temple"_qs
+                                               << u"Temple|0|0|0|0|0|0|5n"_qs;
     }
     void editInPlace() {
         QFETCH(int, column);
@@ -217,11 +218,14 @@ private slots:
         e.click("Command4");
         auto* view = e.get<QTreeView>("ListView1");
         const QModelIndex cell = view->model()->index(0, column);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        const bool left = start == u"Left F2"_qs;  // clicked on the next cell, Left to this one
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(cell.siblingAtColumn(column + left)).center());
+        if (left) QTest::keyClick(view, Qt::Key_Left);
         if (start == u"dbl"_qs)
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                                view->visualRect(cell).center());
-        else if (start == u"F2"_qs)
+        else if (start.endsWith(u"F2"_qs))
             QTest::keyClick(view, Qt::Key_F2);
         else
             QTest::keyClicks(view, start);
