@@ -119,6 +119,14 @@ private slots:
         QCOMPARE(xs(), u"2 6 abc 3 3 x"_qs);
         QCOMPARE(document.undoStack()->count(), 2);
         QCOMPARE(document.undoStack()->undoText(), u"Déplacer sur la carte"_qs);
+        // The plan's last row too is drawn where it would go.
+        document.reset({placement(u"Hutte", 1, u"2", u"2"), placement(u"Temple", 5, u"3", u"3")},
+                       u"plan.qrn");
+        view->setView(5, 3, 32);
+        QTest::mousePress(view, Qt::LeftButton, {}, at(3.5, 3.5));
+        QTest::mouseMove(view, at(5.5, 4.5));
+        QCOMPARE(pixel(5.5, 4.5), mapdraw::ageColour(MapAge::Iron).rgb());
+        QTest::keyClick(view, Qt::Key_Escape);
     }
 
     void tooltipLegendAndFit() {
