@@ -205,8 +205,8 @@ private slots:
                                  << u"Hutte|12345678901|0|0|0|0|0|1n"_qs;
         QTest::newRow("double click on Y") << 2 << u"dbl"_qs << u""_qs << u"Hutte|0||0|0|0|0|1n"_qs;
         QTest::newRow("typing on E") << 5 << u"7"_qs << u" 5"_qs << u"Hutte|0|0|0|0|7 5|0|1n"_qs;
-        QTest::newRow("building, Left from X") << 0 << u"Left F2"_qs << u"Temple"_qs
-                                               << u"Temple|0|0|0|0|0|0|5n"_qs;
+        QTest::newRow("building, Left from X")
+            << 0 << u"Left F2"_qs << u"Temple"_qs << u"Temple|0|0|0|0|0|0|5n"_qs;
     }
     void editInPlace() {
         QFETCH(int, column);
