@@ -7,6 +7,8 @@
 namespace qrn {
 
 std::u16string systemReason(int error) {
+    // One line a reason: the switch reads as a table.
+    // clang-format off
     switch (error) {
         case ENOSPC: return u"plus de place sur le disque";
         case EDQUOT: return u"quota disque dépassé";
@@ -36,6 +38,7 @@ std::u16string systemReason(int error) {
         case ESTALE: return u"fichier réseau périmé";
         default: return u"erreur système " + decimal(error);
     }
+    // clang-format on
 }
 
 }  // namespace qrn

@@ -14,11 +14,11 @@
 #include "core/commands.h"
 #include "core/input_area.h"
 #include "core/list_change.h"
-#include "platform/qt/qt_file_system.h"
-#include "platform/qt/std_random.h"
 #include "document/autosave.h"
 #include "document/plan_document.h"
 #include "document/recovery_store.h"
+#include "platform/qt/qt_file_system.h"
+#include "platform/qt/std_random.h"
 
 namespace qrn::bench {
 

@@ -87,9 +87,8 @@ void checkSavable(const std::u16string& path, const PlacementList& list,
         }
         Entry& entry = entries[std::size_t(view.index)];
         if (entry == Entry::Unchecked) {
-            const bool encodable =
-                isWindows1252(catalogue.field(view.index, Field::PlanId)) &&
-                isWindows1252(catalogue.field(view.index, Field::PlanTail));
+            const bool encodable = isWindows1252(catalogue.field(view.index, Field::PlanId)) &&
+                                   isWindows1252(catalogue.field(view.index, Field::PlanTail));
             catalogueCharset |= !encodable;
             entry = encodable ? Entry::Plain : Entry::Other;
         }

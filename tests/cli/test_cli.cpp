@@ -4,10 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -356,9 +356,9 @@ TEST_F(CliTest, ImageDrawsTheSamplePlanAsPngOrSvg) {
     // Failures: the picture's file as it was, the reason on stderr, the usual statuses.
     const QString old = file("old.png", "old");
     const QString limited = "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\"";
-    const QrnplanRun full = runQrnplan({"-c", limited, QRNPLAN_PATH, "image", plan, old,
-                                        "--catalogue", catalogue},
-                                       {}, QStringLiteral("/bin/bash"));
+    const QrnplanRun full =
+        runQrnplan({"-c", limited, QRNPLAN_PATH, "image", plan, old, "--catalogue", catalogue}, {},
+                   QStringLiteral("/bin/bash"));
     EXPECT_EQ(full.status, 1);
     EXPECT_TRUE(full.err.startsWith(old.toUtf8() + ": ")) << full.err.toStdString();
     QFile oldFile(old);
