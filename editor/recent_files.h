@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,12 @@ public:
     void clear();
 
 private:
-    void store(const std::vector<std::u16string>& files);
+    // What the eight keys hold, in order.
+    using Keys = std::array<std::u16string, 8>;
+    Keys keys() const;
+    static std::vector<std::u16string> listed(const Keys& keys);
+    // Writes the list after over the keys as they were before.
+    void store(const Keys& before, const std::vector<std::u16string>& after);
 
     platform::Settings& settings_;
 };
