@@ -2,9 +2,7 @@
 
 // What a subcommand is and what it is given: the services, its command line, its exit status.
 
-#include <QString>
 #include <string>
-#include <string_view>
 
 #include "cli/arguments.h"
 
@@ -38,9 +36,5 @@ std::u16string pathArgument(const std::string& word);
 
 // Throws UsageError when --ages was given: only catalogue takes it.
 void rejectAges(const Arguments& args, const char* subcommand);
-
-inline QString toQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
-}
 
 }  // namespace qrn::cli

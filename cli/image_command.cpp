@@ -62,7 +62,7 @@ int run(const Arguments& args, Services& services) {
         loadCatalogue(catalogue, args, services);
         openQRN(plan, list, catalogue, services.files);
         const MapModel model(list, &catalogue);
-        mapdraw::writeImage(model, std::nullopt, toQString(image), width);
+        mapdraw::writeImage(model, std::nullopt, QString::fromStdU16String(image), width);
     } catch (const Error& error) {
         printError(error, plan);
         return kExitFailure;

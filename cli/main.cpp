@@ -49,15 +49,17 @@ const Command* findCommand(const std::string& name) {
     return nullptr;
 }
 
+// A fixed text on stdout (a help, the version); the status says whether it could be written.
+int printText(const char* text) {
+    std::fputs(text, stdout);
+    return finishOutput() ? kExitSuccess : kExitFailure;
+}
+
 int run(Arguments args) {
-    if (args.version) {
-        std::fputs("qrnplan " QRN_VERSION "\n", stdout);
-        return finishOutput() ? kExitSuccess : kExitFailure;
-    }
+    if (args.version) return printText("qrnplan " QRN_VERSION "\n");
     if (args.operands.empty()) {
         if (!args.help) throw UsageError("sous-commande manquante");
-        std::fputs(kHelp, stdout);
-        return finishOutput() ? kExitSuccess : kExitFailure;
+        return printText(kHelp);
     }
     const std::string name = args.operands.front();
     args.operands.erase(args.operands.begin());
@@ -65,10 +67,7 @@ int run(Arguments args) {
     if (!command) throw UsageError("sous-commande inconnue " + quotedWord(name));
     if (args.width && command != &imageCommand)
         throw UsageError("l'option --width ne sert qu'à image");
-    if (args.help) {
-        std::fputs(command->help, stdout);
-        return finishOutput() ? kExitSuccess : kExitFailure;
-    }
+    if (args.help) return printText(command->help);
     qrn::platform::QtFileSystem files;
     qrn::platform::QtApplication app;
     Services services{files, app};

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QThreadPool>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace qrn {

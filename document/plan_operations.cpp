@@ -23,6 +23,12 @@ std::int32_t onMap(std::int32_t value, std::int32_t by) {
                                                  kMapCoordinateLimit));
 }
 
+// The key that joins a move on the map to the move of the same row just before it.
+std::optional<PlanDocument::MergeKey> mapMoveKey(bool mergeWithLast, int row) {
+    if (!mergeWithLast) return std::nullopt;
+    return PlanDocument::MergeKey{PlanDocument::MergeKey::kMoveOnMap, row};
+}
+
 }  // namespace
 
 void add(PlanDocument& document, const InputArea& input) {
@@ -76,10 +82,9 @@ void moveOnMap(PlanDocument& document, int position, std::int32_t x, std::int32_
                bool mergeWithLast) {
     PlacementList& list = document.list();
     PlacementRow row = movedRow(list.row(position), x, y);
-    std::optional<PlanDocument::MergeKey> merge;
-    if (mergeWithLast) merge = PlanDocument::MergeKey{PlanDocument::MergeKey::kMoveOnMap, position};
     step(
-        document, kMoveOnMap, [&] { list.replace(position, std::move(row)); }, merge);
+        document, kMoveOnMap, [&] { list.replace(position, std::move(row)); },
+        mapMoveKey(mergeWithLast, position));
 }
 
 void moveSelectionOnMap(PlanDocument& document, std::int32_t dx, std::int32_t dy,
@@ -87,8 +92,6 @@ void moveSelectionOnMap(PlanDocument& document, std::int32_t dx, std::int32_t dy
     PlacementList& list = document.list();
     const std::optional<int> current = list.selected();
     if (!current) return;
-    std::optional<PlanDocument::MergeKey> merge;
-    if (mergeWithLast) merge = PlanDocument::MergeKey{PlanDocument::MergeKey::kMoveOnMap, *current};
     step(
         document, kMoveOnMap,
         [&] {
@@ -100,7 +103,7 @@ void moveSelectionOnMap(PlanDocument& document, std::int32_t dx, std::int32_t dy
                 list.replace(p, movedRow(row, onMap(*x, dx), onMap(*y, dy)));
             }
         },
-        merge);
+        mapMoveKey(mergeWithLast, *current));
 }
 
 void place(PlanDocument& document, const InputArea& input, std::int32_t x, std::int32_t y) {

@@ -10,9 +10,9 @@
 #include <filesystem>
 
 #include "base/text.h"
-
 #include "base/version.h"
 #include "host/plugin_loader.h"
+#include "platform/platform.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/widgets/app_icon.h"
 
@@ -34,7 +34,7 @@ QStringList plansNamed(int argc, char* argv[]) {
         if (!name.empty() && name.front() != u'/') {
             if (folder.empty())
                 folder = qrn::decodeFileName(std::filesystem::current_path().native());
-            name = folder + u'/' + name;
+            name = qrn::platform::joinPath(folder, name);
         }
         plans << QString::fromStdU16String(name);
     }

@@ -32,10 +32,6 @@ const char16_t* ageName(int age) {
     return kNames[age];
 }
 
-std::u16string_view u16(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
-}
-
 // The tiles in sight, with a margin for markers wider than their tile.
 TileRect visibleTiles(const MapViewport& v) {
     const double margin = markerHalf(v.scale) / v.scale + 1;
@@ -317,7 +313,7 @@ QRectF paintLegend(QPainter& painter, QPointF at, bool right) {
 
 void writeImage(const MapModel& model, const std::optional<MapSize>& size, const QString& file,
                 int width, const std::optional<MapViewport>& view) {
-    const std::u16string name(u16(file));
+    const std::u16string name = file.toStdU16String();
     const QString suffix = file.section(u'.', -1).toLower();
     const bool svg = suffix == u"svg";
     if (!svg && suffix != u"png") throw FileError(name, u"l'image doit finir par .png ou .svg");

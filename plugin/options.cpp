@@ -98,38 +98,38 @@ void Options::load() {
     mapHeightEdit_->setText(QString::fromStdU16String(kMapHeightSetting.get(platform_.settings())));
 }
 
-// Stores the text exactly as typed, the empty text included. A folder that does not exist is
-// said first: the user may create it, keep the text anyway or go back to correct it. When the
+// A folder that does not exist is said first: the user may create it, keep the text anyway or
+// go back to correct it. True when the text may be stored.
+bool Options::folderAccepted(const QString& typed) {
+    if (typed.isEmpty() || platform_.files().FolderExists(typed.toStdU16String())) return true;
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    QStringLiteral("Le dossier « %1 » n'existe pas.").arg(typed),
+                    QMessageBox::NoButton, this);
+    box.setInformativeText(QStringLiteral(
+        "Créez-le, gardez ce texte tel quel (les fenêtres d'ouverture partiront alors "
+        "de leur dossier habituel) ou corrigez-le."));
+    QPushButton* create =
+        box.addButton(QStringLiteral("Créer le dossier"), QMessageBox::AcceptRole);
+    QPushButton* keep = box.addButton(QStringLiteral("Garder le texte"), QMessageBox::AcceptRole);
+    QPushButton* correct = box.addButton(QStringLiteral("Corriger"), QMessageBox::RejectRole);
+    box.setDefaultButton(create);
+    box.setEscapeButton(correct);
+    box.exec();
+    if (box.clickedButton() == keep) return true;
+    if (box.clickedButton() == create) {
+        if (QDir().mkpath(platform::resolveNativePath(typed))) return true;
+        platform_.ui().MsgBox(u"Le dossier " + quotedFileName(typed.toStdU16String()) +
+                              u" n'a pas pu être créé ; rien n'a été enregistré.");
+        return false;
+    }
+    pathEdit_->setFocus();
+    return false;
+}
+
+// Stores the text exactly as typed, the empty text included, once folderAccepted. When the
 // text cannot be stored the user is told and the dialog stays open, so the text is not lost.
 void Options::store() {
-    const QString typed = pathEdit_->text();
-    if (!typed.isEmpty() && !platform_.files().FolderExists(typed.toStdU16String())) {
-        QMessageBox box(QMessageBox::Warning, windowTitle(),
-                        QStringLiteral("Le dossier « %1 » n'existe pas.").arg(typed),
-                        QMessageBox::NoButton, this);
-        box.setInformativeText(QStringLiteral(
-            "Créez-le, gardez ce texte tel quel (les fenêtres d'ouverture partiront alors "
-            "de leur dossier habituel) ou corrigez-le."));
-        QPushButton* create =
-            box.addButton(QStringLiteral("Créer le dossier"), QMessageBox::AcceptRole);
-        QPushButton* keep =
-            box.addButton(QStringLiteral("Garder le texte"), QMessageBox::AcceptRole);
-        QPushButton* correct = box.addButton(QStringLiteral("Corriger"), QMessageBox::RejectRole);
-        box.setDefaultButton(create);
-        box.setEscapeButton(correct);
-        box.exec();
-        if (box.clickedButton() == create) {
-            const QString folder = platform::resolveNativePath(typed);
-            if (!QDir().mkpath(folder)) {
-                platform_.ui().MsgBox(u"Le dossier " + quotedFileName(typed.toStdU16String()) +
-                                      u" n'a pas pu être créé ; rien n'a été enregistré.");
-                return;
-            }
-        } else if (box.clickedButton() != keep) {
-            pathEdit_->setFocus();
-            return;
-        }
-    }
+    if (!folderAccepted(pathEdit_->text())) return;
     try {
         kPlanFolderSetting.set(platform_.settings(), pathEdit_->text().toStdU16String());
         LoadPlanFolder(platform_, state_);

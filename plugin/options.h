@@ -23,6 +23,7 @@ public:
 private:
     QGroupBox* buildMapSizeBox();
     void load();
+    bool folderAccepted(const QString& typed);
     void store();
 
     platform::Platform& platform_;
