@@ -71,6 +71,7 @@ RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& fil
         if (stream->AtEndOfStream()) throw InvalidArgument(u"fichier de récupération vide");
         ++lineNumber;
         plan.file = headerValue(stream->ReadLine(), kFileStart);
+        BuildingNames names;  // rows of one building share its text, as in an opened plan
         // The text, when kept, comes before the rows (whose lines start otherwise).
         while (!stream->AtEndOfStream()) {
             ++lineNumber;
@@ -79,7 +80,7 @@ RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& fil
                 plan.text = headerValue(line, kTextStart);
                 continue;
             }
-            plan.rows.push_back(parseJsonRow(line));
+            plan.rows.push_back(parseJsonRow(line, &names));
         }
     } catch (Error& error) {
         if (error.file.empty()) error.file = path;
