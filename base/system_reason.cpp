@@ -41,4 +41,8 @@ std::u16string systemReason(int error) {
     // clang-format on
 }
 
+std::u16string withSystemReason(std::u16string_view what, int error) {
+    return std::u16string(what) + u" (" + systemReason(error) + u")";
+}
+
 }  // namespace qrn

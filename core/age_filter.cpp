@@ -1,5 +1,6 @@
 #include "core/age_filter.h"
 
+#include <array>
 #include <bitset>
 
 #include "base/errors.h"
@@ -31,6 +32,19 @@ int indexOf(std::u16string_view piece) {
     return int(value);
 }
 
+struct Age {
+    bool shown;
+    std::u16string_view code, name;
+};
+
+// The four ages, in the order of their boxes, each with its catalogue code and whether it shows.
+std::array<Age, 4> agesOf(const AgeChecks& checks) {
+    return {{{checks.stone, u"15", u"Age de la pierre"},
+             {checks.tool, u"14", u"Age de l'outil"},
+             {checks.bronze, u"12", u"Age du bronze"},
+             {checks.iron, u"8", u"Age du fer"}}};
+}
+
 }  // namespace
 
 std::u16string ListMatches(const Catalogue& catalogue, std::int16_t field,
@@ -59,10 +73,8 @@ std::u16string ClassThem(const Catalogue& catalogue, std::u16string_view str) {
 
 void Blist(const Catalogue& catalogue, const AgeChecks& checks, Picker& picker) {
     std::u16string list = u"0;";
-    if (checks.stone) list += ListMatches(catalogue, 5, u"15");
-    if (checks.tool) list += ListMatches(catalogue, 5, u"14");
-    if (checks.bronze) list += ListMatches(catalogue, 5, u"12");
-    if (checks.iron) list += ListMatches(catalogue, 5, u"8");
+    for (const Age& age : agesOf(checks))
+        if (age.shown) list += ListMatches(catalogue, 5, age.code);
     list += ListMatches(catalogue, 1, u"L");
     list = ClassThem(catalogue, list);
 
@@ -81,21 +93,14 @@ void Blist(const Catalogue& catalogue, const AgeChecks& checks, Picker& picker) 
 
 std::u16string hiddenByAge(const Catalogue& catalogue, const AgeChecks& checks,
                            std::u16string_view typed) {
-    const struct {
-        bool shown;
-        std::u16string_view code;
-        std::u16string_view name;
-    } ages[] = {{checks.stone, u"15", u"Age de la pierre"},
-                {checks.tool, u"14", u"Age de l'outil"},
-                {checks.bronze, u"12", u"Age du bronze"},
-                {checks.iron, u"8", u"Age du fer"}};
+    const std::array<Age, 4> ages = agesOf(checks);
     const std::u16string folded = foldName(typed);
     if (folded.empty() || !catalogue.loaded()) return {};
     for (int i = 1; i <= catalogue.count(); ++i) {
         if (catalogue.field(i, Field::ListingMark) == u"L") continue;
         const std::u16string& name = catalogue.field(i, Field::DisplayName);
         if (foldName(name) != folded) continue;
-        for (const auto& age : ages) {
+        for (const Age& age : ages) {
             if (!age.shown && catalogue.field(i, Field::AgeCode) == age.code)
                 return quoted(name) + u" est masqué : " + std::u16string(age.name);
         }

@@ -26,6 +26,12 @@ MapAge mapAgeOf(std::u16string_view ageCode);
 // far inside 64 bits and a tile's place inside a double is exact.
 inline constexpr std::int32_t kMapCoordinateLimit = 999'999'999;
 
+// One hash key for a pair of grid numbers (tiles, or cells of tiles or pixels), each taken
+// modulo 2^32.
+inline std::uint64_t gridKey(std::int64_t x, std::int64_t y) {
+    return (std::uint64_t(std::uint32_t(x)) << 32) | std::uint32_t(y);
+}
+
 // The value of a text that is exactly a whole number: an optional "+" or "-" followed by
 // decimal digits, nothing else (no spaces). Longer than kMapCoordinateLimit allows: none.
 std::optional<std::int32_t> wholeNumber(std::u16string_view text);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/map_geometry.h"
+
 namespace qrn {
 
 template <typename Visit>
@@ -10,7 +12,7 @@ void LabelSpace::forCells(const LabelBox& box, Visit visit) {
     const auto cell = [](double v) { return std::int64_t(std::floor(v / kCell)); };
     for (std::int64_t cx = cell(box.left); cx <= cell(box.left + box.width); ++cx)
         for (std::int64_t cy = cell(box.top); cy <= cell(box.top + box.height); ++cy)
-            visit((std::uint64_t(std::uint32_t(cx)) << 32) | std::uint32_t(cy));
+            visit(gridKey(cx, cy));
 }
 
 bool LabelSpace::take(const LabelBox& box) {

@@ -57,10 +57,6 @@ MapModel::CellRange MapModel::cellsOf(const TileRect& r) {
             floorDiv(r.right, kCellSize), floorDiv(r.top, kCellSize)};
 }
 
-std::uint64_t MapModel::key(std::int64_t cx, std::int64_t cy) {
-    return (std::uint64_t(std::uint32_t(cx)) << 32) | std::uint32_t(cy);
-}
-
 void MapModel::index(int position) {
     const MapEntry& e = entry(position);
     if (!e.onMap) {
@@ -74,7 +70,7 @@ void MapModel::index(int position) {
     }
     for (std::int64_t cx = cells.x0; cx <= cells.x1; ++cx)
         for (std::int64_t cy = cells.y0; cy <= cells.y1; ++cy)
-            cells_[key(cx, cy)].push_back(position);
+            cells_[gridKey(cx, cy)].push_back(position);
 }
 
 void MapModel::unindex(int position) {
@@ -90,7 +86,7 @@ void MapModel::unindex(int position) {
     }
     for (std::int64_t cx = cells.x0; cx <= cells.x1; ++cx) {
         for (std::int64_t cy = cells.y0; cy <= cells.y1; ++cy) {
-            const auto it = cells_.find(key(cx, cy));
+            const auto it = cells_.find(gridKey(cx, cy));
             if (it == cells_.end()) continue;
             eraseOne(it->second, position);
             if (it->second.empty()) cells_.erase(it);
@@ -131,7 +127,7 @@ bool MapModel::candidates(const TileRect& area, Visit visit) const {
     }
     for (std::int64_t cx = range.x0; cx <= range.x1; ++cx) {
         for (std::int64_t cy = range.y0; cy <= range.y1; ++cy) {
-            const auto it = cells_.find(key(cx, cy));
+            const auto it = cells_.find(gridKey(cx, cy));
             if (it == cells_.end()) continue;
             for (const int p : it->second)
                 if (!once(p)) return false;
@@ -272,8 +268,7 @@ std::vector<MarkerGroup> groupByTile(const MapModel& model, const std::vector<in
     std::vector<MarkerGroup> groups;
     for (const int p : rows) {
         const MapEntry& e = model.entry(p);
-        const std::uint64_t tile = (std::uint64_t(std::uint32_t(e.x)) << 32) | std::uint32_t(e.y);
-        const auto [at, added] = byTile.try_emplace(tile, groups.size());
+        const auto [at, added] = byTile.try_emplace(gridKey(e.x, e.y), groups.size());
         if (added)
             groups.push_back({p, 1});
         else

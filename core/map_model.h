@@ -74,7 +74,6 @@ private:
         std::int64_t size() const { return (x1 - x0 + 1) * (y1 - y0 + 1); }
     };
     static CellRange cellsOf(const TileRect& r);
-    static std::uint64_t key(std::int64_t cx, std::int64_t cy);
     void index(int position);
     void unindex(int position);
     void shift(int from, int by);

@@ -9,6 +9,29 @@
 
 namespace qrn {
 
+namespace {
+
+// The header lines: {"file": "..."} and {"text": "..."}.
+constexpr std::u16string_view kFileStart = u"{\"file\": ", kTextStart = u"{\"text\": ";
+
+void appendHeaderLine(std::u16string& out, std::u16string_view start, std::u16string_view value) {
+    out += start;
+    appendJsonString(out, value);
+    out += u"}\r\n";
+}
+
+// The value of a header line that begins with start, nothing after it.
+std::u16string headerValue(std::u16string_view line, std::u16string_view start) {
+    JsonLine p(line);
+    p.expect(start);
+    std::u16string value = p.string();
+    p.expect(u"}");
+    p.end();
+    return value;
+}
+
+}  // namespace
+
 void appendRecoveryRow(std::u16string& out, const PlacementRow& row) {
     appendJsonRow(out, row);
     out += u"\r\n";
@@ -16,14 +39,9 @@ void appendRecoveryRow(std::u16string& out, const PlacementRow& row) {
 
 std::u16string recoveryHeader(const std::u16string& file,
                               const std::optional<std::u16string>& text) {
-    std::u16string out = u"{\"file\": ";
-    appendJsonString(out, file);
-    out += u"}\r\n";
-    if (text) {
-        out += u"{\"text\": ";
-        appendJsonString(out, *text);
-        out += u"}\r\n";
-    }
+    std::u16string out;
+    appendHeaderLine(out, kFileStart, file);
+    if (text) appendHeaderLine(out, kTextStart, *text);
     return out;
 }
 
@@ -52,26 +70,17 @@ RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& fil
     try {
         if (stream->AtEndOfStream()) throw InvalidArgument(u"fichier de récupération vide");
         ++lineNumber;
-        const std::u16string first = stream->ReadLine();
-        JsonLine header(first);
-        header.expect(u"{\"file\": ");
-        plan.file = header.string();
-        header.expect(u"}");
-        header.end();
+        plan.file = headerValue(stream->ReadLine(), kFileStart);
+        BuildingNames names;  // rows of one building share its text, as in an opened plan
         // The text, when kept, comes before the rows (whose lines start otherwise).
-        constexpr std::u16string_view textStart = u"{\"text\": ";
         while (!stream->AtEndOfStream()) {
             ++lineNumber;
             const std::u16string line = stream->ReadLine();
-            if (lineNumber == 2 && line.starts_with(textStart)) {
-                JsonLine text(line);
-                text.expect(textStart);
-                plan.text = text.string();
-                text.expect(u"}");
-                text.end();
+            if (lineNumber == 2 && line.starts_with(kTextStart)) {
+                plan.text = headerValue(line, kTextStart);
                 continue;
             }
-            plan.rows.push_back(parseJsonRow(line));
+            plan.rows.push_back(parseJsonRow(line, &names));
         }
     } catch (Error& error) {
         if (error.file.empty()) error.file = path;

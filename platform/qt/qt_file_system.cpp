@@ -10,30 +10,22 @@
 
 namespace qrn::platform {
 
-namespace {
-
-QString nativePath(const std::u16string& path) {
-    return nativePathString(path);
-}
-
-}  // namespace
-
 std::unique_ptr<TextStream> QtFileSystem::OpenTextFile(const std::u16string& path) {
     return std::make_unique<QtTextStream>(nativePathBytes(path), path);
 }
 
 bool QtFileSystem::FolderExists(const std::u16string& path) {
-    return !path.empty() && QFileInfo(nativePath(path)).isDir();
+    return !path.empty() && QFileInfo(nativePathString(path)).isDir();
 }
 
 bool QtFileSystem::FileExists(const std::u16string& path) {
     if (path.empty()) return false;
-    const QFileInfo info(nativePath(path));
+    const QFileInfo info(nativePathString(path));
     return info.exists() && !info.isDir();
 }
 
 void QtFileSystem::DeleteFile(const std::u16string& path) {
-    const QString native = nativePath(path);
+    const QString native = nativePathString(path);
     const QFileInfo info(native);
     if (!info.exists() && !info.isSymLink()) throw FileError(path, u"fichier introuvable");
     if (info.isDir()) throw FileError(path, u"c'est un dossier");
@@ -45,7 +37,7 @@ void QtFileSystem::DeleteFile(const std::u16string& path) {
 
 std::unique_ptr<OutputFile> QtFileSystem::CreateOutputFile(const std::u16string& path,
                                                            CreateMode mode) {
-    const QString native = nativePath(path);
+    const QString native = nativePathString(path);
     if (mode == CreateMode::CreateNew) return std::make_unique<NewOutputFile>(native, path);
     return std::make_unique<ReplacingOutputFile>(native, path);
 }

@@ -18,10 +18,6 @@ namespace qrn::platform {
 
 namespace {
 
-std::u16string because(std::u16string_view what, int error) {
-    return std::u16string(what) + u" (" + systemReason(error) + u")";
-}
-
 // Texts are converted and written a piece at a time, so saving a large plan needs no second,
 // 8-bit copy of the whole text in memory.
 constexpr std::size_t kPiece = 64 * 1024;
@@ -102,13 +98,14 @@ void append(int fd, std::size_t& size, const std::string& bytes, bool& failed,
     if (done == bytes.size()) return;
     const int error = errno;
     failed = true;
-    throw FileError(path, because(u"écriture impossible", error));
+    throw FileError(path, withSystemReason(u"écriture impossible", error));
 }
 
 // The file's whole content; throws FileError naming the reason when it cannot be read.
 std::string readAll(int fd, const std::u16string& path) {
     struct stat info {};
-    if (fstat(fd, &info) != 0) throw FileError(path, because(u"lecture impossible", errno));
+    if (fstat(fd, &info) != 0)
+        throw FileError(path, withSystemReason(u"lecture impossible", errno));
     if (std::size_t(info.st_size) > kInPlaceLimit)
         throw FileError(path, std::u16string(kTooBigInPlace));
     std::string bytes(std::size_t(info.st_size), '\0');
@@ -116,7 +113,7 @@ std::string readAll(int fd, const std::u16string& path) {
     while (done < bytes.size()) {
         const ssize_t n = pread(fd, bytes.data() + done, bytes.size() - done, off_t(done));
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw FileError(path, because(u"lecture impossible", errno));
+        if (n < 0) throw FileError(path, withSystemReason(u"lecture impossible", errno));
         if (n == 0) break;
         done += std::size_t(n);
     }
@@ -192,7 +189,7 @@ ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16stri
         fd_ = open(target_.constData(), O_RDWR | O_CLOEXEC);
         if (fd_ >= 0) return;
     }
-    throw FileError(path_, because(u"création impossible", error));
+    throw FileError(path_, withSystemReason(u"création impossible", error));
 }
 
 ReplacingOutputFile::~ReplacingOutputFile() {
@@ -217,9 +214,9 @@ void ReplacingOutputFile::Commit() {
         commitInPlace();
     } else {
         if (const int error = syncAndClose(fd_))
-            throw FileError(path_, because(u"enregistrement impossible", error));
+            throw FileError(path_, withSystemReason(u"enregistrement impossible", error));
         if (rename(temporary_.constData(), target_.constData()) != 0)
-            throw FileError(path_, because(u"enregistrement impossible", errno));
+            throw FileError(path_, withSystemReason(u"enregistrement impossible", errno));
         syncFolder(target_);
     }
     committed_ = true;
@@ -244,10 +241,10 @@ void ReplacingOutputFile::commitInPlace() {
     if (writeAt(fd_, old.data(), changed, 0) != changed || ftruncate(fd_, off_t(old.size())) != 0 ||
         fsync(fd_) != 0)
         throw DamagedFileError(path_,
-                               because(u"écriture impossible", error) +
+                               withSystemReason(u"écriture impossible", error) +
                                    u" : le fichier n'a pu être écrit qu'en partie et son contenu "
                                    u"précédent n'a pas pu être rétabli");
-    throw FileError(path_, because(u"écriture impossible", error));
+    throw FileError(path_, withSystemReason(u"écriture impossible", error));
 }
 
 NewOutputFile::NewOutputFile(const QString& nativePath, std::u16string displayPath)
@@ -256,7 +253,7 @@ NewOutputFile::NewOutputFile(const QString& nativePath, std::u16string displayPa
     if (fd_ >= 0) return;
     const int error = errno;
     if (error == EEXIST) throw FileExistsError(path_, u"ce nom est déjà pris");
-    throw FileError(path_, because(u"création impossible", error));
+    throw FileError(path_, withSystemReason(u"création impossible", error));
 }
 
 NewOutputFile::~NewOutputFile() {
@@ -274,7 +271,7 @@ void NewOutputFile::Write(std::u16string_view text) {
 void NewOutputFile::Commit() {
     if (writeFailed_) throw FileError(path_, u"enregistrement impossible, une écriture a échoué");
     if (const int error = syncAndClose(fd_))
-        throw FileError(path_, because(u"enregistrement impossible", error));
+        throw FileError(path_, withSystemReason(u"enregistrement impossible", error));
     committed_ = true;
 }
 

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -60,7 +59,7 @@ void checkKind(const struct stat& info, const std::u16string& path) {
 
 [[noreturn]] void failToOpen(int error, const std::u16string& path) {
     if (error == ENOENT) throw FileError(path, u"fichier introuvable");
-    throw FileError(path, u"lecture impossible (" + systemReason(error) + u")");
+    throw FileError(path, withSystemReason(u"lecture impossible", error));
 }
 
 }  // namespace
@@ -104,7 +103,7 @@ bool QtTextStream::fill() {
             do {
                 got = ::read(fd_, buffer_.data(), kChunkSize);
             } while (got < 0 && errno == EINTR);
-            if (got < 0) fail(u"lecture impossible (" + systemReason(errno) + u")");
+            if (got < 0) fail(withSystemReason(u"lecture impossible", errno));
             pos_ = 0;
             end_ = static_cast<std::size_t>(got);
             nextCr_ = nextLf_ = kUnknown;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QtGlobal>
 #include <string>
 #include <vector>
 
@@ -16,10 +16,10 @@ public:
     // The largest file read: anything bigger is no plan, catalogue or recovery copy.
     static constexpr long long kLargestFile = 1LL << 30;
 
-    // Opens nativePath for reading; errors name displayPath. Throws FileError when the file is
-    // missing, is a folder, is not a regular file (a FIFO, a device: reading it could wait or
-    // never end), is larger than kLargestFile or cannot be opened. Never waits on the file.
-    // nativeName: the file name's bytes as the system takes them (nativePathBytes).
+    // Opens the file nativeName names for reading: its bytes as the system takes them
+    // (nativePathBytes); errors name displayPath. Throws FileError when the file is missing, is
+    // a folder, is not a regular file (a FIFO, a device: reading it could wait or never end), is
+    // larger than kLargestFile or cannot be opened. Never waits on the file.
     QtTextStream(const std::string& nativeName, std::u16string displayPath);
     ~QtTextStream() override;
     QtTextStream(const QtTextStream&) = delete;

@@ -1,9 +1,25 @@
 """What the end-to-end tests do on the desktop: find what the accessibility bus shows, read a
 list's rows, press keys and click as a user would (xdotool)."""
-import subprocess, sys, time
+import contextlib, os, shutil, subprocess, sys, tempfile, time
 import pyatspi
 
 desk = pyatspi.Registry.getDesktop(0)
+
+
+@contextlib.contextmanager
+def host_on_sample():
+    """Runs the host given on the command line (QRNHOST PLAN) on a copy of the sample plan, named
+    exemple.qrn, in a folder of its own; stops the host and removes the folder afterwards."""
+    host, sample = sys.argv[1], sys.argv[2]
+    folder = tempfile.mkdtemp()
+    plan = os.path.join(folder, "exemple.qrn")
+    shutil.copy(sample, plan)
+    process = subprocess.Popen([host, plan])
+    try:
+        yield
+    finally:
+        process.kill()
+        shutil.rmtree(folder)
 
 
 def walk(acc):

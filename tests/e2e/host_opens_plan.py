@@ -3,17 +3,12 @@
 accents ("marche", "ecurie", "temple") and added by keyboard alone land as the catalogue's;
 the plan is first in "Fichier > Fichiers récents".
 Use: host_opens_plan.py QRNHOST PLAN"""
-import os, shutil, subprocess, sys, tempfile, time
+import os, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import find, keys, rows, walk  # noqa: E402
+from desktop import find, host_on_sample, keys, rows, walk  # noqa: E402
 
-host, sample = sys.argv[1], sys.argv[2]
-folder = tempfile.mkdtemp()
-plan = os.path.join(folder, "exemple.qrn")
-shutil.copy(sample, plan)
-process = subprocess.Popen([host, plan])
-try:
+with host_on_sample():
     window = find("frame", lambda n: "exemple" in n)
     tree = find("tree", under=window)
     before = rows(tree)
@@ -39,6 +34,3 @@ try:
     print("ok : le plan s'ouvre avec ses 8 lignes ; « marche », « ecurie » et « temple » "
           "ajoutent « Marché », « Écurie » et « Temple » au clavier seul ; il est le premier "
           "des fichiers récents")
-finally:
-    process.kill()
-    shutil.rmtree(folder)

@@ -2,17 +2,12 @@
 the first window (Ctrl+A in its list), copied (Ctrl+C), pasted into a second, empty window
 (Ctrl+V) arrive there whole and in order; "Annuler" (Ctrl+Z) takes the paste back.
 Use: paste_between_windows.py QRNHOST PLAN"""
-import os, shutil, subprocess, sys, tempfile, time
+import os, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import activate, click, find, keys, rows, wait_rows  # noqa: E402
+from desktop import activate, click, find, host_on_sample, keys, rows, wait_rows  # noqa: E402
 
-host, sample = sys.argv[1], sys.argv[2]
-folder = tempfile.mkdtemp()
-plan = os.path.join(folder, "exemple.qrn")
-shutil.copy(sample, plan)
-process = subprocess.Popen([host, plan])
-try:
+with host_on_sample():
     first = find("frame", lambda n: n.startswith("exemple.qrn"))
     source = rows(find("tree", under=first))
     assert len(source) == 8, source
@@ -49,6 +44,3 @@ try:
     keys("key", "ctrl+z")
     assert wait_rows(target, 0) == [], rows(target)
     print("ok : les 8 lignes copiées d'une fenêtre arrivent entières dans l'autre ; Annuler les retire")
-finally:
-    process.kill()
-    shutil.rmtree(folder)

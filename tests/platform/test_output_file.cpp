@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
