@@ -31,15 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QRN_FUZZ_CHECK(error.line >= std::min(lines, 1L) && error.line <= std::max(lines, 1L));
         return 0;
     }
-    QRN_FUZZ_CHECK(plan.rows.size() + 1 == std::size_t(lines));
+    // The file line, the text line when there is one, a line a row.
+    QRN_FUZZ_CHECK(plan.rows.size() + 1 + (plan.text ? 1 : 0) == std::size_t(lines));
 
-    writeRecovery(u"again.jsonl", plan.file, plan.rows, files);
-    std::u16string pieces = recoveryHeader(plan.file);
+    writeRecovery(u"again.jsonl", plan.file, plan.rows, files, plan.text);
+    std::u16string pieces = recoveryHeader(plan.file, plan.text);
     for (const PlacementRow& row : plan.rows) appendRecoveryRow(pieces, row);
     QRN_FUZZ_CHECK(files.files[u"again.jsonl"] == pieces);
 
     const RecoveredPlan again = readRecovery(u"again.jsonl", files);
     QRN_FUZZ_CHECK(again.file == plan.file);
+    QRN_FUZZ_CHECK(again.text == plan.text);
     QRN_FUZZ_CHECK(again.rows == plan.rows);
     return 0;
 }
