@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +12,7 @@
 #include "base/codepage.h"
 #include "base/errors.h"
 #include "base/system_reason.h"
+#include "base/text.h"
 
 namespace qrn::platform {
 
@@ -139,6 +139,12 @@ void syncFolder(const QByteArray& file) {
     close(fd);
 }
 
+// The bytes of a file name as the readers open it: a name that is not UTF-8 keeps its bytes
+// (base/text.h), where QFile::encodeName would make another name of it.
+QByteArray fileNameBytes(const QString& name) {
+    return QByteArray::fromStdString(encodeFileName(name.toStdU16String()));
+}
+
 // A name beside target that nothing else uses: ".NAME.XXXXXX", hidden, NAME cut short enough
 // that the whole name stays within the system's limit.
 QByteArray temporaryName(const QFileInfo& target) {
@@ -146,7 +152,7 @@ QByteArray temporaryName(const QFileInfo& target) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     QString name = target.fileName().left(60);
     if (!name.isEmpty() && name.back().isHighSurrogate()) name.chop(1);
-    QByteArray path = QFile::encodeName(target.path() + "/." + name) + '.';
+    QByteArray path = fileNameBytes(target.path() + "/." + name) + '.';
     for (int i = 0; i < 6; ++i) path += kLetters[draw() % (sizeof kLetters - 1)];
     return path;
 }
@@ -159,7 +165,7 @@ ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16stri
     QFileInfo info(nativePath);
     for (int depth = 0; info.isSymLink() && depth < 40; ++depth) info.setFile(info.symLinkTarget());
     if (info.isDir()) throw FileError(path_, u"c'est un dossier");
-    target_ = QFile::encodeName(info.filePath());
+    target_ = fileNameBytes(info.filePath());
     struct stat old {};
     const bool exists = stat(target_.constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
@@ -248,7 +254,7 @@ void ReplacingOutputFile::commitInPlace() {
 }
 
 NewOutputFile::NewOutputFile(const QString& nativePath, std::u16string displayPath)
-    : path_(std::move(displayPath)), name_(QFile::encodeName(nativePath)) {
+    : path_(std::move(displayPath)), name_(fileNameBytes(nativePath)) {
     fd_ = open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ >= 0) return;
     const int error = errno;

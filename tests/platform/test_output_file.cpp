@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <unistd.h>
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "platform/qt/qt_file_system.h"
 #include "tests/support/failure.h"
 #include "tests/support/file_size_limit.h"
@@ -157,6 +159,30 @@ TEST_F(OutputFiles, AFullDiskFailsTheSaveAndKeepsTheOldBytes) {
 }
 
 // A folder, a missing parent or a place nothing can be written: FileError, and nothing made.
+// A name in Latin-1 bytes, as the readers open it: replaced or created under its own bytes.
+TEST_F(OutputFiles, NamesThatAreNotUtf8AreWrittenUnderTheirBytes) {
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    QDir(dir_.path()).remove(kName);
+    const std::string old = (folder + "/r\xE9sum\xE9.qrn").toStdString();
+    const int fd = ::open(old.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    for (const auto& [name, mode] :
+         {std::pair{old, CreateMode::Replace}, std::pair{old + ".bak", CreateMode::CreateNew}}) {
+        auto out = files_.CreateOutputFile(decodeFileName(name), mode);
+        out->Write(u"new");
+        out->Commit();
+        std::string written(8, '\0');
+        const int in = ::open(name.c_str(), O_RDONLY);
+        ASSERT_GE(in, 0);
+        written.resize(std::size_t(::read(in, written.data(), written.size())));
+        ::close(in);
+        EXPECT_EQ(written, "new");
+        ::unlink(name.c_str());  // QTemporaryDir cannot remove it
+    }
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
 TEST_F(OutputFiles, OpeningFailsForAFolderOrAMissingParent) {
     for (CreateMode mode : {CreateMode::Replace, CreateMode::CreateNew})
         for (const QString& path : {dir_.path(), dir_.filePath("no/x.txt"), QString("/proc/x.txt")})
