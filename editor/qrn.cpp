@@ -1,24 +1,13 @@
 #include "editor/qrn.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCompleter>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QFocusEvent>
-#include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QScopedValueRollback>
-#include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
-#include <QTreeView>
 
 #include "base/errors.h"
 #include "document/autosave.h"
