@@ -39,7 +39,7 @@ MapView::MapView(PlanDocument& document, const Catalogue& catalogue, QWidget* pa
     model_.rowsChanged = [this] {
         if (following_) fitAll();
         redraw();
-        emit offMapChanged(offMapText());
+        emit offMapChanged();
     };
     model_.selectionMoved = [this] {
         revealSelection();
@@ -62,13 +62,6 @@ MapView::~MapView() {
 
 void MapView::refresh() {
     model_.rebuild();
-}
-
-QString MapView::offMapText() const {
-    const int n = model_.offMapCount();
-    if (n == 0) return {};
-    return n == 1 ? QStringLiteral("1 ligne hors carte")
-                  : QStringLiteral("%1 lignes hors carte").arg(n);
 }
 
 QPointF MapView::toWidget(double x, double y) const {
