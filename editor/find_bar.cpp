@@ -70,18 +70,22 @@ void FindBar::open() {
 }
 
 void FindBar::count() {
+    showCount(RowFinder(list_, field_->text().toStdU16String()));
+}
+
+void FindBar::showCount(const RowFinder& finder) {
     if (field_->text().isEmpty()) {
         count_->clear();
         return;
     }
-    const int n = RowFinder(list_, field_->text().toStdU16String()).count();
+    const int n = finder.count();
     count_->setText(n <= 1 ? QStringLiteral("%1 résultat").arg(n)
                            : QStringLiteral("%1 résultats").arg(n));
 }
 
 void FindBar::step(bool forward) {
     const RowFinder finder(list_, field_->text().toStdU16String());
-    count();
+    showCount(finder);
     const int from = list_.selected().value_or(0);
     if (const std::optional<int> match = forward ? finder.next(from) : finder.previous(from))
         emit found(*match);

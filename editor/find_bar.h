@@ -8,6 +8,7 @@ class QLineEdit;
 namespace qrn {
 
 class PlacementList;
+class RowFinder;
 
 // "Rechercher" over the list: the text to find, the number of rows that match it (buildings
 // with case and accents aside, cells exactly; core/row_find.h) and the buttons to go to the
@@ -32,6 +33,8 @@ signals:
 private:
     // Counts the matches of the text as it stands.
     void count();
+    // Shows how many rows finder found for the text as it stands.
+    void showCount(const RowFinder& finder);
 
     const PlacementList& list_;
     QLineEdit* field_;

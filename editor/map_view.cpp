@@ -1,20 +1,12 @@
 #include "editor/map_view.h"
 
-#include <QHelpEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
-#include <QToolTip>
-#include <QWheelEvent>
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "core/catalogue.h"
 #include "core/commands.h"
 #include "document/plan_document.h"
-#include "document/plan_operations.h"
 #include "mapdraw/map_painter.h"
 
 namespace qrn {
@@ -47,7 +39,7 @@ MapView::MapView(PlanDocument& document, const Catalogue& catalogue, QWidget* pa
     model_.rowsChanged = [this] {
         if (following_) fitAll();
         redraw();
-        emit offMapChanged(offMapText());
+        emit offMapChanged();
     };
     model_.selectionMoved = [this] {
         revealSelection();
@@ -70,13 +62,6 @@ MapView::~MapView() {
 
 void MapView::refresh() {
     model_.rebuild();
-}
-
-QString MapView::offMapText() const {
-    const int n = model_.offMapCount();
-    if (n == 0) return {};
-    return n == 1 ? QStringLiteral("1 ligne hors carte")
-                  : QStringLiteral("%1 lignes hors carte").arg(n);
 }
 
 QPointF MapView::toWidget(double x, double y) const {

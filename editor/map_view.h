@@ -58,8 +58,6 @@ public:
     // The widget point of a map point (tile x covers x to x + 1).
     QPointF toWidget(double x, double y) const;
     QPointF toMap(QPointF point) const;
-    // "3 lignes hors carte", "1 ligne hors carte", or empty.
-    QString offMapText() const;
 
     Tool tool() const { return tool_; }
     void setTool(Tool tool);
@@ -74,7 +72,8 @@ public:
 signals:
     // The user chose a row by its marker; the list has selected it.
     void markerChosen(int position);
-    void offMapChanged(const QString& text);
+    // The rows changed: which of them the map cannot show may have changed too.
+    void offMapChanged();
     // "Tuile X, Y" under the cursor, or empty when it left the map.
     void tileHovered(const QString& text);
     void toolChanged(MapView::Tool tool);

@@ -6,16 +6,12 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "core/catalogue.h"
-#include "core/commands.h"
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
 #include "mapdraw/map_painter.h"

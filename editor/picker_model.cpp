@@ -25,7 +25,7 @@ QVariant PickerModel::data(const QModelIndex& index, int role) const {
         case Qt::UserRole:
             return entry.itemData;
         case kFoldedRole:
-            return foldForMatching(QString::fromStdU16String(entry.text));
+            return QString::fromStdU16String(foldName(entry.text));
         default:
             return {};
     }

@@ -7,13 +7,13 @@
 
 namespace qrn {
 
-// Shows the entries of the core Picker in Combo1: the display name, and the catalogue index as
-// item data (Qt::UserRole). The picker has no observer of its own: whoever rebuilds it does so
-// through rebuild(), so that views see the change as one reset.
 // text without accents and case, for matching what is typed against names: "Écurie" and
 // "ecurie" fold alike.
 QString foldForMatching(const QString& text);
 
+// Shows the entries of the core Picker in Combo1: the display name, and the catalogue index as
+// item data (Qt::UserRole). The picker has no observer of its own: whoever rebuilds it does so
+// through rebuild(), so that views see the change as one reset.
 class PickerModel : public QAbstractListModel {
     Q_OBJECT
 public:

@@ -1,24 +1,13 @@
 #include "editor/qrn.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCompleter>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QFocusEvent>
-#include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QScopedValueRollback>
-#include <QSortFilterProxyModel>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
-#include <QTreeView>
 
 #include "base/errors.h"
 #include "document/autosave.h"
@@ -269,14 +258,16 @@ void QRN::moveRow(int from, int to) {
 
 QString QRN::whyNothingAdded(bool inserting) const {
     const Picker& picker = input_.picker;
-    const std::u16string hidden = hiddenByAge(state_.catalogue, ages_, picker.text());
-    if (!picker.resolvedEntry() && !hidden.empty())
-        return QStringLiteral("Aucune ligne ajoutée. ") + QString::fromStdU16String(hidden) + u'.';
-    if (!picker.resolvedEntry())
+    if (!picker.resolvedEntry()) {
+        const std::u16string hidden = hiddenByAge(state_.catalogue, ages_, picker.text());
+        if (!hidden.empty())
+            return QStringLiteral("Aucune ligne ajoutée. ") + QString::fromStdU16String(hidden) +
+                   u'.';
         return picker.text().empty()
                    ? QStringLiteral("Aucune ligne ajoutée : aucun bâtiment n'est choisi.")
                    : QStringLiteral("Aucune ligne ajoutée : aucun bâtiment ne s'appelle « %1 ».")
                          .arg(QString::fromStdU16String(picker.text()));
+    }
     if (inserting && !document_->list().empty() && !document_->list().selected())
         return QStringLiteral(
             "Aucune ligne insérée : choisissez d'abord la ligne devant "

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <optional>
@@ -216,7 +215,6 @@ private:
     QPushButton* addButton_ = nullptr;         // Command4 "Ajouter"
     QPushButton* insertButton_ = nullptr;      // Command5 "Insérer"
     QPushButton* viewFileButton_ = nullptr;    // Command6 "Voir le fichier"
-    QAction* takeRowAction_ = nullptr;         // TakeRow "Reprendre la ligne"
     EditorMenus menus_{};
     QList<QAction*> textEditActions_;  // the text view's own undo, redo, cut, copy, paste
     QString pickerMessage_;            // the status message about the picker, while it holds

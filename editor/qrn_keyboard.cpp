@@ -4,13 +4,13 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 
 #include "core/age_filter.h"
+#include "core/placement_row.h"
 #include "editor/building_picker.h"
 #include "editor/map_view.h"
 #include "editor/module_state.h"
@@ -55,9 +55,10 @@ void QRN::nameControls() {
     });
     picker_->combo()->setAccessibleName(QStringLiteral("Bâtiment"));
     picker_->combo()->lineEdit()->setAccessibleName(QStringLiteral("Bâtiment"));
-    static const char16_t* const kNames[6] = {u"X", u"Y", u"N", u"S", u"E", u"O"};
-    for (std::size_t i = 0; i < inputFields_.size(); ++i)
-        inputFields_[i]->setAccessibleName(QString::fromUtf16(kNames[i]));
+    for (std::size_t i = 0; i < inputFields_.size(); ++i) {
+        const std::u16string_view name = columnName(Column(i));
+        inputFields_[i]->setAccessibleName(QString::fromUtf16(name.data(), qsizetype(name.size())));
+    }
     listView_->setAccessibleName(QStringLiteral("Liste des placements"));
     mapView_->setAccessibleName(QStringLiteral("Carte"));
     planText_->setAccessibleName(QStringLiteral("Texte du plan"));
@@ -118,10 +119,9 @@ bool QRN::stayInTextView(const std::function<bool()>& save) {
 
 void QRN::showRefusedCell(const Error& failure) {
     if (failure.row < 1 || failure.row > document_->list().count() || textViewShown()) return;
-    static const char16_t* const kColumns[6] = {u"X", u"Y", u"N", u"S", u"E", u"O"};
     int column = 0;
-    for (int c = 0; c < 6; ++c)
-        if (failure.column == kColumns[c]) column = c + 1;
+    for (int c = 0; c < kCellCount; ++c)
+        if (failure.column == columnName(Column(c))) column = c + 1;
     const int position = int(failure.row);
     document_->list().select(position);
     syncViewSelection();

@@ -241,11 +241,9 @@ void QRN::connectRowCommands() {
                                    Qt::ShortcutContext context, auto slot) {
         QAction* action = listView_->addListAction(name, text(label), keys, context);
         connect(action, &QAction::triggered, this, slot);
-        return action;
     };
-    takeRowAction_ =
-        listAction("TakeRow", u"Reprendre la ligne", QKeySequence(Qt::CTRL | Qt::Key_R),
-                   Qt::WindowShortcut, &QRN::takeRow);
+    listAction("TakeRow", u"Reprendre la ligne", QKeySequence(Qt::CTRL | Qt::Key_R),
+               Qt::WindowShortcut, &QRN::takeRow);
     listAction("RemoveRow", u"Supprimer", QKeySequence(Qt::Key_Delete),
                Qt::WidgetWithChildrenShortcut, [this] {
                    if (document_->list().selected()) removeButton_->click();
