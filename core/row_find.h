@@ -9,9 +9,9 @@
 
 namespace qrn {
 
-// text with case and accents set aside, as the picker matches names: "Écurie" and "ecurie"
-// fold alike (letters of Windows-1252 and Latin-1; ß becomes "ss", Æ and Œ their small
-// letters; other characters stay).
+// text with case and accents set aside for "Rechercher": "Écurie" and "ecurie" fold alike
+// (letters of Windows-1252 and Latin-1; ß becomes "ss", Æ and Œ their small letters; other
+// characters stay).
 std::u16string foldForFind(std::u16string_view text);
 
 // "Rechercher": the rows whose building holds the text, case and accents aside, or with a

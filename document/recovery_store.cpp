@@ -38,8 +38,7 @@ public:
     Folder(const QString& path, bool create) {
         const QByteArray name = QFile::encodeName(path);
         if (create && ::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-            fail(path,
-                 u"impossible de créer le dossier de récupération (" + systemReason(errno) + u")");
+            fail(path, withSystemReason(u"impossible de créer le dossier de récupération", errno));
         fd_ = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (fd_ < 0) {
             const int error = errno;
@@ -49,15 +48,15 @@ public:
                 fail(path, S_ISLNK(link.st_mode)
                                ? u"le dossier de récupération est un lien symbolique"
                                : u"le dossier de récupération n'est pas un dossier");
-            fail(path, u"dossier de récupération inaccessible (" + systemReason(error) + u")");
+            fail(path, withSystemReason(u"dossier de récupération inaccessible", error));
         }
         struct stat info {};
         if (::fstat(fd_, &info) != 0 || info.st_uid != ::geteuid())
             fail(path, u"le dossier de récupération appartient à un autre utilisateur");
         // Unsaved plans are the user's own: nobody else may read them.
         if (create && (info.st_mode & 07777) != 0700 && ::fchmod(fd_, 0700) != 0)
-            fail(path, u"impossible de protéger le dossier de récupération (" +
-                           systemReason(errno) + u")");
+            fail(path,
+                 withSystemReason(u"impossible de protéger le dossier de récupération", errno));
     }
     ~Folder() {
         if (fd_ >= 0) ::close(fd_);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/catalogue.h"
+#include "document/autosave.h"
 
 namespace qrn {
 
@@ -29,7 +30,7 @@ struct ModuleState {
     // Where editor windows keep copies of unsaved plans (empty: the user's default folder),
     // and how often they write them.
     QString recoveryFolder;
-    int autosaveIntervalMs = 30'000;
+    int autosaveIntervalMs = Autosave::kDefaultIntervalMs;
 };
 
 }  // namespace qrn

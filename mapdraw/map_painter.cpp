@@ -373,6 +373,7 @@ void writeImage(const MapModel& model, const std::optional<MapSize>& size, const
         QBuffer png;
         png.open(QIODevice::WriteOnly);
         if (!image.save(&png, "PNG")) throw FileError(name, u"l'image n'a pas pu être encodée");
+        errno = 0;  // what painting and encoding left is not the write's reason
         written = out.write(png.data()) == png.data().size();
     }
     if (!written || out.error() != QFileDevice::NoError || !out.commit()) failed();
