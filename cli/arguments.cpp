@@ -44,9 +44,12 @@ Arguments parseArguments(const std::vector<std::string>& words) {
             args.help = true;
         } else if (word == "--version") {
             args.version = true;
+        } else if (word == "--force") {
+            args.force = true;
         } else if (!takeValue("--catalogue", words, i, args.catalogue) &&
                    !takeValue("--ages", words, i, args.ages) &&
-                   !takeValue("--width", words, i, args.width)) {
+                   !takeValue("--width", words, i, args.width) &&
+                   !takeValue("-o", words, i, args.output)) {
             throw UsageError("option inconnue " + quotedWord(word));
         }
     }

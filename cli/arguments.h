@@ -19,7 +19,9 @@ public:
 struct Arguments {
     std::optional<std::string> catalogue;
     std::optional<std::string> ages;
-    std::optional<std::string> width;  // image only
+    std::optional<std::string> width;   // image only
+    std::optional<std::string> output;  // write only: "-o FILE"
+    bool force = false;                 // write only
     bool help = false;
     bool version = false;
     std::vector<std::string> operands;

@@ -28,7 +28,7 @@ const char kHelp[] =
     "Lit et écrit les plans de placement avec le même code que l'éditeur.\n"
     "  catalogue [--ages LISTE]  les entrées de la liste des bâtiments\n"
     "  read PLAN                 les rangées d'un plan\n"
-    "  write [LIGNES]            le fichier plan de rangées JSON Lines\n"
+    "  write [LIGNES]            le plan de rangées JSON Lines [-o PLAN] [--force]\n"
     "  check PLAN...             les problèmes de plans\n"
     "  image PLAN SORTIE         l'image de la carte d'un plan, PNG ou SVG [--width N]\n"
     "  --catalogue FICHIER  le catalogue (par défaut QRN.txt à côté du programme, sinon\n"
@@ -67,6 +67,8 @@ int run(Arguments args) {
     if (!command) throw UsageError("sous-commande inconnue " + quotedWord(name));
     if (args.width && command != &imageCommand)
         throw UsageError("l'option --width ne sert qu'à image");
+    if ((args.output || args.force) && command != &writeCommand)
+        throw UsageError("les options -o et --force ne servent qu'à write");
     if (args.help) return printText(command->help);
     qrn::platform::QtFileSystem files;
     qrn::platform::QtApplication app;

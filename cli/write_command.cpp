@@ -1,4 +1,5 @@
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -17,6 +18,8 @@
 #include "core/catalogue.h"
 #include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
+#include "planfile/read_back.h"
+#include "platform/platform.h"
 #include "platform/qt/native_path.h"
 
 namespace qrn::cli {
@@ -24,13 +27,19 @@ namespace qrn::cli {
 namespace {
 
 const char kHelp[] =
-    "Usage : qrnplan write [LIGNES] [--catalogue FICHIER]\n"
+    "Usage : qrnplan write [LIGNES] [-o PLAN] [--force] [--catalogue FICHIER]\n"
     "Lit des rangées JSON Lines dans LIGNES (l'entrée standard sans LIGNES ou avec « - »),\n"
     "une par ligne : {\"index\": N ou \"N\", \"cells\": [six textes]}, N une entrée du\n"
     "catalogue ; les autres clés et les lignes vides sont ignorées (« qrnplan read PLAN |\n"
     "qrnplan write » marche). Écrit sur la sortie standard les octets du plan tels que\n"
     "l'enregistrement les écrit (Windows-1252, CR LF). Au moindre échec, rien sur la sortie\n"
-    "standard : l'erreur nomme la ligne de LIGNES en cause (« - » pour l'entrée standard).\n";
+    "standard : l'erreur nomme la ligne de LIGNES en cause (« - » pour l'entrée standard).\n"
+    "Une rangée qui ne serait pas relue telle quelle (valeur vide après X, espace dans une\n"
+    "valeur, valeur de 10 caractères collée à la suivante, identifiant de plan ambigu) est\n"
+    "refusée ; avec --force elle est écrite quand même, une ligne d'avertissement par rangée.\n"
+    "  -o PLAN  écrit le plan dans le fichier PLAN plutôt que sur la sortie standard : un\n"
+    "           fichier temporaire à côté, synchronisé puis renommé ; en cas d'échec PLAN\n"
+    "           reste tel qu'il était et aucun fichier n'est laissé.\n";
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -123,15 +132,29 @@ void checkEntryExists(CatalogueIndex index, const Catalogue& catalogue) {
     }
 }
 
+// The first value of the row that would not be read back as written, as a failure naming the
+// row and the column, more after its reason; none when the row reads back.
+std::optional<Error> readBackProblem(const ParsedRow& row, long position,
+                                     const Catalogue& catalogue, std::u16string_view more) {
+    const PlanRowView view{row.cells, row.index.value()};
+    if (readsBack(view, catalogue)) return std::nullopt;
+    ReadBackProblem problem = readBackProblems(view, catalogue).front();
+    InvalidArgument error(std::move(problem.reason) + std::u16string(more));
+    error.row = position;
+    error.column = std::move(problem.name);
+    return error;
+}
+
 // The rows of the input lines, with the line each came from (blank lines are skipped). Every
 // row is checked as the writer and the code page will take it; the first failure of each kind
 // is kept, for a later line may hold a worse one: a line that makes no row comes first, then
-// what the writer refuses, then what Windows-1252 cannot hold.
+// what the writer refuses, then what Windows-1252 cannot hold, then a row that would not read
+// back (with force, each such row is said on stderr and written).
 void readRows(const std::string& operand, const std::u16string& name, const Catalogue& catalogue,
-              RowStore& rows, std::deque<long>& lines) {
+              bool force, RowStore& rows, std::deque<long>& lines) {
     InputLines input(operand, name);
     RowParser parser;
-    std::optional<Error> writerFailure, encodingFailure;
+    std::optional<Error> writerFailure, encodingFailure, readBackFailure;
     std::string_view line;
     long lineNumber = 0;
     while (input.next(line)) {
@@ -159,11 +182,20 @@ void readRows(const std::string& operand, const std::u16string& name, const Cata
         } catch (const Error& error) {
             encodingFailure = error;
         }
+        if (force) {
+            if (const std::optional<Error> problem = readBackProblem(row, position, catalogue, {}))
+                printError(name, lineNumber,
+                           u"écrite quand même (--force) : " + problem->message());
+        } else if (!readBackFailure) {
+            readBackFailure =
+                readBackProblem(row, position, catalogue, u" ; --force l'écrit quand même");
+        }
         rows.add(row.cells, row.index.value());
         lines.push_back(lineNumber);
     }
     if (writerFailure) throw *writerFailure;
     if (encodingFailure) throw *encodingFailure;
+    if (readBackFailure) throw *readBackFailure;
 }
 
 // The plan bytes on stdout, made and converted a piece at a time.
@@ -176,19 +208,44 @@ void writePlan(const RowStore& rows, const Catalogue& catalogue) {
         });
 }
 
+// The plan bytes in the file at path, replaced whole only once every byte is on the disk: a
+// failure leaves the file as it was and no temporary file behind.
+void writePlan(const RowStore& rows, const Catalogue& catalogue, const std::u16string& path,
+               platform::FileSystem& files) {
+#ifdef SIGXFSZ
+    // A file size limit is a write that fails (EFBIG), said and cleaned up, not a kill that
+    // would leave the temporary file behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    const std::unique_ptr<platform::OutputFile> out =
+        files.CreateOutputFile(path, platform::CreateMode::Replace);
+    writeQRN(
+        rows.count(), [&rows](long position) { return rows.row(position); }, catalogue,
+        [&out](std::u16string_view piece) { out->Write(piece); });
+    out->Commit();
+}
+
 int run(const Arguments& args, Services& services) {
     rejectAges(args, "write");
     if (args.operands.size() > 1) throw UsageError("write attend au plus un fichier LIGNES");
     const std::string operand = args.operands.empty() ? "-" : args.operands[0];
     const std::u16string rows = operand == "-" ? u"-" : pathArgument(operand);
+    std::optional<std::u16string> output;
+    if (args.output) {
+        if (args.output->empty()) throw UsageError("-o attend un nom de fichier");
+        output = pathArgument(*args.output);
+    }
 
     Catalogue catalogue;
     RowStore kept;
     std::deque<long> lines;  // the input line of each row
     try {
         loadCatalogue(catalogue, args, services);
-        readRows(operand, rows, catalogue, kept, lines);
-        writePlan(kept, catalogue);
+        readRows(operand, rows, catalogue, args.force, kept, lines);
+        if (output)
+            writePlan(kept, catalogue, *output, services.files);
+        else
+            writePlan(kept, catalogue);
     } catch (Error& error) {
         // A failure of the writer names its row, from 1: point at that row's input line.
         if (error.row > 0 && error.file.empty()) {

@@ -15,8 +15,9 @@ QString toQString(std::u16string_view text) {
 
 }  // namespace
 
-PlacementTableModel::PlacementTableModel(PlacementList& list, QObject* parent)
-    : QAbstractTableModel(parent), list_(list) {
+PlacementTableModel::PlacementTableModel(PlacementList& list, const Catalogue* catalogue,
+                                         QObject* parent)
+    : QAbstractTableModel(parent), list_(list), catalogue_(catalogue) {
     list_.addObserver(this);
 }
 
@@ -41,8 +42,16 @@ QVariant PlacementTableModel::data(const QModelIndex& index, int role) const {
         switch (role) {
             case Qt::DisplayRole:
             case Qt::EditRole:
-            case Qt::ToolTipRole:
                 return toQString(row.building());
+            case Qt::ToolTipRole:
+            case Qt::BackgroundRole: {
+                // The building is marked when its plan identifier would name another entry.
+                const std::optional<ReadBackProblem> problem = readBackProblem(row);
+                if (!problem || problem->column != kCellCount)
+                    return role == Qt::ToolTipRole ? QVariant(toQString(row.building()))
+                                                   : QVariant();
+                return readBackMark(*problem, role);
+            }
             case kCatalogueIndexRole:
                 return int(row.index().value());
             default:
@@ -61,14 +70,32 @@ QVariant PlacementTableModel::data(const QModelIndex& index, int role) const {
         default:
             return {};
     }
-    // Judged by the writer's own rule, so the mark and a save never disagree.
+    // Judged by the writer's own rules, so the marks and a save never disagree.
     const std::optional<CellRefusal> refusal = cellRefusal(cell);
+    if (refusal && role == Qt::ToolTipRole)
+        return QStringLiteral("Ne pourra pas être enregistré : ") +
+               QString::fromStdU16String(refusal->reason);
+    if (refusal)
+        return role == Qt::ForegroundRole ? QColor(0xA0, 0x00, 0x00) : QColor(0xFF, 0xD8, 0xD8);
+    // A row that would not read back is marked in every cell, each telling the first reason.
+    if (role == Qt::ForegroundRole) return {};
+    const std::optional<ReadBackProblem> problem = readBackProblem(row);
+    if (problem) return readBackMark(*problem, role);
+    return role == Qt::ToolTipRole ? QVariant(toQString(cell)) : QVariant();
+}
+
+std::optional<ReadBackProblem> PlacementTableModel::readBackProblem(const PlacementRow& row) const {
+    if (catalogue_ == nullptr) return std::nullopt;
+    const PlanRowView view = planRowView(row);
+    if (readsBack(view, *catalogue_)) return std::nullopt;
+    return readBackProblems(view, *catalogue_).front();
+}
+
+QVariant PlacementTableModel::readBackMark(const ReadBackProblem& problem, int role) {
     if (role == Qt::ToolTipRole)
-        return refusal ? QStringLiteral("Ne pourra pas être enregistré : ") +
-                             QString::fromStdU16String(refusal->reason)
-                       : toQString(cell);
-    if (!refusal) return {};
-    return role == Qt::ForegroundRole ? QColor(0xA0, 0x00, 0x00) : QColor(0xFF, 0xD8, 0xD8);
+        return QStringLiteral("Ne serait pas relu tel quel : ") +
+               QString::fromStdU16String(problem.describe());
+    return QColor(0xFF, 0xE8, 0xB0);
 }
 
 QVariant PlacementTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -3,16 +3,20 @@
 #include <QAbstractTableModel>
 #include <functional>
 
+#include <optional>
+
 #include "core/placement_list.h"
+#include "planfile/read_back.h"
 
 namespace qrn {
 
 // Shows a PlacementList in ListView1: one row a placement row, seven columns "Bâtiment", "X",
 // "Y", "Décalage N" to "Décalage O". The list is the truth; the model follows it through the
 // observer and asks for nothing per row until a view paints it, so 100,000 rows stay cheap.
-// A value the plan file cannot hold is marked (colours and a tool tip saying why), judged when
-// it is painted. Edits are handed to the cell editor, which changes the list (or not); the
-// model itself never writes a row.
+// A value the plan file cannot hold is marked (colours and a tool tip saying why), and so is a
+// row that would not read back as it is (another colour, the reason), judged when painted. Edits
+// are handed to the cell editor, which changes the list (or not); the model itself never writes a
+// row.
 class PlacementTableModel : public QAbstractTableModel, private PlacementListObserver {
     Q_OBJECT
 public:
@@ -24,7 +28,9 @@ public:
     // picker position; 1 to 6 the texts); false when it is refused.
     using CellEditor = std::function<bool(int position, int column, const QVariant& value)>;
 
-    explicit PlacementTableModel(PlacementList& list, QObject* parent = nullptr);
+    // Rows are judged against the catalogue, when one is given.
+    explicit PlacementTableModel(PlacementList& list, const Catalogue* catalogue = nullptr,
+                                 QObject* parent = nullptr);
     ~PlacementTableModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -55,7 +61,11 @@ private:
     void afterReplace() override;
     void selectionChanged() override;
 
+    std::optional<ReadBackProblem> readBackProblem(const PlacementRow& row) const;
+    static QVariant readBackMark(const ReadBackProblem& problem, int role);
+
     PlacementList& list_;
+    const Catalogue* catalogue_;
     CellEditor editor_;
     int replacing_ = 0;  // the row being replaced, from 1
 };

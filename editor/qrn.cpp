@@ -41,7 +41,7 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     platform::installQtTranslations();
     autosave_->setInterval(state.autosaveIntervalMs);
-    listModel_ = new PlacementTableModel(document_->list(), this);
+    listModel_ = new PlacementTableModel(document_->list(), &state.catalogue, this);
     pickerModel_ = new PickerModel(input_.picker, this);
     buildControls();
     buildMenus();

@@ -6,6 +6,7 @@
 #include <QScopedValueRollback>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "document/autosave.h"
 #include "document/plan_document.h"
 #include "editor/building_picker.h"
@@ -13,9 +14,36 @@
 #include "editor/qrn.h"
 #include "planfile/plan_reader.h"
 #include "planfile/plan_save.h"
+#include "planfile/read_back.h"
 #include "platform/platform.h"
 
 namespace qrn {
+
+namespace {
+
+// Rows that would not read back are written only on the user's word: asked with their
+// positions (the first few) and the first one's reason.
+bool writeAnyway(const PlacementList& list, const Catalogue& catalogue, platform::Ui& ui) {
+    constexpr std::size_t kNamed = 5;
+    const std::vector<long> rows = rowsNotReadBack(list, catalogue);
+    if (rows.empty()) return true;
+    std::u16string named;
+    for (std::size_t i = 0; i < rows.size() && i < kNamed; ++i)
+        named += (i == 0 ? u"" : u", ") + decimal(rows[i]);
+    if (rows.size() > kNamed) named += u", …";
+    const PlacementRow& first = list.row(int(rows.front()));
+    const std::u16string why = readBackProblems(planRowView(first), catalogue).front().describe();
+    return ui.AskWriteAnyway(
+               (rows.size() == 1
+                    ? u"La ligne " + named +
+                          u" du plan ne serait pas relue telle qu'elle est affichée."
+                    : u"Les lignes " + named +
+                          u" du plan ne seraient pas relues telles qu'elles sont affichées.") +
+               u"\r\nLigne " + decimal(rows.front()) + u", " + why +
+               u"\r\nEnregistrer quand même ?") == platform::WriteAnywayChoice::Write;
+}
+
+}  // namespace
 
 bool QRN::maybeSave() {
     if (!document_->isModified()) return true;
@@ -116,6 +144,7 @@ bool QRN::saveFilesAs() {
 }
 
 bool QRN::writePlan(const std::u16string& file) {
+    if (!writeAnyway(document_->list(), state_.catalogue, platform_.ui())) return false;
     try {
         savePlan(file, document_->list(), state_.catalogue, platform_.files());
     } catch (const DamagedFileError& e) {

@@ -9,6 +9,7 @@
 #include "core/placement_row.h"
 #include "planfile/plan_reader.h"
 #include "planfile/plan_writer.h"
+#include "planfile/read_back.h"
 #include "platform/platform.h"
 
 namespace qrn {
@@ -17,18 +18,13 @@ namespace {
 
 constexpr std::u16string_view kPlanIdColumn = u"identifiant de plan";
 
+// A value the writer refuses: longer than its width.
 void checkWidth(std::vector<PlanProblem>& problems, std::u16string_view column,
                 std::u16string_view text, int width) {
-    const std::size_t limit = std::size_t(width);
-    if (text.size() > limit) {
+    if (text.size() > std::size_t(width)) {
         problems.push_back({0, std::u16string(column),
                             u"le texte " + quoted(text) + u" dépasse " + decimal(width) +
                                 u" caractères : il ne peut pas être enregistré"});
-    } else if (text.size() == limit) {
-        problems.push_back({0, std::u16string(column),
-                            u"le texte " + quoted(text) + u" a " + decimal(width) +
-                                u" caractères : enregistré, il toucherait la valeur suivante et "
-                                u"ne serait pas relu tel quel"});
     }
 }
 
@@ -52,25 +48,18 @@ std::vector<PlanProblem> planIdProblems(int index, const Catalogue& catalogue) {
 
 }  // namespace
 
-std::vector<PlanProblem> cellProblems(const PlacementRow& row) {
+std::vector<PlanProblem> rowProblems(const PlacementRow& row, const Catalogue& catalogue) {
     std::vector<PlanProblem> problems;
+    const PlanRowView view = planRowView(row);
+    std::vector<ReadBackProblem> notReadBack = readBackProblems(view, catalogue);
+    auto next = notReadBack.begin();
     for (int c = 0; c < kCellCount; ++c) {
-        const std::u16string_view text = row.cell(c);
-        const std::u16string_view column = columnName(Column(c));
-        checkWidth(problems, column, text, kCellWidth);
-        // An empty X is written as spaces at the start of the line, which read back as empty.
-        if (text.empty() && Column(c) != Column::X) {
-            problems.push_back({0, std::u16string(column),
-                                u"valeur vide : enregistrée comme des espaces, elle décalerait "
-                                u"les valeurs suivantes"});
-        }
-        if (text.find(u' ') != text.npos) {
-            problems.push_back({0, std::u16string(column),
-                                u"le texte " + quoted(text) +
-                                    u" contient une espace : relu, il serait coupé en deux "
-                                    u"valeurs"});
-        }
+        checkWidth(problems, columnName(Column(c)), view.cells[std::size_t(c)], kCellWidth);
+        for (; next != notReadBack.end() && next->column == c; ++next)
+            problems.push_back({0, std::move(next->name), std::move(next->reason)});
     }
+    for (; next != notReadBack.end(); ++next)
+        problems.push_back({0, std::move(next->name), std::move(next->reason)});
     return problems;
 }
 
@@ -91,7 +80,7 @@ std::optional<Error> checkPlan(const std::u16string& plan, const Catalogue& cata
     const auto reportRow = [&](PlacementRow&& row) {
         ++line;
         for (std::vector<PlanProblem> found :
-             {cellProblems(row), idProblems.of(row.index().value())}) {
+             {rowProblems(row, catalogue), idProblems.of(row.index().value())}) {
             for (PlanProblem& problem : found) {
                 problem.line = line;
                 report(problem);

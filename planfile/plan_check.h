@@ -23,11 +23,11 @@ struct PlanProblem {
     std::u16string message;
 };
 
-// The problems of a row's six values: 10 characters or more, an empty value after X, a value
-// holding a space.
-std::vector<PlanProblem> cellProblems(const PlacementRow& row);
+// The problems of a row: a value longer than its width (the writer refuses it), then every
+// value that would not read back (readBackProblems), in column order.
+std::vector<PlanProblem> rowProblems(const PlacementRow& row, const Catalogue& catalogue);
 
-// The problems of each catalogue entry's plan identifier (15 characters or more, shared by
+// The problems of each catalogue entry's plan identifier (over 15 characters, shared by
 // several entries), found once per entry: a long plan names the same few entries again and
 // again.
 class PlanIdProblems {

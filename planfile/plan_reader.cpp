@@ -33,27 +33,32 @@ const char16_t* skipSpaces(const char16_t* p, const char16_t* end) {
 constexpr std::u16string_view kTokenNames[] = {
     u"X", u"Y", u"N", u"S", u"E", u"O", u"l'identifiant de plan"};
 
-// Tokens 1 to 7 of a plan line: each token ends at a space, and delnextspaces steps to the
-// next one. The seventh must be followed by a space too.
+// Tokens 1 to 7 of a plan line, or the failure that says where the line stops short.
 std::array<std::u16string_view, 7> splitLine(std::u16string_view line) {
     std::array<std::u16string_view, 7> tokens;
-    std::u16string_view rest = line;
-    for (std::size_t t = 0; t < tokens.size(); ++t) {
-        const std::size_t space = rest.find(u' ');
-        if (space == rest.npos) {
-            throw InvalidArgument(
-                line.empty()
-                    ? std::u16string(u"ligne vide")
-                    : u"la ligne s'arrête avant la fin de " + std::u16string(kTokenNames[t]) +
-                          u" (sept valeurs séparées par des espaces sont attendues)");
-        }
-        tokens[t] = rest.substr(0, space);
-        rest = delnextspaces(rest);
+    const std::size_t found = splitPlanLine(line, tokens);
+    if (found < tokens.size()) {
+        throw InvalidArgument(line.empty()
+                                  ? std::u16string(u"ligne vide")
+                                  : u"la ligne s'arrête avant la fin de " +
+                                        std::u16string(kTokenNames[found]) +
+                                        u" (sept valeurs séparées par des espaces sont attendues)");
     }
     return tokens;
 }
 
 }  // namespace
+
+std::size_t splitPlanLine(std::u16string_view line, std::array<std::u16string_view, 7>& tokens) {
+    std::u16string_view rest = line;
+    for (std::size_t t = 0; t < tokens.size(); ++t) {
+        const std::size_t space = rest.find(u' ');
+        if (space == rest.npos) return t;
+        tokens[t] = rest.substr(0, space);
+        rest = delnextspaces(rest);
+    }
+    return tokens.size();
+}
 
 std::u16string_view delnextspaces(std::u16string_view str) {
     const std::size_t space = str.find(u' ');

@@ -19,6 +19,11 @@ class TextStream;
 // Without a space str comes back whole.
 std::u16string_view delnextspaces(std::u16string_view str);
 
+// Tokens 1 to 7 of a plan line as the reader takes them: each token runs up to the next space,
+// and delnextspaces steps to the one after it; the seventh must be followed by a space too.
+// Returns how many were found: fewer than seven and the line cannot be read.
+std::size_t splitPlanLine(std::u16string_view line, std::array<std::u16string_view, 7>& tokens);
+
 // Takes each row as the reader makes it.
 using RowConsumer = std::function<void(PlacementRow&& row)>;
 

@@ -57,6 +57,21 @@ void checkWritable(const PlanRowView& row, long position, const Catalogue& catal
     checkValue(catalogue.field(row.index, Field::PlanId), kPlanIdWidth, position, kPlanIdColumn);
 }
 
+std::size_t planLineSize(const PlanRowView& row, const Catalogue& catalogue) {
+    return kCellCount * kCellWidth + kPlanIdWidth +
+           catalogue.field(row.index, Field::PlanTail).size() + 2;
+}
+
+char16_t* putPlanLine(char16_t* out, const PlanRowView& row, const Catalogue& catalogue) {
+    for (const std::u16string_view cell : row.cells) out = putPadded(out, cell, kCellWidth);
+    out = putPadded(out, catalogue.field(row.index, Field::PlanId), kPlanIdWidth);
+    const std::u16string& tail = catalogue.field(row.index, Field::PlanTail);
+    out = std::copy(tail.begin(), tail.end(), out);
+    *out++ = u'\r';
+    *out++ = u'\n';
+    return out;
+}
+
 void writeQRN(long count, const RowSource& rows, const Catalogue& catalogue, const TextSink& sink) {
     // Lines are written straight into the buffer, which is handed over once it is nearly full.
     std::vector<char16_t> buffer(kPieceSize + 1024);
@@ -64,19 +79,13 @@ void writeQRN(long count, const RowSource& rows, const Catalogue& catalogue, con
     for (long position = 1; position <= count; ++position) {
         const PlanRowView row = rows(position);
         checkWritable(row, position, catalogue);
-        const std::u16string& tail = catalogue.field(row.index, Field::PlanTail);
-        const std::size_t lineSize = kCellCount * kCellWidth + kPlanIdWidth + tail.size() + 2;
+        const std::size_t lineSize = planLineSize(row, catalogue);
         if (buffer.size() - used < lineSize) {
             sink({buffer.data(), used});
             used = 0;
             if (buffer.size() < lineSize) buffer.resize(lineSize);
         }
-        char16_t* out = buffer.data() + used;
-        for (const std::u16string_view cell : row.cells) out = putPadded(out, cell, kCellWidth);
-        out = putPadded(out, catalogue.field(row.index, Field::PlanId), kPlanIdWidth);
-        out = std::copy(tail.begin(), tail.end(), out);
-        *out++ = u'\r';
-        *out = u'\n';
+        putPlanLine(buffer.data() + used, row, catalogue);
         used += lineSize;
         if (used >= kPieceSize) {
             sink({buffer.data(), used});
@@ -86,15 +95,14 @@ void writeQRN(long count, const RowSource& rows, const Catalogue& catalogue, con
     if (used > 0) sink({buffer.data(), used});
 }
 
+PlanRowView planRowView(const PlacementRow& row) {
+    return {{row.cell(0), row.cell(1), row.cell(2), row.cell(3), row.cell(4), row.cell(5)},
+            row.index().value()};
+}
+
 void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextSink& sink) {
     writeQRN(
-        list.count(),
-        [&list](long position) {
-            const PlacementRow& row = list.row(int(position));
-            return PlanRowView{
-                {row.cell(0), row.cell(1), row.cell(2), row.cell(3), row.cell(4), row.cell(5)},
-                row.index().value()};
-        },
+        list.count(), [&list](long position) { return planRowView(list.row(int(position))); },
         catalogue, sink);
 }
 

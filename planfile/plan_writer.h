@@ -39,6 +39,8 @@ struct PlanRowView {
     std::array<std::u16string_view, 6> cells;
     int index = 0;
 };
+// The writer's view of a row of the list.
+PlanRowView planRowView(const PlacementRow& row);
 // The row at a position, from 1.
 using RowSource = std::function<PlanRowView(long position)>;
 
@@ -51,6 +53,11 @@ using RowSource = std::function<PlanRowView(long position)>;
 void writeQRN(long count, const RowSource& rows, const Catalogue& catalogue, const TextSink& sink);
 // The same for the rows of the list.
 void writeQRN(const PlacementList& list, const Catalogue& catalogue, const TextSink& sink);
+
+// The plan line of a row that checkWritable takes, CR LF included: its size, and the line
+// itself written at out (which has room for that many characters); returns the line's end.
+std::size_t planLineSize(const PlanRowView& row, const Catalogue& catalogue);
+char16_t* putPlanLine(char16_t* out, const PlanRowView& row, const Catalogue& catalogue);
 
 // Throws what writeQRN would throw for the row at position, making no text.
 void checkWritable(const PlanRowView& row, long position, const Catalogue& catalogue);

@@ -105,6 +105,8 @@ enum class TextLeaveChoice { KeepEditing, Drop, Cancel };
 enum class OverwriteChoice { Overwrite, SaveAs, Cancel };
 // A window's file changed on disk while the window has no unsaved edits.
 enum class ReloadChoice { Reload, Ignore };
+// Saving a plan some of whose rows would not read back as they are shown.
+enum class WriteAnywayChoice { Write, Cancel };
 
 class Ui {
 public:
@@ -121,6 +123,8 @@ public:
     virtual OverwriteChoice AskOverwrite(const std::u16string& text) = 0;
     // "Recharger" or "Ignorer", about the changed file text describes.
     virtual ReloadChoice AskReload(const std::u16string& text) = 0;
+    // "Enregistrer quand même" or "Annuler", about the rows text describes.
+    virtual WriteAnywayChoice AskWriteAnyway(const std::u16string& text) = 0;
     // A message with an OK button only, no icon, titled with the application's title.
     virtual void MsgBox(const std::u16string& text) = 0;
     // The open and save file dialogs: no filter, default extension or title. They start in

@@ -116,6 +116,14 @@ ReloadChoice QtWidgetsUi::AskReload(const std::u16string& text) {
                         {QStringLiteral("Ignorer"), QMessageBox::RejectRole, false, true}})];
 }
 
+// Annuler is the default: writing a plan that cannot be opened again takes a deliberate click.
+WriteAnywayChoice QtWidgetsUi::AskWriteAnyway(const std::u16string& text) {
+    const WriteAnywayChoice choices[] = {WriteAnywayChoice::Write, WriteAnywayChoice::Cancel};
+    return choices[ask(QMessageBox::Warning, QString::fromStdU16String(text),
+                       {{QStringLiteral("Enregistrer quand même"), QMessageBox::DestructiveRole},
+                        {QStringLiteral("Annuler"), QMessageBox::RejectRole, true, true}})];
+}
+
 // No filter, no default extension, no title: the chosen name is returned as the user gave it.
 std::u16string QtWidgetsUi::ShowOpen(const std::u16string& initialFolder) {
     return QFileDialog::getOpenFileName(nullptr, QString(), startFolder(initialFolder))

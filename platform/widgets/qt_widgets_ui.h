@@ -19,6 +19,7 @@ public:
     TextLeaveChoice AskLeaveText(const std::u16string& text) override;
     OverwriteChoice AskOverwrite(const std::u16string& text) override;
     ReloadChoice AskReload(const std::u16string& text) override;
+    WriteAnywayChoice AskWriteAnyway(const std::u16string& text) override;
     std::u16string ShowOpen(const std::u16string& initialFolder) override;
     std::u16string ShowSave(const std::u16string& initialFolder) override;
     std::u16string ShowFolder(const std::u16string& initialFolder) override;

@@ -69,6 +69,10 @@ protected:
         out.write(bytes);
         return path;
     }
+    static QByteArray contents(const QString& path) {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("(none)");
+    }
     static QrnplanRun run(QStringList arguments, const QByteArray& input = {}) {
         arguments << QStringLiteral("--catalogue") << kCatalogueFile;
         return runQrnplan(arguments, input);
@@ -153,6 +157,9 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
         {kRow + row("1", R"(["1","12345678901","3","4","5","6"])"), "-:2: "},
         {kRow + row("1", "[\"1\",\"2\",\"3\",\"4\",\"5\",\"\xe2\x98\x83\"]"), "-:2: "},
         {row("1", R"(["\ud800","2","3","4","5","6"])"), "-:1: ligne 1 du plan, colonne X : "},
+        // Rows that would not read back as written.
+        {kRow + row("1", R"(["1","2","3","4","5",""])"), "-:2: ligne 2 du plan, colonne O : "},
+        {row("1", R"(["1234567890","2","3","4","5","6"])"), "-:1: ligne 1 du plan, colonne X : "},
     };
     for (const auto& c : cases) {
         const QrnplanRun result = run({"write"}, c.rows);
@@ -164,6 +171,39 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
     EXPECT_TRUE(run({"write", rows}).err.startsWith((rows + ":2: ").toUtf8()));
     EXPECT_EQ(runQrnplan({"write", "--catalogue", file("empty.txt", "")}, row("0")).err,
               "-:1: l'entrée 0 n'existe pas dans le catalogue : il est vide\n");
+}
+
+// --force writes what would not read back, one warning a row; -o replaces a file whole, and a
+// failure (a refused row, a file size limit) leaves it as it was and nothing beside it.
+TEST_F(CliTest, WriteForcedOrIntoAFile) {
+    const QByteArray unreadable = row("1", R"(["1","2","3","4","5",""])");
+    const QrnplanRun forced = run({"write", "--force"}, kRow + unreadable + unreadable);
+    EXPECT_EQ(forced.status, 0);
+    EXPECT_EQ(forced.out.count("\r\n"), 3);
+    EXPECT_EQ(forced.err.count('\n'), 2);
+    EXPECT_TRUE(forced.err.startsWith("-:2: ")) << forced.err.toStdString();
+
+    const QString plan = file("plan.qrn", "old");
+    const QByteArray rows = kRow.repeated(40);
+    const QrnplanRun written = run({"write", "-o", plan}, rows);
+    EXPECT_EQ(written.status, 0);
+    EXPECT_TRUE(written.out.isEmpty() && written.err.isEmpty()) << written.err.toStdString();
+    EXPECT_EQ(contents(plan), run({"write"}, rows).out);
+    file("plan.qrn", "old");
+    const QString limited = "ulimit -f 1; exec \"$0\" \"$@\"";
+    const QrnplanRun failures[] = {
+        run({"write", "-o", plan}, kRow + unreadable),
+        runQrnplan(
+            {"-c", limited, QRNPLAN_PATH, "write", "-o", plan, "--catalogue", kCatalogueFile}, rows,
+            QStringLiteral("/bin/bash")),
+    };
+    for (const QrnplanRun& failed : failures) {
+        EXPECT_EQ(failed.status, 1) << failed.err.toStdString();
+        EXPECT_EQ(contents(plan), "old");
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+    EXPECT_TRUE(failures[1].err.startsWith(plan.toUtf8() + ": ")) << failures[1].err.toStdString();
+    EXPECT_EQ(run({"read", plan, "-o", plan}).status, 2);
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {

@@ -144,6 +144,38 @@ private slots:
         QCOMPARE(b.platform.recorder.questions.size(), 2u);
     }
 
+    // A row that would not read back is marked, and no save writes it without the user's word.
+    void rowThatWouldNotReadBackIsSavedOnlyWhenConfirmed() {
+        using platform::WriteAnywayChoice;
+        Editor e;
+        const QString plan = e.path(u"p.qrn"_qs);
+        writeBytes(plan, kHutte);
+        open(e, plan);
+        e.type("Text1", u"1234567890"_qs);
+        e.click("Command4");
+        const QAbstractItemModel* model = e.get<QTreeView>("ListView1")->model();
+        QVERIFY(model->index(1, 3).data(Qt::BackgroundRole).isValid());
+        QVERIFY(model->index(1, 3).data(Qt::ToolTipRole).toString().contains(u"colonne X"_qs));
+        QVERIFY(!model->index(0, 3).data(Qt::BackgroundRole).isValid());
+
+        auto& ui = e.platform.recorder;
+        ui.writeAnywayChoices = {WriteAnywayChoice::Cancel, WriteAnywayChoice::Cancel,
+                                 WriteAnywayChoice::Write};
+        e.trigger("SaveFile");
+        e.answers().push_back(u16(e.path(u"other.qrn"_qs)));
+        e.trigger("SaveFilesAs");
+        QCOMPARE(readAll(plan), kHutte);
+        QVERIFY(!QFileInfo::exists(e.path(u"other.qrn"_qs)));
+        QVERIFY(e.window->isWindowModified());
+        QCOMPARE(ui.questions.size(), 2u);
+        QVERIFY2(QString::fromStdU16String(ui.questions[0])
+                     .startsWith(u"write anyway:La ligne 2 du plan ne serait pas relue"_qs),
+                 qPrintable(QString::fromStdU16String(ui.questions[0])));
+        e.trigger("SaveFile");
+        QCOMPARE(readAll(plan).size(), 2 * kHutte.size());
+        QVERIFY(!e.window->isWindowModified());
+    }
+
     // The window's file changed on disk while nothing is unsaved: reloading is offered, once
     // a change, also after the file was replaced whole; never over unsaved edits.
     void changedFileIsOfferedForReload() {

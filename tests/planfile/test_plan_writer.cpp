@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "core/catalogue.h"
 #include "core/placement_list.h"
 #include "planfile/plan_save.h"
 #include "planfile/plan_writer.h"
+#include "planfile/read_back.h"
 #include "tests/support/failure.h"
 
 namespace qrn {
@@ -18,7 +20,9 @@ protected:
         catalogue.assign({{u"-", u"Alpha", u"101", u"", u"15", u"", u"Maison"},
                           {u"-", u"BetaGamma", u"102", u"", u"14", u"", u"Tour"},
                           {u"-", u"ExactlyFifteen!", u"", u"", u"8", u"", u"Mur"},
-                          {u"-", u"SixteenCharacter", u"t", u"", u"8", u"", u"Porte"}});
+                          {u"-", u"SixteenCharacter", u"t", u"", u"8", u"", u"Porte"},
+                          {u"-", u"Alpha", u"103", u"", u"8", u"", u"Autre maison"},
+                          {u"-", u"a b", u"c d", u"", u"8", u"", u"Espace"}});
     }
     void add(Cells cells, CatalogueIndex index) {
         list.append(PlacementRow(u"ignored", cells, index));
@@ -100,6 +104,48 @@ TEST_F(WriterTest, CellRefusalIsTheSavesRule) {
         }
         EXPECT_EQ(reason, refusal ? refusal->reason : u"");
     }
+}
+
+// A row reads back when the reader, splitting the line the writer makes for it, gives its cells
+// and its entry again; each value that would not is named with its column, in column order.
+TEST_F(WriterTest, RowsThatDoNotReadBackAreNamedByColumn) {
+    const std::u16string_view ten = u"1234567890";
+    const struct {
+        Cells cells;
+        int index;
+        std::vector<std::pair<std::u16string, std::u16string>> problems;  // column, a word of why
+    } cases[] = {
+        {{u"12", u"7", u"0", u"3", u"0", u"3"}, 0, {}},
+        {{u"", u"7", u"1\t2", u"3", u"0", ten}, 1, {{u"O", u"toucherait"}}},  // X may be empty
+        {{u"1", u"2", u"3", u"4", u"5", u""}, 1, {{u"O", u"vide"}}},
+        {{ten, u"7", u"6 7", u"3", u" 5", u"3"},
+         0,
+         {{u"X", u"toucherait"}, {u"N", u"espace"}, {u"E", u"espace"}}},
+        // A value of 10 characters before an empty one is read back, until the gap is filled.
+        {{ten, u"", u"0", u"3", u"0", u"3"}, 0, {{u"X", u"toucherait"}, {u"Y", u"vide"}}},
+        {{u"12345678901", u"", u"0", u"3", u"0", u"3"}, 0, {{u"Y", u"vide"}}},  // over 10: refused
+        {{u"1", u"2", u"3", u"4", u"5", u"6"}, 2, {{u"identifiant de plan", u"15 caractères"}}},
+        {{u"1", u"2", u"3", u"4", u"5", u"6"}, 4, {{u"identifiant de plan", u"l'entrée 0"}}},
+        {{u"1", u"2", u"3", u"4", u"5", u"6"}, 5, {{u"identifiant de plan", u"espace"}}},
+        {{u"1", u"2", u"3", u"4", u"5", u"6"}, 9, {{u"identifiant de plan", u"entrée 9"}}},
+        {{u"", u"", u"", u"", u"", u""}, 3, {}},  // the writer refuses the entry
+        {{u"", u"", u"", u"", u"", u""}, 1001, {}},
+    };
+    std::vector<long> expectedPositions;
+    for (const auto& c : cases) {
+        const PlanRowView row{c.cells, c.index};
+        const std::vector<ReadBackProblem> problems = readBackProblems(row, catalogue);
+        ASSERT_EQ(problems.size(), c.problems.size()) << c.index;
+        for (std::size_t i = 0; i < problems.size(); ++i) {
+            EXPECT_EQ(problems[i].name, c.problems[i].first);
+            EXPECT_NE(problems[i].reason.find(c.problems[i].second), std::u16string::npos)
+                << toUtf8(problems[i].reason);
+        }
+        EXPECT_EQ(readsBack(row, catalogue), c.problems.empty()) << c.index;
+        list.append(PlacementRow(u"", c.cells, CatalogueIndex::number(std::int16_t(c.index))));
+        if (!c.problems.empty()) expectedPositions.push_back(list.count());
+    }
+    EXPECT_EQ(rowsNotReadBack(list, catalogue), expectedPositions);
 }
 
 }  // namespace

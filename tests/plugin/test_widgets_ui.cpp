@@ -136,6 +136,10 @@ private slots:
             click(caption);
             QVERIFY2(ui.AskOverwrite(u"t") == choice, caption);
         }
+        click("Enregistrer quand même");
+        QVERIFY(ui.AskWriteAnyway(u"t") == WriteAnywayChoice::Write);
+        click("Annuler");
+        QVERIFY(ui.AskWriteAnyway(u"t") == WriteAnywayChoice::Cancel);
         click("Recharger");
         QVERIFY(ui.AskReload(u"t") == ReloadChoice::Reload);
         click("Ignorer");

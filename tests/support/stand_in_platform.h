@@ -28,6 +28,7 @@ struct RecordingUi : platform::Ui {
     std::deque<platform::TextLeaveChoice> leaveChoices;
     std::deque<platform::OverwriteChoice> overwriteChoices;
     std::deque<platform::ReloadChoice> reloadChoices;
+    std::deque<platform::WriteAnywayChoice> writeAnywayChoices;
     std::vector<std::u16string> questions;
 
     void MsgBox(const std::u16string& text) override { messages.push_back(text); }
@@ -50,6 +51,10 @@ struct RecordingUi : platform::Ui {
     platform::ReloadChoice AskReload(const std::u16string& text) override {
         questions.push_back(u"reload:" + text);
         return next(reloadChoices, platform::ReloadChoice::Ignore);
+    }
+    platform::WriteAnywayChoice AskWriteAnyway(const std::u16string& text) override {
+        questions.push_back(u"write anyway:" + text);
+        return next(writeAnywayChoices, platform::WriteAnywayChoice::Cancel);
     }
     std::u16string ShowOpen(const std::u16string& f) override { return answer(u"open:" + f); }
     std::u16string ShowSave(const std::u16string& f) override { return answer(u"save:" + f); }
