@@ -77,6 +77,13 @@ public:
     using FileError::FileError;
 };
 
+// Replace output over a file whose permissions forbid writing it (its mode denies its owner
+// writing, or this user cannot write it): replaced only when asked again with ReplaceReadOnly.
+class ReadOnlyFileError : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // CreateNew output over a name that is already taken.
 class FileExistsError : public FileError {
 public:

@@ -16,6 +16,7 @@
 #include "cli/catalogue_loading.h"
 #include "cli/output.h"
 #include "cli/subcommands.h"
+#include "platform/qt/file_size_signal.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_file_system.h"
 
@@ -79,6 +80,9 @@ int run(Arguments args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file size limit is an error like a full disk (EFBIG, exit 1 with the reason), not a
+    // death by SIGXFSZ that leaves a cut file without a word.
+    qrn::platform::ignoreFileSizeSignal();
     try {
         return run(parseArguments(std::vector<std::string>(argv + 1, argv + argc)));
     } catch (const UsageError& error) {

@@ -13,6 +13,7 @@
 #include "document/plan_document.h"
 #include "document/recovery_store.h"
 #include "editor/editor_menus.h"
+#include "platform/platform.h"
 
 class QAction;
 class QGridLayout;
@@ -133,8 +134,10 @@ private:
     // True when the plan was written.
     bool saveFile();
     bool saveFilesAs();
-    // Writes the plan to file; once written, file is the window's.
-    bool writePlan(const std::u16string& file);
+    // Writes the plan to file; once written, file is the window's. A read-only file is
+    // replaced only when the user says so.
+    bool writePlan(const std::u16string& file,
+                   platform::CreateMode mode = platform::CreateMode::Replace);
     // Watches the window's file and its folder (a file replaced whole is watched anew).
     void watchFile();
     // The window's file may have changed on disk: reload it if the user wishes, asked once

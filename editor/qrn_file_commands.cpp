@@ -143,10 +143,26 @@ bool QRN::saveFilesAs() {
     return !chosen.empty() && writePlan(chosen);
 }
 
-bool QRN::writePlan(const std::u16string& file) {
-    if (!writeAnyway(document_->list(), state_.catalogue, platform_.ui())) return false;
+bool QRN::writePlan(const std::u16string& file, platform::CreateMode mode) {
+    // ReplaceReadOnly is the answer to the read-only question, asked after this one.
+    if (mode == platform::CreateMode::Replace &&
+        !writeAnyway(document_->list(), state_.catalogue, platform_.ui()))
+        return false;
     try {
-        savePlan(file, document_->list(), state_.catalogue, platform_.files());
+        savePlan(file, document_->list(), state_.catalogue, platform_.files(), mode);
+    } catch (const ReadOnlyFileError&) {
+        switch (platform_.ui().AskOverwriteReadOnly(
+            u"Le fichier est en lecture seule : l'écraser quand même, enregistrer sous un autre "
+            u"nom, annuler ?\r\n" +
+            file)) {
+            case platform::OverwriteChoice::Overwrite:
+                return writePlan(file, platform::CreateMode::ReplaceReadOnly);
+            case platform::OverwriteChoice::SaveAs:
+                return saveFilesAs();
+            case platform::OverwriteChoice::Cancel:
+                return false;
+        }
+        return false;
     } catch (const DamagedFileError& e) {
         // What the file holds now is this window's doing: the next save need not ask.
         if (file == document_->fileName())

@@ -13,6 +13,7 @@
 #include "base/version.h"
 #include "host/plugin_loader.h"
 #include "platform/platform.h"
+#include "platform/qt/file_size_signal.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/widgets/app_icon.h"
 
@@ -44,6 +45,9 @@ QStringList plansNamed(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The host owns its process: a file size limit makes a write fail with EFBIG, which the
+    // plug-in reports like a full disk, instead of SIGXFSZ ending every window at once.
+    qrn::platform::ignoreFileSizeSignal();
     if (!haveDisplay()) {
         std::fputs(
             "qrnhost : aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY) ; sans fenêtre, essayez "

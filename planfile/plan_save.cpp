@@ -106,12 +106,11 @@ void checkSavable(const std::u16string& path, const PlacementList& list,
 }  // namespace
 
 void savePlan(const std::u16string& path, const PlacementList& list, const Catalogue& catalogue,
-              platform::FileSystem& files) {
+              platform::FileSystem& files, platform::CreateMode mode) {
     // Every row is checked before the file is opened: a file written in place (the folder
     // takes no new file) must never stop half way on a refused row.
     checkSavable(path, list, catalogue);
-    std::unique_ptr<platform::OutputFile> out =
-        files.CreateOutputFile(path, platform::CreateMode::Replace);
+    std::unique_ptr<platform::OutputFile> out = files.CreateOutputFile(path, mode);
     writeQRN(list, catalogue, [&out](std::u16string_view piece) { out->Write(piece); });
     out->Commit();
 }

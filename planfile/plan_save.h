@@ -4,22 +4,23 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace qrn {
 
 class Catalogue;
 class PlacementList;
-namespace platform {
-class FileSystem;
-}
 
 // Saves the list's plan text as the whole content of the file at path. Every row is checked
 // first, so a refused row touches no file; the text is then made and converted a piece at a
 // time straight into the output, which replaces the file only once everything has been written,
 // so a failure leaves the disk as it was. Throws the writer's error (naming the row and column),
 // an InvalidArgument naming the row and column of a cell that Windows-1252 cannot hold, or a
-// FileError naming the file.
+// FileError naming the file (a ReadOnlyFileError for a read-only file, unless mode says to
+// replace it anyway).
 void savePlan(const std::u16string& path, const PlacementList& list, const Catalogue& catalogue,
-              platform::FileSystem& files);
+              platform::FileSystem& files,
+              platform::CreateMode mode = platform::CreateMode::Replace);
 
 // Throws InvalidArgument for the first cell of the list that Windows-1252 cannot hold, naming
 // its row and column; returns when every cell can be written.

@@ -40,7 +40,11 @@ public:
 };
 
 enum class CreateMode {
-    Replace,    // an existing file is replaced whole, atomically, by Commit()
+    // An existing file is replaced whole, atomically, by Commit(). A file whose permissions
+    // forbid writing it throws ReadOnlyFileError, whoever the user is (root included).
+    Replace,
+    // The same, read-only files included; the file keeps its permissions.
+    ReplaceReadOnly,
     CreateNew,  // throws FileExistsError when the name is taken
 };
 
@@ -121,6 +125,9 @@ public:
     virtual TextLeaveChoice AskLeaveText(const std::u16string& text) = 0;
     // "Écraser", "Enregistrer sous..." or "Annuler", about the changed file text describes.
     virtual OverwriteChoice AskOverwrite(const std::u16string& text) = 0;
+    // "Écraser quand même", "Enregistrer sous..." or "Annuler", about the read-only file text
+    // describes.
+    virtual OverwriteChoice AskOverwriteReadOnly(const std::u16string& text) = 0;
     // "Recharger" or "Ignorer", about the changed file text describes.
     virtual ReloadChoice AskReload(const std::u16string& text) = 0;
     // "Enregistrer quand même" or "Annuler", about the rows text describes.

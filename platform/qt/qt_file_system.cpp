@@ -39,7 +39,7 @@ std::unique_ptr<OutputFile> QtFileSystem::CreateOutputFile(const std::u16string&
                                                            CreateMode mode) {
     const QString native = nativePathString(path);
     if (mode == CreateMode::CreateNew) return std::make_unique<NewOutputFile>(native, path);
-    return std::make_unique<ReplacingOutputFile>(native, path);
+    return std::make_unique<ReplacingOutputFile>(native, path, mode == CreateMode::ReplaceReadOnly);
 }
 
 }  // namespace qrn::platform

@@ -1,18 +1,20 @@
 #include "platform/qt/qt_output_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
-#include <random>
 
 #include "base/codepage.h"
 #include "base/errors.h"
 #include "base/system_reason.h"
 #include "base/text.h"
+#include "platform/qt/file_size_signal.h"
+#include "platform/qt/save_temporaries.h"
 
 namespace qrn::platform {
 
@@ -129,11 +131,17 @@ int syncAndClose(int& fd) {
     return error;
 }
 
+// The folder part of a file's path, "" for a name without one.
+QByteArray folderOf(const QByteArray& file) {
+    const qsizetype slash = file.lastIndexOf('/');
+    return slash < 0 ? QByteArray() : slash == 0 ? QByteArray("/") : file.left(slash);
+}
+
 // Makes a rename in folder last. Best effort: the name already leads to the complete file.
 void syncFolder(const QByteArray& file) {
-    const qsizetype slash = file.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : file.left(slash);
-    const int fd = open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QByteArray folder = folderOf(file);
+    const int fd =
+        open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
     close(fd);
@@ -145,21 +153,31 @@ QByteArray fileNameBytes(const QString& name) {
     return QByteArray::fromStdString(encodeFileName(name.toStdU16String()));
 }
 
-// A name beside target that nothing else uses: ".NAME.XXXXXX", hidden, NAME cut short enough
-// that the whole name stays within the system's limit.
-QByteArray temporaryName(const QFileInfo& target) {
-    static thread_local std::mt19937 draw{std::random_device{}()};
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    QString name = target.fileName().left(60);
-    if (!name.isEmpty() && name.back().isHighSurrogate()) name.chop(1);
-    QByteArray path = fileNameBytes(target.path() + "/." + name) + '.';
-    for (int i = 0; i < 6; ++i) path += kLetters[draw() % (sizeof kLetters - 1)];
-    return path;
+// Whether the existing file at target may not be written: its mode denies its owner writing
+// (which stops no one as root, so the bits are read, as editors do), or this user cannot.
+bool isReadOnly(const QByteArray& target, const struct stat& info) {
+    if ((info.st_mode & S_IWUSR) == 0) return true;
+    return faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+// Opens the read-only file at target for writing in place, as its owner may after making it
+// writable for a moment; its mode is put back at once (the descriptor stays writable).
+int openReadOnlyInPlace(const QByteArray& target, const struct stat& info) {
+    int fd = open(target.constData(), O_RDWR | O_CLOEXEC);
+    if (fd >= 0 || errno != EACCES || info.st_uid != geteuid()) return fd;
+    const mode_t mode = info.st_mode & 07777;
+    if (chmod(target.constData(), mode | S_IWUSR) != 0) return -1;
+    fd = open(target.constData(), O_RDWR | O_CLOEXEC);
+    const int error = errno;
+    if (fd < 0 || fchmod(fd, mode) != 0) chmod(target.constData(), mode);
+    errno = error;
+    return fd;
 }
 
 }  // namespace
 
-ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16string displayPath)
+ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16string displayPath,
+                                         bool replaceReadOnly)
     : path_(std::move(displayPath)) {
     // A link is followed to the file it names, which is what gets replaced.
     QFileInfo info(nativePath);
@@ -170,18 +188,25 @@ ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16stri
     const bool exists = stat(target_.constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
         throw FileError(path_, u"création impossible (ce n'est pas un fichier ordinaire)");
+    const bool readOnly = exists && isReadOnly(target_, old);
+    if (readOnly && !replaceReadOnly)
+        throw ReadOnlyFileError(path_, u"le fichier est en lecture seule");
     const mode_t mode = exists ? old.st_mode & 07777 : 0666;
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        temporary_ = temporaryName(info);
+        temporary_ = temporaryNameBeside(target_);
         fd_ = open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         error = fd_ < 0 ? errno : 0;
     }
     if (fd_ >= 0) {
+        // Held until the file is renamed or removed: the mark of a save still under way.
+        flock(fd_, LOCK_EX | LOCK_NB);
         // The new file takes the old one's owner where allowed, and its mode whatever the umask.
         if (exists && fchown(fd_, old.st_uid, old.st_gid) != 0) {
         }
         if (exists) fchmod(fd_, mode);
+        // The folder takes new files: the right time to clear what killed saves left in it.
+        removeStaleTemporaries(folderOf(target_));
         return;
     }
     temporary_.clear();
@@ -192,18 +217,21 @@ ReplacingOutputFile::ReplacingOutputFile(const QString& nativePath, std::u16stri
     if (exists && folderRefuses) {
         if (std::size_t(old.st_size) > kInPlaceLimit)
             throw FileError(path_, std::u16string(kTooBigInPlace));
-        fd_ = open(target_.constData(), O_RDWR | O_CLOEXEC);
+        fd_ = readOnly ? openReadOnlyInPlace(target_, old)
+                       : open(target_.constData(), O_RDWR | O_CLOEXEC);
         if (fd_ >= 0) return;
     }
     throw FileError(path_, withSystemReason(u"création impossible", error));
 }
 
 ReplacingOutputFile::~ReplacingOutputFile() {
-    if (fd_ >= 0) close(fd_);
+    // Removed while still open: its lock holds until it is gone.
     if (!committed_ && !temporary_.isEmpty()) unlink(temporary_.constData());
+    if (fd_ >= 0) close(fd_);
 }
 
 void ReplacingOutputFile::Write(std::u16string_view text) {
+    const FileSizeSignalHold hold;
     putEncoded(text, path_, [this](const std::string& bytes) {
         if (!temporary_.isEmpty()) return append(fd_, size_, bytes, writeFailed_, path_);
         if (pending_.size() + bytes.size() > kInPlaceLimit) {
@@ -215,14 +243,19 @@ void ReplacingOutputFile::Write(std::u16string_view text) {
 }
 
 void ReplacingOutputFile::Commit() {
+    const FileSizeSignalHold hold;
     if (writeFailed_) throw FileError(path_, u"enregistrement impossible, une écriture a échoué");
     if (temporary_.isEmpty()) {
         commitInPlace();
     } else {
-        if (const int error = syncAndClose(fd_))
-            throw FileError(path_, withSystemReason(u"enregistrement impossible", error));
+        // Renamed before it is closed, so that its lock marks it as in use until then; after
+        // a successful fsync, closing has nothing left to report.
+        if (fsync(fd_) != 0)
+            throw FileError(path_, withSystemReason(u"enregistrement impossible", errno));
         if (rename(temporary_.constData(), target_.constData()) != 0)
             throw FileError(path_, withSystemReason(u"enregistrement impossible", errno));
+        close(fd_);
+        fd_ = -1;
         syncFolder(target_);
     }
     committed_ = true;
@@ -269,12 +302,14 @@ NewOutputFile::~NewOutputFile() {
 }
 
 void NewOutputFile::Write(std::u16string_view text) {
+    const FileSizeSignalHold hold;
     putEncoded(text, path_, [this](const std::string& bytes) {
         append(fd_, size_, bytes, writeFailed_, path_);
     });
 }
 
 void NewOutputFile::Commit() {
+    const FileSizeSignalHold hold;
     if (writeFailed_) throw FileError(path_, u"enregistrement impossible, une écriture a échoué");
     if (const int error = syncAndClose(fd_))
         throw FileError(path_, withSystemReason(u"enregistrement impossible", error));

@@ -8,15 +8,21 @@
 
 namespace qrn::platform {
 
-// Replaces a file whole. The text goes to a new file beside it, which is synced and renamed
-// over the name by Commit(): the old content survives any failure, and no temporary file is
-// left behind. A symbolic link is written through: its target is replaced.
+// Replaces a file whole. The text goes to a new file beside it (platform/qt/save_temporaries.h),
+// which is synced and renamed over the name by Commit(): the old content survives any failure,
+// and no temporary file is left behind. A symbolic link is written through: its target is
+// replaced. A read-only file throws ReadOnlyFileError unless replaceReadOnly; replaced, it keeps
+// its mode. Opening also removes the temporary files that killed saves left in the folder.
 //
 // A writable file in a folder that takes no new file is written in place instead, at Commit():
 // its old bytes are kept in memory and put back when the write fails part way.
+//
+// A write past the process's file size limit fails with EFBIG as on a full disk, never ending
+// the process (platform/qt/file_size_signal.h).
 class ReplacingOutputFile : public OutputFile {
 public:
-    ReplacingOutputFile(const QString& nativePath, std::u16string displayPath);
+    ReplacingOutputFile(const QString& nativePath, std::u16string displayPath,
+                        bool replaceReadOnly);
     ~ReplacingOutputFile() override;
     void Write(std::u16string_view text) override;
     void Commit() override;

@@ -109,6 +109,15 @@ OverwriteChoice QtWidgetsUi::AskOverwrite(const std::u16string& text) {
                         {QStringLiteral("Annuler"), QMessageBox::RejectRole, false, true}})];
 }
 
+OverwriteChoice QtWidgetsUi::AskOverwriteReadOnly(const std::u16string& text) {
+    const OverwriteChoice choices[] = {OverwriteChoice::Overwrite, OverwriteChoice::SaveAs,
+                                       OverwriteChoice::Cancel};
+    return choices[ask(QMessageBox::Warning, QString::fromStdU16String(text),
+                       {{QStringLiteral("Écraser quand même"), QMessageBox::DestructiveRole},
+                        {QStringLiteral("Enregistrer sous..."), QMessageBox::AcceptRole, true},
+                        {QStringLiteral("Annuler"), QMessageBox::RejectRole, false, true}})];
+}
+
 ReloadChoice QtWidgetsUi::AskReload(const std::u16string& text) {
     const ReloadChoice choices[] = {ReloadChoice::Reload, ReloadChoice::Ignore};
     return choices[ask(QMessageBox::Question, QString::fromStdU16String(text),

@@ -18,6 +18,7 @@ public:
     RecoveryChoice AskRecover(const std::u16string& text) override;
     TextLeaveChoice AskLeaveText(const std::u16string& text) override;
     OverwriteChoice AskOverwrite(const std::u16string& text) override;
+    OverwriteChoice AskOverwriteReadOnly(const std::u16string& text) override;
     ReloadChoice AskReload(const std::u16string& text) override;
     WriteAnywayChoice AskWriteAnyway(const std::u16string& text) override;
     std::u16string ShowOpen(const std::u16string& initialFolder) override;

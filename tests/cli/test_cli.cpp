@@ -278,6 +278,13 @@ TEST_F(CliTest, OutputThatCannotBeWrittenFailsWithTheSystemsReason) {
                   1)
             << result.err.toStdString();
     }
+    // Past a file size limit, SIGXFSZ at its default: the same failure, not a death by signal.
+    const QrnplanRun limited = runQrnplan(
+        {"--fsize=10", QStringLiteral(QRNPLAN_PATH), "read", plan, "--catalogue", kCatalogueFile},
+        {}, QStringLiteral("prlimit"), dir_.filePath("out.jsonl"));
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_TRUE(limited.err.contains("sortie standard : fichier trop grand"))
+        << limited.err.toStdString();
 }
 
 TEST_F(CliTest, MessagesCutTheValuesTheyQuote) {

@@ -176,6 +176,36 @@ private slots:
         QVERIFY(!e.window->isWindowModified());
     }
 
+    // A read-only plan (by its mode: root too) is not replaced unasked. "Annuler" leaves its bytes
+    // and the `*`, "Enregistrer sous..." asks for a name, "Écraser quand même" writes it.
+    void aReadOnlyPlanIsOverwrittenOnlyWhenAsked() {
+        using platform::OverwriteChoice;
+        Editor e;
+        const QString plan = e.path(u"ro.qrn"_qs);
+        writeBytes(plan, kHutte);
+        QVERIFY(
+            QFile::setPermissions(plan, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        open(e, plan);
+        e.click("Command4");
+        e.platform.recorder.overwriteChoices = {OverwriteChoice::Cancel, OverwriteChoice::SaveAs,
+                                                OverwriteChoice::Overwrite};
+        e.trigger("SaveFile");
+        QCOMPARE(readAll(plan), kHutte);
+        QVERIFY(e.window->isWindowModified());
+        e.trigger("SaveFile");  // the save dialog, cancelled
+        QCOMPARE(e.platform.recorder.dialogs.back().substr(0, 5), u"save:");
+        QCOMPARE(readAll(plan), kHutte);
+        e.trigger("SaveFile");
+        QCOMPARE(readAll(plan).size(), 2 * kHutte.size());
+        QVERIFY(!e.window->isWindowModified());
+        QCOMPARE(e.platform.recorder.questions,
+                 std::vector<std::u16string>(
+                     3,
+                     u"read-only:Le fichier est en lecture seule : l'écraser quand même, "
+                     u"enregistrer sous un autre nom, annuler ?\r\n" +
+                         u16(plan)));
+    }
+
     // The window's file changed on disk while nothing is unsaved: reloading is offered, once
     // a change, also after the file was replaced whole; never over unsaved edits.
     void changedFileIsOfferedForReload() {

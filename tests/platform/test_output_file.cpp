@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "base/errors.h"
 #include "base/text.h"
@@ -128,6 +131,63 @@ TEST_F(OutputFiles, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
     EXPECT_EQ(test::runWithFileSizeLimit(RLIM_INFINITY, save), std::nullopt);
     EXPECT_EQ(readBytes(plan), std::string(9000, 'a'));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.qrn"});
+}
+
+// A file whose mode denies its owner writing is not replaced unasked, even by root, beside a
+// temporary file or in place (a folder that takes no new file); replaced when the caller asks,
+// it keeps its mode.
+TEST_F(OutputFiles, AReadOnlyFileIsReplacedOnlyWhenAskedAndKeepsItsMode) {
+    const bool root = geteuid() == 0;
+    QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadOther | QFile::ExeOther);
+    for (const bool inPlace : {false, true}) {
+        const QString folder = dir_.filePath(inPlace ? "locked" : "open");
+        ASSERT_TRUE(QDir().mkdir(folder));
+        const QString plan = folder + "/plan.qrn";
+        test::writeBytes(plan, QByteArray::fromStdString(kOld));
+        const QByteArray name = QFile::encodeName(plan);
+        // In place, as the file's owner, who is not root (root takes new files anywhere).
+        ASSERT_TRUE(!inPlace || !root || ::chown(name.constData(), 65534, 65534) == 0);
+        ASSERT_EQ(::chmod(name.constData(), 0444), 0);
+        if (inPlace) ::chmod(QFile::encodeName(folder).constData(), 0555);
+        const auto save = [&](CreateMode mode) {
+            return test::runWithFileSizeLimit(RLIM_INFINITY, [&] {
+                if (inPlace && root && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+                saveNineThousand(files_, plan, mode);
+            });
+        };
+        EXPECT_TRUE(contains(save(CreateMode::Replace), u"le fichier est en lecture seule"));
+        EXPECT_EQ(readBytes(plan), kOld);
+        EXPECT_EQ(save(CreateMode::ReplaceReadOnly), std::nullopt);
+        EXPECT_EQ(readBytes(plan), std::string(9000, 'a'));
+        struct stat info {};
+        ASSERT_EQ(::stat(name.constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0444u) << inPlace;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.qrn"});
+    }
+}
+
+// What a killed save left (a temporary file nobody holds, older than the process saving) goes
+// at the next save into its folder. A save under way in another process (its temporary file
+// held, or newer than the process saving) and other hidden files are left alone.
+TEST_F(OutputFiles, ASaveRemovesTheTemporaryFilesOfKilledSaves) {
+    const QString stale = ".plan.qrn.qrnsave-k3x9a1", held = ".plan.qrn.qrnsave-held01",
+                  fresh = ".plan.qrn.qrnsave-fresh1", other = ".plan.qrn.swp";
+    for (const QString& name : {stale, held, other}) test::writeBytes(dir_.filePath(name), "x");
+    const int holder = ::open(QFile::encodeName(dir_.filePath(held)).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    QThread::msleep(50);  // more than a clock tick
+    // In a process started later: a live save of its own would be newer than it.
+    const auto save = [&] {
+        QThread::msleep(50);
+        test::writeBytes(dir_.filePath(fresh), "x");
+        saveNineThousand(files_, path_, CreateMode::Replace);
+    };
+    EXPECT_EQ(test::runWithFileSizeLimit(RLIM_INFINITY, save), std::nullopt);
+    ::close(holder);
+    QStringList left = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{fresh, held, other, kName}));
 }
 
 // A real full disk: a 64 KiB tmpfs filled by another file.

@@ -135,6 +135,8 @@ private slots:
         for (const auto& [caption, choice] : overwrite) {
             click(caption);
             QVERIFY2(ui.AskOverwrite(u"t") == choice, caption);
+            click(choice == OverwriteChoice::Overwrite ? "Écraser quand même" : caption);
+            QVERIFY2(ui.AskOverwriteReadOnly(u"t") == choice, caption);
         }
         click("Enregistrer quand même");
         QVERIFY(ui.AskWriteAnyway(u"t") == WriteAnywayChoice::Write);

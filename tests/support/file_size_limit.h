@@ -1,7 +1,8 @@
 #pragma once
 
 // A real late write failure without root: the action runs in a forked child whose files cannot
-// grow past a chosen size, so a write that would pass it fails with EFBIG as on a full disk.
+// grow past a chosen size, so a write that would pass it fails with EFBIG as on a full disk,
+// and raises SIGXFSZ, left at its default (which ends the process), as under a user's limit.
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,9 @@
 
 namespace qrn::test {
 
-// Runs action in a child process in which no file can grow past limit bytes (SIGXFSZ ignored,
-// the write fails with EFBIG). Returns the describe() text of the qrn::Error the action threw,
-// or nullopt when it returned. Any other way the child ends is a failed check.
+// Runs action in a child process in which no file can grow past limit bytes (SIGXFSZ at its
+// default, not blocked). Returns the describe() text of the qrn::Error the action threw, or
+// nullopt when it returned. Any other way the child ends, a signal included, is a failed check.
 template <class F>
 std::optional<std::u16string> runWithFileSizeLimit(off_t limit, F action) {
     int pipeEnds[2];
@@ -32,7 +33,11 @@ std::optional<std::u16string> runWithFileSizeLimit(off_t limit, F action) {
     const pid_t child = fork();
     if (child == 0) {
         close(pipeEnds[0]);
-        signal(SIGXFSZ, SIG_IGN);
+        signal(SIGXFSZ, SIG_DFL);
+        sigset_t fileSize;
+        sigemptyset(&fileSize);
+        sigaddset(&fileSize, SIGXFSZ);
+        sigprocmask(SIG_UNBLOCK, &fileSize, nullptr);
         const rlimit size{rlim_t(limit), rlim_t(limit)};
         if (setrlimit(RLIMIT_FSIZE, &size) != 0) _exit(3);
         std::u16string text;

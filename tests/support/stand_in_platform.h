@@ -48,6 +48,10 @@ struct RecordingUi : platform::Ui {
         questions.push_back(u"overwrite:" + text);
         return next(overwriteChoices, platform::OverwriteChoice::Cancel);
     }
+    platform::OverwriteChoice AskOverwriteReadOnly(const std::u16string& text) override {
+        questions.push_back(u"read-only:" + text);
+        return next(overwriteChoices, platform::OverwriteChoice::Cancel);
+    }
     platform::ReloadChoice AskReload(const std::u16string& text) override {
         questions.push_back(u"reload:" + text);
         return next(reloadChoices, platform::ReloadChoice::Ignore);
