@@ -52,13 +52,13 @@ void AutosaveOnTheWindowThread(benchmark::State& state) {
     QTemporaryDir dir;
     platform::QtFileSystem files;
     platform::StdRandom random;
-    RecoveryStore store(dir.filePath(QStringLiteral("rec")), random);
+    RecoveryStore store(dir.filePath(QStringLiteral("rec")), random, files);
     PlanDocument document;
     const PlacementList& plan = planList(1000000);
     PlacementList::Rows rows;
     for (int p = 1; p <= plan.count(); ++p) rows.push_back(plan.row(p));
     document.restore(std::move(rows), u"plan.qrn");
-    Autosave autosave(document, store, files);
+    Autosave autosave(document, store);
     bool saved = false;
     QObject::connect(&autosave, &Autosave::saved, [&saved] { saved = true; });
     // The window freezes as long as the longest stretch of work between two events: the first

@@ -21,9 +21,8 @@ struct Autosave::Pass {
     std::atomic<bool> abandoned = false;  // the rows changed under it
 };
 
-Autosave::Autosave(PlanDocument& document, RecoveryStore& store, platform::FileSystem& files,
-                   QObject* parent)
-    : QObject(parent), document_(document), store_(store), files_(files) {
+Autosave::Autosave(PlanDocument& document, RecoveryStore& store, QObject* parent)
+    : QObject(parent), document_(document), store_(store) {
     timer_.setSingleShot(true);
     timer_.setInterval(kDefaultIntervalMs);
     pool_.setMaxThreadCount(1);  // one writer: the pieces of a copy arrive in order
@@ -52,15 +51,18 @@ void Autosave::documentChanged() {
     if (!document_.isModified()) {
         timer_.stop();
         discard();
-    } else if (!timer_.isActive()) {
-        timer_.start();
+        return;
     }
+    // Each change puts the copy off until the editing pauses, but never past the longest wait
+    // since the first change it is to hold.
+    if (!timer_.isActive()) waiting_.start();
+    if (!timer_.isActive() || waiting_.elapsed() < longestWaitMs_) timer_.start();
 }
 
 void Autosave::discard() {
     if (!entry_ || pass_) return;  // a pass in flight removes the copy when it ends
     try {
-        entry_->remove(files_);
+        entry_->remove();
     } catch (const Error&) {
         // A copy that could not be removed is offered back after the next start; nothing is lost.
     }
@@ -82,11 +84,16 @@ void Autosave::saveNow() {
         return;
     }
     pass_ = std::make_shared<Pass>();
-    post([pass = pass_, entry = entry_, &files = files_,
-          header = recoveryHeader(document_.fileName(), document_.pendingText())] {
+    // The stamp of the file goes with the copy: a recovered plan still knows what the file
+    // held when it was read, and asks before overwriting a newer one.
+    const FileStamp& stamp = document_.fileStamp();
+    std::optional<platform::FileDigest> digest;
+    if (!stamp.isNull() && stamp.path() == document_.fileName() && stamp.refusal().empty())
+        digest = stamp.digest();
+    post([pass = pass_, entry = entry_,
+          header = recoveryHeader(document_.fileName(), document_.pendingText(), digest)] {
         try {
-            pass->out = files.CreateOutputFile(entry->path().toStdU16String(),
-                                               platform::CreateMode::Replace);
+            pass->out = entry->write();
             pass->out->Write(header);
         } catch (const Error& e) {
             pass->error = QString::fromStdU16String(e.describe());

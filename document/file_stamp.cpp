@@ -1,20 +1,17 @@
 #include "document/file_stamp.h"
 
-#include <QCryptographicHash>
-#include <QFile>
+#include "base/errors.h"
 
 namespace qrn {
 
-FileStamp FileStamp::of(const QString& path) {
+FileStamp FileStamp::of(const std::u16string& path, platform::FileSystem& files) {
     FileStamp stamp;
     stamp.path_ = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return stamp;
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file)) return stamp;
-    stamp.exists_ = true;
-    stamp.size_ = file.size();
-    stamp.hash_ = hash.result();
+    try {
+        stamp.digest_ = files.Digest(path);
+    } catch (const Error& e) {
+        stamp.refusal_ = e.describe();
+    }
     return stamp;
 }
 

@@ -79,11 +79,9 @@ void PlanDocument::setPendingText(std::optional<std::u16string> text) {
     updateModified();
 }
 
-bool PlanDocument::changedOnDisk() const {
-    if (fileName_.empty() || fileStamp_.isNull() ||
-        fileStamp_.path() != QString::fromStdU16String(fileName_))
-        return false;
-    const FileStamp now = FileStamp::of(fileStamp_.path());
+bool PlanDocument::changedOnDisk(platform::FileSystem& files) const {
+    if (fileName_.empty() || fileStamp_.isNull() || fileStamp_.path() != fileName_) return false;
+    const FileStamp now = FileStamp::of(fileStamp_.path(), files);
     return now.exists() && now != fileStamp_;
 }
 
@@ -110,13 +108,13 @@ void PlanDocument::reset(PlacementList::Rows rows, std::u16string fileName, File
     emit startedOver();
 }
 
-void PlanDocument::restore(PlacementList::Rows rows, std::u16string fileName) {
-    reset(std::move(rows), std::move(fileName));
+void PlanDocument::restore(PlacementList::Rows rows, std::u16string fileName, FileStamp stamp) {
+    reset(std::move(rows), std::move(fileName), std::move(stamp));
     undoStack_->resetClean();
 }
 
-void PlanDocument::markSaved(std::u16string fileName) {
-    fileStamp_ = FileStamp::of(QString::fromStdU16String(fileName));
+void PlanDocument::markSaved(std::u16string fileName, FileStamp stamp) {
+    fileStamp_ = std::move(stamp);
     setFileName(std::move(fileName));
     setPendingText(std::nullopt);
     undoStack_->setClean();

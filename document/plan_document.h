@@ -38,11 +38,12 @@ public:
     void setPendingText(std::optional<std::u16string> text);
 
     // The file as it was on disk when this document last read or wrote it; a null stamp when
-    // unknown (a new plan, a recovered one).
+    // unknown (a new plan, a plan recovered from a copy that kept no stamp).
     const FileStamp& fileStamp() const { return fileStamp_; }
     void setFileStamp(FileStamp stamp) { fileStamp_ = std::move(stamp); }
-    // True when fileName exists and is no longer what the stamp saw.
-    bool changedOnDisk() const;
+    // True when fileName exists and is no longer what the stamp saw (something that is no
+    // plan in its place too).
+    bool changedOnDisk(platform::FileSystem& files) const;
 
     // Which steps join the one before them: the same kind of change to the same row.
     struct MergeKey {
@@ -61,10 +62,12 @@ public:
     // Starts over with rows and fileName (Nouveau, Ouvrir): a fresh history, no pending text,
     // not modified, the file stamped as stamp.
     void reset(PlacementList::Rows rows, std::u16string fileName, FileStamp stamp = {});
-    // Starts over like reset, but modified until saved: a plan recovered after a crash.
-    void restore(PlacementList::Rows rows, std::u16string fileName);
-    // The plan was written to fileName: not modified any more, the file stamped anew.
-    void markSaved(std::u16string fileName);
+    // Starts over like reset, but modified until saved: a plan recovered after a crash, its
+    // file stamped as it was when the copy was made.
+    void restore(PlacementList::Rows rows, std::u16string fileName, FileStamp stamp = {});
+    // The plan was written to fileName: not modified any more, the file stamped as stamp
+    // (taken just after the write).
+    void markSaved(std::u16string fileName, FileStamp stamp = {});
 
 signals:
     void modifiedChanged(bool modified);

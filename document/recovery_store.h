@@ -14,25 +14,32 @@ namespace qrn {
 
 namespace platform {
 class FileSystem;
+class OutputFile;
+class PrivateFolder;
 class Random;
 }  // namespace platform
 
 // One window's place in the recovery folder: NAME.jsonl for its rows and NAME.lock, held
-// while the window lives. A lock left by a process that is gone marks an orphan.
+// while the window lives. A lock left by a process that is gone marks an orphan. Every file
+// of it is reached through the folder as it was opened and checked (platform::PrivateFolder).
 class RecoveryEntry {
 public:
-    RecoveryEntry(QString folder, QString name, std::unique_ptr<QLockFile> lock);
+    RecoveryEntry(std::shared_ptr<platform::PrivateFolder> folder, QString name,
+                  std::unique_ptr<QLockFile> lock);
     ~RecoveryEntry();
 
     QString path() const;
-    RecoveredPlan read(platform::FileSystem& files) const;
+    RecoveredPlan read() const;
+    // A new copy, taking the place of the last one at its Commit(); refused there when the
+    // copy's name no longer holds a regular file of this user's.
+    std::unique_ptr<platform::OutputFile> write() const;
     // When the copy was last written (invalid when there is none).
     QDateTime savedAt() const;
     // Deletes the rows' file, if written; the lock goes with the entry.
-    void remove(platform::FileSystem& files) const;
+    void remove() const;
 
 private:
-    QString folder_;
+    std::shared_ptr<platform::PrivateFolder> folder_;
     QString name_;
     std::unique_ptr<QLockFile> lock_;
 };
@@ -46,7 +53,7 @@ public:
     // ~/.local/share/QRNPlg/recovery (under XDG_DATA_HOME when it is set).
     static QString defaultFolder();
 
-    RecoveryStore(QString folder, platform::Random& random);
+    RecoveryStore(QString folder, platform::Random& random, platform::FileSystem& files);
 
     const QString& folder() const { return folder_; }
     // A new entry under a name nobody else holds; no file is written yet. Throws FileError
@@ -64,10 +71,11 @@ public:
     QString skippedText() const;
 
 private:
-    std::unique_ptr<QLockFile> tryLock(const QString& name) const;
+    std::unique_ptr<QLockFile> tryLock(platform::PrivateFolder& folder, const QString& name) const;
 
     QString folder_;
     platform::Random& random_;
+    platform::FileSystem& files_;
     QStringList skipped_;
 };
 

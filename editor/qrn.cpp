@@ -35,8 +35,8 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
       document_(new PlanDocument(this)),
       recovery_(
           state.recoveryFolder.isEmpty() ? RecoveryStore::defaultFolder() : state.recoveryFolder,
-          platform.random()),
-      autosave_(new Autosave(*document_, recovery_, platform.files(), this)) {
+          platform.random(), platform.files()),
+      autosave_(new Autosave(*document_, recovery_, this)) {
     setObjectName(QStringLiteral("QRN"));
     setAttribute(Qt::WA_DeleteOnClose);
     platform::installQtTranslations();
@@ -65,10 +65,7 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     watcher_ = new QFileSystemWatcher(this);
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, &QRN::fileChangedOnDisk);
     // A file deleted and written anew is no longer watched: its folder tells when it is back.
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
-        const QString file = QString::fromStdU16String(document_->fileName());
-        if (!watcher_->files().contains(file) && QFileInfo::exists(file)) fileChangedOnDisk();
-    });
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &QRN::folderChangedOnDisk);
     connect(document_, &PlanDocument::fileNameChanged, this, &QRN::watchFile);
     connect(document_, &PlanDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(document_, &PlanDocument::rowsChanged, this, [this] {
@@ -157,7 +154,7 @@ void QRN::offerRecovery() {
     for (std::unique_ptr<RecoveryEntry>& entry : orphans) {
         RecoveredPlan plan;
         try {
-            plan = entry->read(platform_.files());
+            plan = entry->read();
         } catch (const Error& e) {
             tell(u"Une copie de secours n'a pas pu être lue ; elle reste en place.\r\n" +
                  e.describe());
@@ -165,15 +162,19 @@ void QRN::offerRecovery() {
         }
         const std::u16string question = recoveryQuestion(plan, entry->savedAt());
         switch (platform_.ui().AskRecover(question)) {
-            case platform::RecoveryChoice::Recover:
-                document_->restore(std::move(plan.rows), std::move(plan.file));
+            case platform::RecoveryChoice::Recover: {
+                // The file as it was when the copy was made: a newer save is not overwritten
+                // unasked.
+                FileStamp stamp = plan.stamp ? FileStamp(plan.file, *plan.stamp) : FileStamp();
+                document_->restore(std::move(plan.rows), std::move(plan.file), std::move(stamp));
                 autosave_->adopt(std::move(entry));
                 // Text typed in the text view comes back there, as it was left.
                 if (plan.text) goToTextView(plan.text);
                 return;  // the others wait for the next window
+            }
             case platform::RecoveryChoice::Delete:
                 try {
-                    entry->remove(platform_.files());
+                    entry->remove();
                 } catch (const Error& e) {
                     tell(u"La copie de secours n'a pas pu être supprimée.\r\n" + e.describe());
                 }

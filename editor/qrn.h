@@ -143,6 +143,13 @@ private:
     // The window's file may have changed on disk: reload it if the user wishes, asked once
     // per change and only while nothing is unsaved.
     void fileChangedOnDisk();
+    // Something in the folder of the window's file changed: the file may be back, or (its name
+    // not reachable through the watcher) changed.
+    void folderChangedOnDisk();
+    // Reads the rows of stream, showing the progress of a long read, which can be cancelled
+    // (false then).
+    bool readRows(platform::TextStream& stream, const std::u16string& path,
+                  PlacementList::Rows& rows);
     // Before the plan is left: false when the user cancels or saving fails.
     bool maybeSave();
 
@@ -199,6 +206,7 @@ private:
     QFileSystemWatcher* watcher_ = nullptr;
     FileStamp offeredReload_;  // the change last offered for reloading
     bool askingReload_ = false;
+    bool reading_ = false;  // a plan is being read, its progress shown
     bool loaded_ = false;
     std::optional<QSize> sizeBeforeMap_;  // the window before the map widened it
     bool listSyncing_ = false;

@@ -1,8 +1,11 @@
 // The File menu: "Nouveau", "Ouvrir", "Enregistrer" and "Enregistrer sous...", the question
 // asked before a modified plan is left, and the window's file watched on disk.
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QProgressDialog>
 #include <QScopedValueRollback>
 
 #include "base/errors.h"
@@ -16,6 +19,7 @@
 #include "planfile/plan_save.h"
 #include "planfile/read_back.h"
 #include "platform/platform.h"
+#include "platform/qt/native_path.h"
 
 namespace qrn {
 
@@ -42,6 +46,20 @@ bool writeAnyway(const PlacementList& list, const Catalogue& catalogue, platform
                u"\r\nLigne " + decimal(rows.front()) + u", " + why +
                u"\r\nEnregistrer quand même ?") == platform::WriteAnywayChoice::Write;
 }
+
+// The name under which the watcher reaches the file. Qt hands the watcher its names as UTF-8:
+// a name that is not UTF-8 would be another file to it, and is followed through its folder
+// only (empty here).
+QString watchableName(const std::u16string& file) {
+    const QString native = platform::nativePathString(file);
+    return QFile::encodeName(native).toStdString() == platform::nativePathBytes(file) ? native
+                                                                                      : QString();
+}
+
+// Reading a plan that takes longer than this shows its progress.
+constexpr qint64 kQuietReadMs = 400;
+// Rows read between two looks at the clock.
+constexpr std::size_t kRowsBetweenLooks = 2048;
 
 }  // namespace
 
@@ -83,10 +101,10 @@ void QRN::openFile() {
 }
 
 void QRN::openPath(const std::u16string& chosen) {
-    // Stamped before reading: a change made while it is read shows as a change afterwards.
-    FileStamp stamp = FileStamp::of(QString::fromStdU16String(chosen));
     std::unique_ptr<platform::TextStream> stream;
     try {
+        // Opened with the checks of any reading (never waiting on a FIFO, never a device)
+        // before anything is read, the stamp included.
         stream = platform_.files().OpenTextFile(chosen);
     } catch (Error& e) {
         // Nothing was read: the window goes on with the plan it had.
@@ -94,11 +112,15 @@ void QRN::openPath(const std::u16string& chosen) {
         tell(u"Le plan n'a pas pu être ouvert ; la liste n'a pas changé.\r\n" + e.describe());
         return;
     }
+    // Stamped before reading: a change made while it is read shows as a change afterwards.
+    FileStamp stamp = FileStamp::of(chosen, platform_.files());
     std::u16string file = chosen;
     PlacementList::Rows rows;
     try {
-        readQRN(*stream, chosen, state_.catalogue,
-                [&rows](PlacementRow&& row) { rows.push_back(std::move(row)); });
+        if (!readRows(*stream, chosen, rows)) {
+            tell(u"La lecture du plan a été annulée ; la liste n'a pas changé.\r\n" + chosen);
+            return;
+        }
     } catch (const Error& e) {
         // The list holds only the rows before the bad line: it must not be saved over the
         // file it came from without the user choosing so.
@@ -117,11 +139,44 @@ void QRN::openPath(const std::u16string& chosen) {
     if (whole) rememberRecent(chosen);
 }
 
+bool QRN::readRows(platform::TextStream& stream, const std::u16string& path,
+                   PlacementList::Rows& rows) {
+    QScopedValueRollback<bool> reading(reading_, true);
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProgressDialog> progress;
+    bool cancelled = false;
+    struct Cancelled {};
+    try {
+        readQRN(stream, path, state_.catalogue, [&](PlacementRow&& row) {
+            rows.push_back(std::move(row));
+            if (rows.size() % kRowsBetweenLooks != 0 || clock.elapsed() < kQuietReadMs) return;
+            const std::int64_t size = stream.Size();
+            if (!progress) {
+                progress = std::make_unique<QProgressDialog>(
+                    QStringLiteral("Lecture du plan ") +
+                        QString::fromStdU16String(displayName(path)) + QStringLiteral("..."),
+                    QStringLiteral("Annuler"), 0, 1000, this);
+                progress->setObjectName(QStringLiteral("ReadProgress"));
+                progress->setWindowModality(Qt::WindowModal);
+                progress->setMinimumDuration(0);
+            }
+            // A modal progress lets the events through (the window's other work goes on) and
+            // sees the click on "Annuler".
+            progress->setValue(size > 0 ? int(stream.BytesRead() * 1000 / size) : 0);
+            if (progress->wasCanceled()) throw Cancelled{};
+        });
+    } catch (const Cancelled&) {
+        cancelled = true;
+    }
+    return !cancelled;
+}
+
 bool QRN::saveFile() {
     if (textViewShown()) return stayInTextView([this] { return saveFile(); });
     const std::u16string file = document_->fileName();
     if (file.empty()) return saveFilesAs();
-    if (document_->changedOnDisk()) {
+    if (document_->changedOnDisk(platform_.files())) {
         switch (platform_.ui().AskOverwrite(
             u"Le fichier a été modifié par un autre programme depuis son ouverture : l'écraser, "
             u"enregistrer sous un autre nom, annuler ?\r\n" +
@@ -166,7 +221,7 @@ bool QRN::writePlan(const std::u16string& file, platform::CreateMode mode) {
     } catch (const DamagedFileError& e) {
         // What the file holds now is this window's doing: the next save need not ask.
         if (file == document_->fileName())
-            document_->setFileStamp(FileStamp::of(QString::fromStdU16String(file)));
+            document_->setFileStamp(FileStamp::of(file, platform_.files()));
         tell(
             u"Le plan n'a pas été enregistré et le fichier n'a pas pu être remis comme il "
             u"était.\r\n" +
@@ -177,7 +232,7 @@ bool QRN::writePlan(const std::u16string& file, platform::CreateMode mode) {
         showRefusedCell(e);
         return false;
     }
-    document_->markSaved(file);
+    document_->markSaved(file, FileStamp::of(file, platform_.files()));
     rememberRecent(file);
     watchFile();  // the file was replaced whole: the new one is watched
     return true;
@@ -186,26 +241,48 @@ bool QRN::writePlan(const std::u16string& file, platform::CreateMode mode) {
 void QRN::watchFile() {
     const QStringList watched = watcher_->files() + watcher_->directories();
     if (!watched.isEmpty()) watcher_->removePaths(watched);
-    const QString file = QString::fromStdU16String(document_->fileName());
-    if (file.isEmpty()) return;
-    QStringList paths{QFileInfo(file).absolutePath()};
-    if (QFileInfo::exists(file)) paths << file;
+    const std::u16string& name = document_->fileName();
+    if (name.empty()) return;
+    QStringList paths{QFileInfo(platform::nativePathString(name)).absolutePath()};
+    const QString file = watchableName(name);
+    if (!file.isEmpty() && platform_.files().FileExists(name)) paths << file;
     watcher_->addPaths(paths);
 }
 
+void QRN::folderChangedOnDisk() {
+    const std::u16string& name = document_->fileName();
+    const QString file = watchableName(name);
+    // A file deleted and written anew is no longer watched, and a name the watcher cannot reach
+    // is never: its folder tells of them.
+    if ((file.isEmpty() || !watcher_->files().contains(file)) && platform_.files().FileExists(name))
+        fileChangedOnDisk();
+}
+
 void QRN::fileChangedOnDisk() {
-    const QString file = QString::fromStdU16String(document_->fileName());
-    if (file.isEmpty()) return;
+    const std::u16string name = document_->fileName();
+    if (name.empty()) return;
     // A file replaced whole (renamed over) is a new file under the same name: watched anew.
-    watcher_->removePath(file);
-    if (QFileInfo::exists(file)) watcher_->addPath(file);
-    if (askingReload_ || document_->isModified() || document_->fileStamp().isNull()) return;
-    const FileStamp now = FileStamp::of(file);
+    const QString file = watchableName(name);
+    if (!file.isEmpty()) {
+        watcher_->removePath(file);
+        if (platform_.files().FileExists(name)) watcher_->addPath(file);
+    }
+    if (askingReload_ || reading_ || document_->isModified() || document_->fileStamp().isNull())
+        return;
+    // Looked at with the checks of an opening: something that is no plan is said, not read.
+    const FileStamp now = FileStamp::of(name, platform_.files());
     if (!now.exists() || now == document_->fileStamp() || now == offeredReload_) return;
     offeredReload_ = now;
     QScopedValueRollback<bool> asking(askingReload_, true);
+    if (!now.refusal().empty()) {
+        tell(u"Le fichier " + name +
+             u" a été remplacé par un autre programme et ne peut pas être relu ; le plan reste "
+             u"tel qu'il est affiché.\r\n" +
+             now.refusal());
+        return;
+    }
     const platform::ReloadChoice choice = platform_.ui().AskReload(
-        u"Le fichier " + document_->fileName() +
+        u"Le fichier " + name +
         u" a été modifié par un autre programme.\r\nRecharger le relit dans cette fenêtre ; "
         u"Ignorer garde le plan tel qu'il est affiché.");
     // Edited while the question was up: the edits are not thrown away.

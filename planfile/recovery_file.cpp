@@ -11,8 +11,33 @@ namespace qrn {
 
 namespace {
 
-// The header lines: {"file": "..."} and {"text": "..."}.
-constexpr std::u16string_view kFileStart = u"{\"file\": ", kTextStart = u"{\"text\": ";
+// The header lines: {"file": "..."}, {"stamp": "..."} and {"text": "..."}.
+constexpr std::u16string_view kFileStart = u"{\"file\": ", kStampStart = u"{\"stamp\": ",
+                              kTextStart = u"{\"text\": ";
+
+// "SIZE SHA256", or nothing for a file that was not there.
+std::u16string stampText(const platform::FileDigest& stamp) {
+    if (!stamp.exists) return {};
+    const std::string ascii = std::to_string(stamp.size) + ' ' + stamp.sha256;
+    return {ascii.begin(), ascii.end()};
+}
+
+platform::FileDigest parseStamp(const std::u16string& text) {
+    platform::FileDigest stamp;
+    if (text.empty()) return stamp;
+    const std::size_t space = text.find(u' ');
+    const std::u16string size = text.substr(0, space);
+    const bool digits = !size.empty() && size.size() <= 12 &&
+                        size.find_first_not_of(u"0123456789") == std::u16string::npos;
+    const std::u16string hash = space == std::u16string::npos ? u"" : text.substr(space + 1);
+    if (!digits || hash.size() != 64 ||
+        hash.find_first_not_of(u"0123456789abcdef") != std::u16string::npos)
+        throw InvalidArgument(u"empreinte du fichier illisible : « " + text + u" »");
+    stamp.exists = true;
+    stamp.size = std::stoll(toUtf8(size));
+    stamp.sha256 = toUtf8(hash);
+    return stamp;
+}
 
 void appendHeaderLine(std::u16string& out, std::u16string_view start, std::u16string_view value) {
     out += start;
@@ -37,20 +62,22 @@ void appendRecoveryRow(std::u16string& out, const PlacementRow& row) {
     out += u"\r\n";
 }
 
-std::u16string recoveryHeader(const std::u16string& file,
-                              const std::optional<std::u16string>& text) {
+std::u16string recoveryHeader(const std::u16string& file, const std::optional<std::u16string>& text,
+                              const std::optional<platform::FileDigest>& stamp) {
     std::u16string out;
     appendHeaderLine(out, kFileStart, file);
+    if (stamp) appendHeaderLine(out, kStampStart, stampText(*stamp));
     if (text) appendHeaderLine(out, kTextStart, *text);
     return out;
 }
 
 void writeRecovery(const std::u16string& path, const std::u16string& file,
                    const PlacementList::Rows& rows, platform::FileSystem& files,
-                   const std::optional<std::u16string>& planText) {
+                   const std::optional<std::u16string>& planText,
+                   const std::optional<platform::FileDigest>& stamp) {
     std::unique_ptr<platform::OutputFile> out =
         files.CreateOutputFile(path, platform::CreateMode::Replace);
-    std::u16string text = recoveryHeader(file, planText);
+    std::u16string text = recoveryHeader(file, planText, stamp);
     // Written a few thousand rows at a time: a long plan never needs its whole text at once.
     for (const PlacementRow& row : rows) {
         appendRecoveryRow(text, row);
@@ -64,7 +91,11 @@ void writeRecovery(const std::u16string& path, const std::u16string& file,
 }
 
 RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& files) {
-    const std::unique_ptr<platform::TextStream> stream = files.OpenTextFile(path);
+    return readRecovery(*files.OpenTextFile(path), path);
+}
+
+RecoveredPlan readRecovery(platform::TextStream& input, const std::u16string& path) {
+    platform::TextStream* const stream = &input;
     RecoveredPlan plan;
     long lineNumber = 0;
     try {
@@ -72,14 +103,21 @@ RecoveredPlan readRecovery(const std::u16string& path, platform::FileSystem& fil
         ++lineNumber;
         plan.file = headerValue(stream->ReadLine(), kFileStart);
         BuildingNames names;  // rows of one building share its text, as in an opened plan
-        // The text, when kept, comes before the rows (whose lines start otherwise).
+        // The stamp and the text, when kept, come before the rows (whose lines start otherwise).
+        bool header = true;
         while (!stream->AtEndOfStream()) {
             ++lineNumber;
             const std::u16string line = stream->ReadLine();
-            if (lineNumber == 2 && line.starts_with(kTextStart)) {
+            if (header && lineNumber == 2 && line.starts_with(kStampStart)) {
+                plan.stamp = parseStamp(headerValue(line, kStampStart));
+                continue;
+            }
+            if (header && line.starts_with(kTextStart)) {
+                header = false;
                 plan.text = headerValue(line, kTextStart);
                 continue;
             }
+            header = false;
             plan.rows.push_back(parseJsonRow(line, &names));
         }
     } catch (Error& error) {

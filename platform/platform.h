@@ -5,9 +5,11 @@
 // stand-ins. Texts are 16-bit; files are Windows-1252, one byte a character.
 // Every failure is a qrn::FileError (or another qrn::Error) naming the path.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qrn::platform {
 
@@ -26,6 +28,9 @@ public:
     virtual std::u16string ReadLine() = 0;
     // The same into line, whose memory is reused from one line to the next.
     virtual void ReadLineInto(std::u16string& line) { line = ReadLine(); }
+    // How far the reading is: the bytes read so far and the file's size; both 0 when unknown.
+    virtual std::int64_t BytesRead() { return 0; }
+    virtual std::int64_t Size() { return 0; }
 };
 
 // A file being written. Nothing is visible under its name until Commit() succeeds; an output
@@ -37,6 +42,16 @@ public:
     // InvalidArgument naming it, and nothing of this text is written.
     virtual void Write(std::u16string_view text) = 0;
     virtual void Commit() = 0;
+};
+
+// What a file held at one moment, to tell later whether it changed: its size and a digest of
+// its bytes, or that there was no file of that name.
+struct FileDigest {
+    bool exists = false;
+    std::int64_t size = -1;
+    std::string sha256;  // lowercase hexadecimal
+
+    friend bool operator==(const FileDigest&, const FileDigest&) = default;
 };
 
 enum class CreateMode {
@@ -60,6 +75,44 @@ public:
     virtual void DeleteFile(const std::u16string& path) = 0;
     virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::u16string& path,
                                                          CreateMode mode) = 0;
+    // The digest of the file at path, opened and checked as OpenTextFile opens it (never
+    // waiting, only a regular file of a size it reads), before a byte is read. A missing file
+    // gives a digest that does not exist; what OpenTextFile refuses throws its FileError.
+    virtual FileDigest Digest(const std::u16string& path) = 0;
+    // The private folder at path (see PrivateFolder), created when create is true and it is
+    // missing; nullptr when it is missing and create is false. Throws FileError naming path
+    // when it is not a folder of this user's.
+    virtual std::unique_ptr<class PrivateFolder> OpenPrivateFolder(const std::u16string& path,
+                                                                   bool create) = 0;
+};
+
+// A folder only this user reaches, the files in it addressed by name relative to the folder as
+// it was opened: a name is never followed as a link, and only regular files of this user's are
+// read, written or replaced. A folder the program creates above it is held to the same (never a
+// link), so nothing moved or linked in its place after the opening is ever reached.
+class PrivateFolder {
+public:
+    // What a name of the folder is, looked at as itself.
+    enum class Kind { None, OwnFile, Other };
+    virtual ~PrivateFolder() = default;
+    virtual Kind Look(const std::u16string& name) = 0;
+    // The names ending in suffix, whatever they are, in order.
+    virtual std::vector<std::u16string> List(std::u16string_view suffix) = 0;
+    // Opens an own regular file for reading; FileError for anything else.
+    virtual std::unique_ptr<TextStream> OpenTextFile(const std::u16string& name) = 0;
+    // Writes name anew: a temporary file of the folder, renamed over name by Commit(). Commit()
+    // refuses (FileError, the temporary removed) when name is there and is not an own regular
+    // file: a copy replaced by a link is never followed nor replaced.
+    virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::u16string& name) = 0;
+    // Removes name when it is an own regular file; nothing when it is missing; FileError else.
+    virtual void DeleteFile(const std::u16string& name) = 0;
+    // Removes name when it is an own regular file that no process holds locked (a lock file
+    // left by a process that is gone); true when it was removed.
+    virtual bool RemoveUnheld(const std::u16string& name) = 0;
+    // When name was last written, in seconds since 1970; 0 when it is not an own file.
+    virtual std::int64_t ModifiedAt(const std::u16string& name) = 0;
+    // The full path of name, for messages.
+    virtual std::u16string PathOf(const std::u16string& name) = 0;
 };
 
 // The application object.

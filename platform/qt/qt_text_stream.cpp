@@ -15,6 +15,7 @@
 #include "base/codepage.h"
 #include "base/errors.h"
 #include "base/system_reason.h"
+#include "platform/qt/checked_open.h"
 
 namespace qrn::platform {
 
@@ -49,40 +50,26 @@ void decode(const char* bytes, std::size_t size, std::u16string& text) {
     }
 }
 
-// Refuses what is not a regular file of a readable size, as stat or fstat describe it.
-void checkKind(const struct stat& info, const std::u16string& path) {
-    if (S_ISDIR(info.st_mode)) throw FileError(path, u"c'est un dossier");
-    if (!S_ISREG(info.st_mode)) throw FileError(path, u"ce n'est pas un fichier ordinaire");
-    if (info.st_size > QtTextStream::kLargestFile)
-        throw FileError(path, u"fichier trop grand (plus de 1 Gio)");
-}
-
-[[noreturn]] void failToOpen(int error, const std::u16string& path) {
-    if (error == ENOENT) throw FileError(path, u"fichier introuvable");
-    throw FileError(path, withSystemReason(u"lecture impossible", error));
-}
-
 }  // namespace
 
 QtTextStream::QtTextStream(const std::string& name, std::u16string displayPath)
     : path_(std::move(displayPath)) {
-    // Looked at before it is opened, since opening a device can itself do something; then
-    // opened without waiting (a FIFO waits for a writer) and looked at again, as the name may
-    // have changed in between.
+    fd_ = openCheckedForReading(name, path_);
     struct stat info {};
-    if (::stat(name.c_str(), &info) != 0) failToOpen(errno, path_);
-    checkKind(info, path_);
-    fd_ = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd_ < 0) failToOpen(errno, path_);
+    if (::fstat(fd_, &info) == 0) size_ = info.st_size;
+    buffer_.resize(kChunkSize);
+}
+
+QtTextStream::QtTextStream(int fd, std::u16string displayPath)
+    : fd_(fd), path_(std::move(displayPath)) {
     try {
-        if (::fstat(fd_, &info) != 0) failToOpen(errno, path_);
-        checkKind(info, path_);
-        const int flags = ::fcntl(fd_, F_GETFL);
-        if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) failToOpen(errno, path_);
+        checkOpenedForReading(fd_, path_);
     } catch (...) {
         ::close(fd_);
         throw;
     }
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0) size_ = info.st_size;
     buffer_.resize(kChunkSize);
 }
 
@@ -108,6 +95,7 @@ bool QtTextStream::fill() {
             end_ = static_cast<std::size_t>(got);
             nextCr_ = nextLf_ = kUnknown;
             eof_ = got == 0;
+            bytesRead_ += got;
         }
         if (pos_ == end_) return false;
         if (!skipLf_) return true;
@@ -124,6 +112,10 @@ std::size_t QtTextStream::next(char byte, std::size_t& cached) {
                      : end_;
     }
     return cached;
+}
+
+std::int64_t QtTextStream::BytesRead() {
+    return bytesRead_ - static_cast<std::int64_t>(end_ - pos_);
 }
 
 bool QtTextStream::AtEndOfStream() {

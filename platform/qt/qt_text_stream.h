@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/qt/checked_open.h"
 
 namespace qrn::platform {
 
@@ -14,13 +15,15 @@ public:
     static constexpr qint64 kChunkSize = 64 * 1024;
 
     // The largest file read: anything bigger is no plan, catalogue or recovery copy.
-    static constexpr long long kLargestFile = 1LL << 30;
+    static constexpr long long kLargestFile = kLargestReadFile;
 
     // Opens the file nativeName names for reading: its bytes as the system takes them
     // (nativePathBytes); errors name displayPath. Throws FileError when the file is missing, is
     // a folder, is not a regular file (a FIFO, a device: reading it could wait or never end), is
     // larger than kLargestFile or cannot be opened. Never waits on the file.
     QtTextStream(const std::string& nativeName, std::u16string displayPath);
+    // Reads a descriptor opened elsewhere (and owned from here on), with the same checks.
+    QtTextStream(int fd, std::u16string displayPath);
     ~QtTextStream() override;
     QtTextStream(const QtTextStream&) = delete;
     QtTextStream& operator=(const QtTextStream&) = delete;
@@ -28,6 +31,8 @@ public:
     bool AtEndOfStream() override;
     std::u16string ReadLine() override;
     void ReadLineInto(std::u16string& line) override;
+    std::int64_t BytesRead() override;
+    std::int64_t Size() override { return size_; }
 
 private:
     // Makes sure an unread byte is in the buffer unless the file is at its end.
@@ -51,7 +56,9 @@ private:
     std::size_t nextCr_ = kUnknown;
     std::size_t nextLf_ = kUnknown;
     long linesRead_ = 0;
-    std::string pending_;  // the start of a line that runs over a chunk boundary
+    std::int64_t size_ = 0;
+    std::int64_t bytesRead_ = 0;  // into the buffer
+    std::string pending_;         // the start of a line that runs over a chunk boundary
 };
 
 }  // namespace qrn::platform

@@ -29,9 +29,9 @@ TEST(AutosaveDisk, AFailedCopyKeepsThePreviousOneWholeAndIsSaid) {
     const std::optional<std::u16string> failure = runWithFileSizeLimit(4 * 1024, [&] {
         // Never deleted, as in a window that dies: the copy and its lock stay.
         auto& random = *new platform::StdRandom;
-        auto& store = *new RecoveryStore(folder, random);
+        auto& store = *new RecoveryStore(folder, random, files);
         auto& doc = *new PlanDocument;
-        auto& autosave = *new Autosave(doc, store, files);
+        auto& autosave = *new Autosave(doc, store);
         autosave.setBackground(false);
         std::u16string said;
         QObject::connect(&autosave, &Autosave::failed,

@@ -75,11 +75,11 @@ private slots:
     void autosaveKeepsACopyWhileModified() {
         QTemporaryDir dir;
         TestPlatform platform;
-        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd);
+        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd, platform.fs);
         PlanDocument doc;
         const auto copies = [&] { return QDir(store.folder()).entryList({u"*.jsonl"_qs}); };
         {
-            Autosave autosave(doc, store, platform.fs);
+            Autosave autosave(doc, store);
             autosave.setBackground(false);
             autosave.saveNow();  // not modified: nothing to keep
             QVERIFY(copies().isEmpty());
@@ -116,33 +116,60 @@ private slots:
         QVERIFY(copies().isEmpty());  // a normal close removes it
     }
 
-    // A copy that cannot be written is said once; the rows stay and editing goes on.
-    void aFailedCopyIsSaidOnce() {
+    // A copy swapped for a link between two copies is refused, never followed: the link's target
+    // stays as it was, the failure is said once, and editing goes on.
+    void aCopySwappedForALinkIsRefusedAndSaidOnce() {
         QTemporaryDir dir;
         TestPlatform platform;
-        MemoryFileSystem memory;
-        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd);
+        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd, platform.fs);
         PlanDocument doc;
-        Autosave autosave(doc, store, memory);
+        Autosave autosave(doc, store);
         autosave.setBackground(false);
         QSignalSpy failed(&autosave, &Autosave::failed);
-        for (const char16_t* x : {u"1", u"2"}) {
+        const QString target = dir.filePath(u"target"_qs);
+        writeBytes(target, "kept");
+        const auto add = [&](const char16_t* x) {
             doc.edit(u"Ajouter"_qs, [&] { doc.list().append(row(x)); });
-            memory.failAt(2);  // the first write
             autosave.saveNow();
-        }
+        };
+        add(u"1");
+        const QString copy =
+            QDir(store.folder()).filePath(QDir(store.folder()).entryList({u"*.jsonl"_qs}).at(0));
+        QVERIFY(QFile::remove(copy) && QFile::link(target, copy));
+        add(u"2");
+        add(u"3");
         QCOMPARE(failed.count(), 1);
-        QCOMPARE(doc.list().count(), 2);
-        QVERIFY(memory.files.empty());
-        memory.failAt(0);
+        QVERIFY2(failed.at(0).at(0).toString().contains(u"lien symbolique"_qs),
+                 qPrintable(failed.at(0).at(0).toString()));
+        QCOMPARE(readAll(target), QByteArray("kept"));
+        QVERIFY(QFileInfo(copy).isSymLink());
+        QVERIFY(QFile::remove(copy));
         autosave.saveNow();
-        QCOMPARE(memory.files.size(), 1u);
+        QCOMPARE(readRecovery(copy.toStdU16String(), platform.fs).rows.size(), 3u);
+    }
+
+    // The copy is written once the editing pauses, not on a tick counted from the first change.
+    void theCopyWaitsForAPauseInTheEditing() {
+        QTemporaryDir dir;
+        TestPlatform platform;
+        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd, platform.fs);
+        PlanDocument doc;
+        Autosave autosave(doc, store);
+        autosave.setBackground(false);
+        autosave.setInterval(500);
+        QSignalSpy saved(&autosave, &Autosave::saved);
+        for (int i = 0; i < 9; ++i) {
+            doc.edit(u"Ajouter"_qs, [&] { doc.list().append(row(u"1")); });
+            QTest::qWait(100);
+        }
+        QCOMPARE(saved.count(), 0);
+        QTRY_COMPARE(saved.count(), 1);
     }
 
     void orphansAreCopiesWhoseProcessIsGone() {
         QTemporaryDir dir;
         TestPlatform platform;
-        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd);
+        RecoveryStore store(dir.filePath(u"rec"_qs), platform.rnd, platform.fs);
         const auto entry = store.create();
         const auto other = store.create();
         QVERIFY(entry->path() != other->path());
@@ -154,7 +181,7 @@ private slots:
         const auto orphans = store.orphans();
         QCOMPARE(orphans.size(), 1u);
         QVERIFY(orphans.front()->path().endsWith(u"~DEAD.jsonl"_qs));
-        QVERIFY(orphans.front()->read(platform.fs).rows.empty());
+        QVERIFY(orphans.front()->read().rows.empty());
         // The live window without a copy keeps its lock; the dead one's is gone.
         QCOMPARE(QDir(dir.filePath(u"rec"_qs)).entryList({u"*.lock"_qs}, QDir::Files).size(), 3);
         QVERIFY(!QFile::exists(dir.filePath(u"rec/~GONE.lock"_qs)));
@@ -213,7 +240,7 @@ private slots:
             }
         }
         TestPlatform platform;
-        RecoveryStore store(rec, platform.rnd);
+        RecoveryStore store(rec, platform.rnd, platform.fs);
         QCOMPARE(namesOf(store.orphans()), QStringList{u"~GOOD.jsonl"_qs});
         QCOMPARE(store.skippedText(), status);
         QCOMPARE(QDir(away).entryList(QDir::Files | QDir::System),
@@ -224,29 +251,38 @@ private slots:
     // A folder that is a link or someone else's is refused, and its mode (or its target's) is
     // not touched.
     void aFolderNotOfThisUserIsRefused_data() {
-        QTest::addColumn<bool>("link");
+        QTest::addColumn<QString>("linked");  // the folder, the one above it or none
         QTest::addColumn<QString>("reason");
-        QTest::newRow("link") << true << u"le dossier de récupération est un lien symbolique"_qs;
+        QTest::newRow("link") << u"rec"_qs
+                              << u"le dossier de récupération est un lien symbolique"_qs;
+        QTest::newRow("link above")
+            << u"data"_qs
+            << u"le dossier au-dessus du dossier de récupération est un lien symbolique"_qs;
         QTest::newRow("another user's")
-            << false << u"le dossier de récupération appartient à un autre utilisateur"_qs;
+            << QString() << u"le dossier de récupération appartient à un autre utilisateur"_qs;
     }
     void aFolderNotOfThisUserIsRefused() {
-        QFETCH(const bool, link);
+        QFETCH(const QString, linked);
         QFETCH(const QString, reason);
         QTemporaryDir dir;
-        const QString rec = dir.filePath(u"rec"_qs), away = dir.filePath(u"away"_qs);
-        writeOrphan(link ? away : rec, u"~OLD"_qs);
-        const QString folder = link ? away : rec;
+        const QString rec = dir.filePath(u"data/rec"_qs), away = dir.filePath(u"away"_qs);
+        const QString folder = linked == u"rec"_qs    ? away
+                               : linked == u"data"_qs ? away + u"/rec"_qs
+                                                      : rec;
+        writeOrphan(folder, u"~OLD"_qs);
         QVERIFY(::chmod(QFile::encodeName(folder), 0755) == 0);
-        if (link) {
+        if (linked == u"rec"_qs) {
+            QDir().mkpath(dir.filePath(u"data"_qs));
             QFile::link(away, rec);
+        } else if (linked == u"data"_qs) {
+            QFile::link(away, dir.filePath(u"data"_qs));
         } else if (!otherUser()) {
             QSKIP("only root gives a folder to another user");
         } else {
             QVERIFY(::chown(QFile::encodeName(rec), *otherUser(), -1) == 0);
         }
         TestPlatform platform;
-        RecoveryStore store(rec, platform.rnd);
+        RecoveryStore store(rec, platform.rnd, platform.fs);
         for (const auto& attempt : std::initializer_list<std::function<void()>>{
                  [&] { store.create(); }, [&] { store.orphans(); }}) {
             try {
@@ -281,7 +317,7 @@ private slots:
         const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(fd >= 0 && (!held || ::flock(fd, LOCK_EX | LOCK_NB) == 0));
         TestPlatform platform;
-        RecoveryStore store(rec, platform.rnd);
+        RecoveryStore store(rec, platform.rnd, platform.fs);
         QCOMPARE(namesOf(store.orphans()), held ? QStringList() : QStringList{u"~L.jsonl"_qs});
         if (held) QCOMPARE(readAll(lockFile), lock);
         ::close(fd);

@@ -1,6 +1,7 @@
 // Opening, saving and the preview with real files, their failures included. Permission bits
 // do not stop root, so failures come from folders in place of files.
 
+#include <sys/stat.h>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -9,11 +10,14 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <cstdio>
+#include <fstream>
 
 #include "document/autosave.h"
 #include "planfile/recovery_file.h"
 
+#include "base/text.h"
 #include "tests/editor/test_qrn_fixture.h"
+#include "tests/support/watchdog.h"
 
 namespace qrn::test {
 
@@ -204,6 +208,65 @@ private slots:
                      u"read-only:Le fichier est en lecture seule : l'écraser quand même, "
                      u"enregistrer sous un autre nom, annuler ?\r\n" +
                          u16(plan)));
+    }
+
+    // A name that is not UTF-8 gets every check of the others: a save by another window is seen
+    // by the watcher, and not overwritten unasked.
+    void aNameThatIsNotUtf8GetsEveryCheck() {
+        Editor a, b;
+        const std::string bytes =
+            QFile::encodeName(a.dir.path()).toStdString() + "/r\xE9sum\xE9.qrn";
+        std::ofstream(bytes, std::ios::binary) << kHutte.toStdString();
+        const std::u16string plan = decodeFileName(bytes);
+        a.window->openPath(plan);
+        b.window->openPath(plan);
+        QCOMPARE(b.rows().size(), 1);
+        a.click("Command4");
+        a.trigger("SaveFile");
+        auto& asked = b.platform.recorder.questions;
+        QTRY_COMPARE(asked.size(), 1u);
+        QVERIFY(asked.back().starts_with(u"reload:"));  // Ignorer
+        b.click("Command4");
+        b.trigger("SaveFile");
+        QCOMPARE(asked.size(), 2u);
+        QVERIFY(asked.back().starts_with(u"overwrite:"));  // Annuler
+        std::ifstream in(bytes, std::ios::binary);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}).size(), 2 * kHutte.size());
+        ::unlink(bytes.c_str());  // QTemporaryDir would not find it under its UTF-8 name
+    }
+
+    // What is no plan file (a FIFO, a device) is refused at once, whether opened or put in the
+    // place of the window's plan; it is never read, so the window never waits on it.
+    void filesThatAreNoPlansAreRefusedAtOnce_data() {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("FIFO") << true;
+        QTest::newRow("link to /dev/zero") << false;
+    }
+    void filesThatAreNoPlansAreRefusedAtOnce() {
+        QFETCH(const bool, fifo);
+        const Watchdog watchdog(20);
+        Editor e;
+        const QString plan = e.path(u"p.qrn"_qs), other = e.path(u"other"_qs);
+        writeBytes(plan, kHutte);
+        if (fifo)
+            QVERIFY(::mkfifo(QFile::encodeName(other).constData(), 0600) == 0);
+        else
+            QVERIFY(QFile::link(u"/dev/zero"_qs, other));
+        open(e, plan);
+        open(e, other);
+        QCOMPARE(e.window->currentFile(), u16(plan));
+        QVERIFY2(lastMessage(e).contains(u"ce n'est pas un fichier ordinaire"_qs),
+                 qPrintable(lastMessage(e)));
+        QVERIFY(::rename(QFile::encodeName(other).constData(),
+                         QFile::encodeName(plan).constData()) == 0);
+        QTRY_COMPARE(e.messages().size(), 2u);
+        QVERIFY2(lastMessage(e).startsWith(u"Le fichier "_qs + plan + u" a été remplacé"_qs) &&
+                     lastMessage(e).contains(u"ce n'est pas un fichier ordinaire"_qs),
+                 qPrintable(lastMessage(e)));
+        e.click("Command4");
+        e.trigger("SaveFile");  // what took the plan's place is not overwritten unasked
+        QCOMPARE(e.platform.recorder.questions.size(), 1u);
+        QVERIFY(e.platform.recorder.questions.back().starts_with(u"overwrite:"));
     }
 
     // The window's file changed on disk while nothing is unsaved: reloading is offered, once

@@ -1,6 +1,7 @@
 // A plan left by a window that died, offered back by the next window: the question, what the
 // window skipped, and a real editor process killed after its autosave.
 
+#include <QDir>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTest>
@@ -32,6 +33,32 @@ private slots:
         QFile::link(linked.dir.path(), linked.state.recoveryFolder);
         QTRY_VERIFY(linked.window->statusBar()->currentMessage().endsWith(
             u"le dossier de récupération est un lien symbolique"_qs));
+    }
+
+    // A plan recovered after a crash keeps the stamp of its file as the copy was made: saving
+    // over a newer save of that file asks first.
+    void aRecoveredPlanAsksBeforeOverwritingANewerSave() {
+        Editor a;
+        const QString plan = a.path(u"p.qrn"_qs);
+        writeBytes(plan, kHutte);
+        a.window->openPath(u16(plan));
+        a.click("Command4");
+        a.window->autosave().saveNow();
+        const QDir rec(a.state.recoveryFolder);
+        QTRY_COMPARE(rec.entryList({u"*.jsonl"_qs}).size(), 1);
+        const QByteArray copy = readAll(rec.filePath(rec.entryList({u"*.jsonl"_qs}).at(0)));
+        writeBytes(plan, kTemple);  // saved by another window since
+
+        Editor b;  // after a crash of a's process, as its copy and dead lock show
+        b.platform.recorder.recoveryChoices = {platform::RecoveryChoice::Recover};
+        QDir().mkpath(b.state.recoveryFolder);
+        writeBytes(b.state.recoveryFolder + u"/~A.jsonl"_qs, copy);
+        writeBytes(b.state.recoveryFolder + u"/~A.lock"_qs, deadLock());
+        QTRY_COMPARE(b.rows().size(), 2);
+        b.trigger("SaveFile");
+        QCOMPARE(readAll(plan), kTemple);
+        QCOMPARE(b.platform.recorder.questions.size(), 2u);
+        QVERIFY(b.platform.recorder.questions.back().starts_with(u"overwrite:"));
     }
 
     // With real processes: an editor makes changes, its autosave writes them, the process is

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/codepage.h"
+#include "base/text.h"
 
 namespace qrn::test {
 
@@ -78,6 +79,17 @@ std::unique_ptr<platform::TextStream> MemoryFileSystem::OpenTextFile(const std::
     const auto found = files.find(path);
     if (found == files.end()) throw FileError(path, u"fichier introuvable");
     return std::make_unique<MemoryStream>(*this, path, found->second);
+}
+
+platform::FileDigest MemoryFileSystem::Digest(const std::u16string& path) {
+    const auto found = files.find(path);
+    if (found == files.end()) return {};
+    return {true, std::int64_t(found->second.size()), toUtf8(found->second)};
+}
+
+std::unique_ptr<platform::PrivateFolder> MemoryFileSystem::OpenPrivateFolder(
+    const std::u16string& path, bool) {
+    throw FileError(path, u"pas de dossier privé en mémoire");
 }
 
 void MemoryFileSystem::DeleteFile(const std::u16string& path) {

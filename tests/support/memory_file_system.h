@@ -46,6 +46,11 @@ public:
     void DeleteFile(const std::u16string& path) override;
     std::unique_ptr<platform::OutputFile> CreateOutputFile(const std::u16string& path,
                                                            platform::CreateMode mode) override;
+    // The text's size and the text itself stand for the digest.
+    platform::FileDigest Digest(const std::u16string& path) override;
+    // No private folder in memory: throws FileError.
+    std::unique_ptr<platform::PrivateFolder> OpenPrivateFolder(const std::u16string& path,
+                                                               bool create) override;
 
 private:
     bool counting_ = false;
