@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include "planfile/row_clipboard.h"
+#include "rowjson/pasted_rows.h"
 
 namespace qrn {
 
