@@ -6,7 +6,7 @@
 #include "base/text.h"
 #include "core/catalogue.h"
 #include "planfile/json_row.h"
-#include "planfile/row_clipboard.h"
+#include "planfile/row_text_forms.h"
 #include "planfile/text_lines.h"
 #include "rowjson/json_row_reader.h"
 

@@ -9,7 +9,7 @@
 #include "core/catalogue.h"
 #include "planfile/plan_text.h"
 #include "planfile/plan_writer.h"
-#include "planfile/row_clipboard.h"
+#include "planfile/row_text_forms.h"
 #include "rowjson/pasted_rows.h"
 #include "tests/support/failure.h"
 

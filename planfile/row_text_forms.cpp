@@ -1,4 +1,4 @@
-#include "planfile/row_clipboard.h"
+#include "planfile/row_text_forms.h"
 
 #include <array>
 #include <unordered_map>
