@@ -18,7 +18,7 @@
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
 #include "editor/placement_table_model.h"
-#include "editor/row_clipboard.h"
+#include "editor/row_mime_data.h"
 
 namespace qrn::bench {
 

@@ -21,6 +21,7 @@
 #include "planfile/read_back.h"
 #include "platform/platform.h"
 #include "platform/qt/native_path.h"
+#include "rowjson/json_row_reader.h"
 
 namespace qrn::cli {
 
@@ -134,8 +135,8 @@ void checkEntryExists(CatalogueIndex index, const Catalogue& catalogue) {
 
 // The first value of the row that would not be read back as written, as a failure naming the
 // row and the column, more after its reason; none when the row reads back.
-std::optional<Error> readBackProblem(const ParsedRow& row, long position,
-                                     const Catalogue& catalogue, std::u16string_view more) {
+std::optional<Error> readBackProblem(const JsonRow& row, long position, const Catalogue& catalogue,
+                                     std::u16string_view more) {
     const PlanRowView view{row.cells, row.index.value()};
     if (readsBack(view, catalogue)) return std::nullopt;
     ReadBackProblem problem = readBackProblems(view, catalogue).front();
@@ -153,7 +154,7 @@ std::optional<Error> readBackProblem(const ParsedRow& row, long position,
 void readRows(const std::string& operand, const std::u16string& name, const Catalogue& catalogue,
               bool force, RowStore& rows, std::deque<long>& lines) {
     InputLines input(operand, name);
-    RowParser parser;
+    JsonRowReader parser;
     std::optional<Error> writerFailure, encodingFailure, readBackFailure;
     std::string_view line;
     long lineNumber = 0;
@@ -162,9 +163,9 @@ void readRows(const std::string& operand, const std::u16string& name, const Cata
         if (lineNumber == 1 && line.starts_with("\xef\xbb\xbf")) line.remove_prefix(3);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (isBlank(line)) continue;
-        ParsedRow row;
+        JsonRow row;
         try {
-            row = parser.parse(line);
+            row = parser.read(line);
             checkEntryExists(row.index, catalogue);
         } catch (Error& error) {
             error.file = name;

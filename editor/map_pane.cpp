@@ -47,7 +47,17 @@ MapPane::MapPane(PlanDocument& document, const Catalogue& catalogue, const Input
     setObjectName(QStringLiteral("MapPane"));
     view_ = new MapView(document, catalogue, this);
     view_->setInput(&input);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(makeToolLine());
+    layout->addWidget(view_, 1);
+    layout->addLayout(makeCountLine());
+    connect(view_, &MapView::offMapChanged, this, &MapPane::updateCounts);
+    connect(view_, &MapView::markerChosen, this, &MapPane::rowChosen);
+    reloadSettings();
+}
 
+QLayout* MapPane::makeToolLine() {
     QToolButton* select = toolButton(u"Sélection", "MapToolSelect", this);
     QToolButton* place = toolButton(u"Placer", "MapToolPlace", this);
     select->setToolTip(QStringLiteral("Choisir et déplacer les placements (S)"));
@@ -67,18 +77,25 @@ MapPane::MapPane(PlanDocument& document, const Catalogue& catalogue, const Input
     connect(place, &QToolButton::toggled, this, [this](bool on) {
         if (on) view_->setTool(MapView::Tool::Place);
     });
-    QToolButton* exportButton = toolButton(u"Exporter l'image…", "MapExport", this);
-    exportButton->setPopupMode(QToolButton::InstantPopup);
-    auto* exportMenu = new QMenu(exportButton);
-    exportMenu->addAction(QStringLiteral("Tout le plan…"), this, [this] { exportImage(true); });
-    exportMenu->addAction(QStringLiteral("La vue…"), this, [this] { exportImage(false); });
-    exportButton->setMenu(exportMenu);
-    auto* toolLine = new QHBoxLayout;
-    toolLine->addWidget(select);
-    toolLine->addWidget(place);
-    toolLine->addStretch(1);
-    toolLine->addWidget(exportButton);
+    auto* line = new QHBoxLayout;
+    line->addWidget(select);
+    line->addWidget(place);
+    line->addStretch(1);
+    line->addWidget(makeExportButton());
+    return line;
+}
 
+QToolButton* MapPane::makeExportButton() {
+    QToolButton* button = toolButton(u"Exporter l'image…", "MapExport", this);
+    button->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(button);
+    menu->addAction(QStringLiteral("Tout le plan…"), this, [this] { exportImage(true); });
+    menu->addAction(QStringLiteral("La vue…"), this, [this] { exportImage(false); });
+    button->setMenu(menu);
+    return button;
+}
+
+QLayout* MapPane::makeCountLine() {
     outside_ = countButton("MapOutside", this);
     notDrawn_ = countButton("MapNotDrawn", this);
     next_ = countButton("MapNext", this);
@@ -87,23 +104,7 @@ MapPane::MapPane(PlanDocument& document, const Catalogue& catalogue, const Input
     tile_->setObjectName(QStringLiteral("MapTile"));
     auto* fitAll = new QPushButton(QStringLiteral("Tout voir"), this);
     fitAll->setObjectName(QStringLiteral("MapFitAll"));
-    auto* countLine = new QHBoxLayout;
-    countLine->addWidget(outside_);
-    countLine->addWidget(notDrawn_);
-    countLine->addWidget(next_);
-    countLine->addStretch(1);
-    countLine->addWidget(tile_);
-    countLine->addWidget(fitAll);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(toolLine);
-    layout->addWidget(view_, 1);
-    layout->addLayout(countLine);
-
     connect(view_, &MapView::tileHovered, tile_, &QLabel::setText);
-    connect(view_, &MapView::offMapChanged, this, &MapPane::updateCounts);
-    connect(view_, &MapView::markerChosen, this, &MapPane::rowChosen);
     connect(fitAll, &QPushButton::clicked, view_, &MapView::fitAll);
     connect(outside_, &QPushButton::clicked, this, [this] {
         if (const auto size = view_->mapSize()) choose(rowsOutside(view_->model(), *size));
@@ -111,7 +112,14 @@ MapPane::MapPane(PlanDocument& document, const Catalogue& catalogue, const Input
     connect(notDrawn_, &QPushButton::clicked, this,
             [this] { choose(rowsNotDrawn(view_->model())); });
     connect(next_, &QPushButton::clicked, this, &MapPane::next);
-    reloadSettings();
+    auto* line = new QHBoxLayout;
+    line->addWidget(outside_);
+    line->addWidget(notDrawn_);
+    line->addWidget(next_);
+    line->addStretch(1);
+    line->addWidget(tile_);
+    line->addWidget(fitAll);
+    return line;
 }
 
 void MapPane::reloadSettings() {

@@ -6,6 +6,7 @@
 #include "editor/map_view.h"
 
 class QLabel;
+class QLayout;
 class QPushButton;
 class QToolButton;
 
@@ -40,6 +41,10 @@ signals:
     void rowChosen(int position);
 
 private:
+    // The tools above the map, "Exporter l'image…" among them, and the counts below it.
+    QLayout* makeToolLine();
+    QToolButton* makeExportButton();
+    QLayout* makeCountLine();
     void updateCounts();
     void choose(std::vector<int> rows);
     void next();

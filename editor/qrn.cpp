@@ -24,7 +24,6 @@
 #include "editor/plan_text_view.h"
 #include "editor/window_state.h"
 #include "platform/platform.h"
-#include "platform/qt/qt_translations.h"
 
 namespace qrn {
 
@@ -39,7 +38,6 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
       autosave_(new Autosave(*document_, recovery_, this)) {
     setObjectName(QStringLiteral("QRN"));
     setAttribute(Qt::WA_DeleteOnClose);
-    platform::installQtTranslations();
     autosave_->setInterval(state.autosaveIntervalMs);
     listModel_ = new PlacementTableModel(document_->list(), &state.catalogue, this);
     pickerModel_ = new PickerModel(input_.picker, this);

@@ -16,7 +16,7 @@
 #include "editor/module_state.h"
 #include "editor/placement_list_view.h"
 #include "editor/qrn.h"
-#include "editor/row_clipboard.h"
+#include "editor/row_mime_data.h"
 
 namespace qrn {
 

@@ -1,19 +1,19 @@
-// The input lines of `qrnplan write`: any bytes make a row or a qrn::Error that says why, never
-// a crash or another exception. A line that made a row makes the same row again, and a row the
-// command writes without --force reads back as the same row.
+// The JSON rows of `qrnplan write` and of the paste: any bytes make a row or a qrn::Error that says
+// why, never a crash or another exception. A line that made a row makes the same row again, and a
+// row the command writes without --force reads back as the same row.
 
 #include <algorithm>
 #include <array>
 
 #include "base/codepage.h"
 #include "base/errors.h"
-#include "cli/write_rows.h"
 #include "core/catalogue.h"
 #include "core/placement_list.h"
 #include "fuzz/fuzz_support.h"
 #include "planfile/plan_reader.h"
 #include "planfile/plan_save.h"
 #include "planfile/read_back.h"
+#include "rowjson/json_row_reader.h"
 #include "tests/support/memory_file_system.h"
 
 using namespace qrn;
@@ -67,19 +67,19 @@ void checkReadBack(const PlanRowView& row) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static cli::RowParser parser;  // reused, as the command reuses it from line to line
+    static JsonRowReader parser;  // reused, as the command reuses it from line to line
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     while (true) {
         const std::size_t lf = rest.find('\n');
         const std::string_view line = rest.substr(0, lf);
         try {
-            const cli::ParsedRow row = parser.parse(line);
+            const JsonRow row = parser.read(line);
             std::array<std::u16string, kCellCount> cells;
             std::copy(row.cells.begin(), row.cells.end(), cells.begin());
             const PlanRowView view{{cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]},
                                    row.index.value()};
             if (written(view)) checkReadBack(view);
-            const cli::ParsedRow again = parser.parse(line);
+            const JsonRow again = parser.read(line);
             QRN_FUZZ_CHECK(again.index == row.index);
             QRN_FUZZ_CHECK(std::equal(cells.begin(), cells.end(), again.cells.begin()));
         } catch (const Error& error) {

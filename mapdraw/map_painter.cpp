@@ -311,13 +311,12 @@ QRectF paintLegend(QPainter& painter, QPointF at, bool right) {
     return box;
 }
 
-void writeImage(const MapModel& model, const std::optional<MapSize>& size, const QString& file,
-                int width, const std::optional<MapViewport>& view) {
-    const std::u16string name = file.toStdU16String();
-    const QString suffix = file.section(u'.', -1).toLower();
-    const bool svg = suffix == u"svg";
-    if (!svg && suffix != u"png") throw FileError(name, u"l'image doit finir par .png ou .svg");
-    width = std::clamp(width, 1, kMaxSide);
+namespace {
+
+// The picture's viewport: the view's, scaled to width; else the whole plan (and the map's
+// size) with a tile of margin all round.
+MapViewport imageViewport(const MapModel& model, const std::optional<MapSize>& size, int width,
+                          const std::optional<MapViewport>& view) {
     MapViewport v;
     if (view) {
         v = *view;
@@ -325,21 +324,62 @@ void writeImage(const MapModel& model, const std::optional<MapSize>& size, const
         v.scale *= factor;
         v.width = width;
         v.height = std::clamp(std::round(view->height * factor), 1.0, double(kMaxSide));
-    } else {
-        // The whole plan (and the map's size) with a tile of margin all round.
-        std::optional<TileRect> all = model.bounds();
-        if (size) {
-            const TileRect edge{0, 0, size->width - 1, size->height - 1};
-            all = all ? all->united(edge) : edge;
-        }
-        const TileRect r = all.value_or(TileRect{0, 0, 9, 9});
-        const double w = double(r.right - r.left + 3), h = double(r.top - r.bottom + 3);
-        v.scale = std::min(width / w, kMaxSide / h);
-        v.width = width;
-        v.height = std::max(1.0, std::ceil(h * v.scale));
-        v.centreX = double(r.left - 1) + w / 2;
-        v.centreY = double(r.bottom - 1) + h / 2;
+        return v;
     }
+    std::optional<TileRect> all = model.bounds();
+    if (size) {
+        const TileRect edge{0, 0, size->width - 1, size->height - 1};
+        all = all ? all->united(edge) : edge;
+    }
+    const TileRect r = all.value_or(TileRect{0, 0, 9, 9});
+    const double w = double(r.right - r.left + 3), h = double(r.top - r.bottom + 3);
+    v.scale = std::min(width / w, kMaxSide / h);
+    v.width = width;
+    v.height = std::max(1.0, std::ceil(h * v.scale));
+    v.centreX = double(r.left - 1) + w / 2;
+    v.centreY = double(r.bottom - 1) + h / 2;
+    return v;
+}
+
+bool writeSvg(QIODevice& out, const Scene& scene) {
+    std::vector<int> rows;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&out);
+    generator.setSize(QSize(int(scene.view.width), int(scene.view.height)));
+    generator.setViewBox(QRectF(0, 0, scene.view.width, scene.view.height));
+    generator.setTitle(QStringLiteral("Plan de placement"));
+    QPainter painter(&generator);
+    paint(painter, scene, rows);
+    return painter.end();
+}
+
+// Encoded in memory first: the file gets whole bytes or a failure with its reason.
+bool writePng(QIODevice& out, const Scene& scene, const std::u16string& name) {
+    std::vector<int> rows;
+    QImage image(int(scene.view.width), int(scene.view.height),
+                 QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) throw FileError(name, u"image trop grande pour la mémoire");
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        paint(painter, scene, rows);
+    }
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "PNG")) throw FileError(name, u"l'image n'a pas pu être encodée");
+    errno = 0;  // what painting and encoding left is not the write's reason
+    return out.write(png.data()) == png.data().size();
+}
+
+}  // namespace
+
+void writeImage(const MapModel& model, const std::optional<MapSize>& size, const QString& file,
+                int width, const std::optional<MapViewport>& view) {
+    const std::u16string name = file.toStdU16String();
+    const QString suffix = file.section(u'.', -1).toLower();
+    const bool svg = suffix == u"svg";
+    if (!svg && suffix != u"png") throw FileError(name, u"l'image doit finir par .png ou .svg");
+    const MapViewport v = imageViewport(model, size, std::clamp(width, 1, kMaxSide), view);
     // The system's reason for a failure, in French as every file failure of the program.
     const auto failed = [&name] {
         const int error = errno;
@@ -349,33 +389,8 @@ void writeImage(const MapModel& model, const std::optional<MapSize>& size, const
     errno = 0;
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) failed();
-    std::vector<int> rows;
-    Scene scene{&model, v, size, std::nullopt, 0};
-    bool written = true;
-    if (svg) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&out);
-        generator.setSize(QSize(int(v.width), int(v.height)));
-        generator.setViewBox(QRectF(0, 0, v.width, v.height));
-        generator.setTitle(QStringLiteral("Plan de placement"));
-        QPainter painter(&generator);
-        paint(painter, scene, rows);
-        written = painter.end();
-    } else {
-        QImage image(int(v.width), int(v.height), QImage::Format_ARGB32_Premultiplied);
-        if (image.isNull()) throw FileError(name, u"image trop grande pour la mémoire");
-        {
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::Antialiasing, false);
-            paint(painter, scene, rows);
-        }
-        // Encoded in memory first: the file gets whole bytes or a failure with its reason.
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        if (!image.save(&png, "PNG")) throw FileError(name, u"l'image n'a pas pu être encodée");
-        errno = 0;  // what painting and encoding left is not the write's reason
-        written = out.write(png.data()) == png.data().size();
-    }
+    const Scene scene{&model, v, size, std::nullopt, 0};
+    const bool written = svg ? writeSvg(out, scene) : writePng(out, scene, name);
     if (!written || out.error() != QFileDevice::NoError || !out.commit()) failed();
 }
 

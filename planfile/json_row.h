@@ -1,7 +1,9 @@
 #pragma once
 
-// The JSON text of one row, the one codec of the program: the recovery copies, the clipboard's
-// exact form and `qrnplan` write it (qrnplan in UTF-8, below), and read it back. As the
+// The JSON text of one row, the one writer of the program: the recovery copies, the clipboard's
+// exact form and `qrnplan` write it (qrnplan in UTF-8, below). The paste and `qrnplan write`
+// read rows with rowjson/json_row_reader.h; parseJsonRow reads only the recovery copies' own
+// lines, which their writer's exact shape makes quick to read. As the
 // recovery copies and the clipboard's exact form hold it:
 // {"index": N, "building": "...", "cells": ["X","Y","N","S","E","O"]}, a text index written
 // as "N". Written in ASCII: '"' and '\' escaped with a backslash, every character outside

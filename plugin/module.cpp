@@ -1,6 +1,7 @@
 #include "plugin/module.h"
 
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/widgets/component_runtime.h"
 #include "platform/widgets/qt_widgets_ui.h"
 #include "plugin/plg.h"
@@ -18,6 +19,8 @@ struct ThreadModule {
 
     ThreadModule() {
         ui.setApplication(platform.app());
+        // Qt's own dialogs speak French in every window of the module, once for all of them.
+        platform::installQtTranslations();
         state.dialogs = &dialogs;
     }
 };

@@ -8,7 +8,7 @@
 
 #include "document/plan_document.h"
 #include "editor/map_view.h"
-#include "editor/row_clipboard.h"
+#include "editor/row_mime_data.h"
 #include "tests/editor/test_qrn_fixture.h"
 
 using namespace Qt::StringLiterals;

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Fails when an include points against the layering:
 #   plugin -> editor -> document -> planfile -> core -> platform interface -> base
+#   editor, cli -> rowjson -> planfile (rowjson: rows as JSON text, read through simdjson)
 #   editor, cli -> mapdraw -> core (mapdraw: the map's drawing, Qt Gui without widgets)
 #   host, cli -> the libraries they use; platform/qt, platform/widgets -> platform interface
 # base/ includes only itself; core/ and planfile/ use the standard library, base/ and the
-# platform interface, never Qt; document/ uses Qt without its widgets; nothing below plugin/
-# includes it. Inside a folder, includes between its files never go round in a circle.
+# platform interface, never Qt; the platform interface (platform.h, qrnplg.h) includes no
+# implementation; document/ uses Qt without its widgets; nothing below plugin/ includes it;
+# bench/, fuzz/ and tests/ reach the product, never one another (tests/support/ aside). Every
+# folder that holds sources is checked. Inside a folder, includes between its files never go
+# round in a circle.
 # usage: check_layering.sh ROOT [QTWIDGETS-INCLUDE-DIR]
 root=${1:?usage: check_layering.sh ROOT [QTWIDGETS-INCLUDE-DIR]}
 widgets=${2:-}
@@ -51,19 +55,38 @@ check_no_loop() {
         status=1
     fi
 }
+interface='platform/platform\.h|platform/qrnplg\.h'
 check base 'base/'
-check core 'base/|core/|platform/platform\.h'
-check planfile 'base/|core/|planfile/|platform/platform\.h'
-check platform 'base/|platform/'
-check document 'base/|core/|planfile/|platform/platform\.h|document/'
-check mapdraw 'base/|core/|platform/platform\.h|mapdraw/'
-check editor 'base/|core/|planfile/|platform/|document/|mapdraw/|editor/'
-check plugin 'base/|core/|planfile/|platform/|document/|mapdraw/|editor/|plugin/'
+check platform/platform.h "base/|$interface"
+check platform/qrnplg.h "base/|$interface"
+check platform/qt "base/|$interface|platform/qt/"
+check platform/widgets 'base/|platform/'
+check core "base/|core/|$interface"
+check planfile "base/|core/|planfile/|$interface"
+check rowjson "base/|core/|planfile/|$interface|rowjson/"
+check document "base/|core/|planfile/|$interface|document/"
+check mapdraw "base/|core/|$interface|mapdraw/"
+check editor 'base/|core/|planfile/|rowjson/|platform/|document/|mapdraw/|editor/'
+check plugin 'base/|core/|planfile/|rowjson/|platform/|document/|mapdraw/|editor/|plugin/'
+check cli "base/|core/|planfile/|rowjson/|$interface|platform/qt/|mapdraw/|cli/"
+check host "base/|$interface|platform/qt/|platform/widgets/|host/"
+product='base/|core/|planfile/|rowjson/|platform/|document/|mapdraw/|editor/|plugin/|host/|cli/'
+check tests/support "base/|core/|planfile/|platform/|tests/support/"
+check tests "$product|tests/|[a-z_]+\.moc\""
+check bench "$product|bench/|tests/support/"
+check fuzz "$product|fuzz/|tests/support/"
 check_no_qt base core planfile platform/platform.h platform/qrnplg.h
 check_no_widgets document
 check_no_widgets mapdraw
-for folder in base core planfile platform/qt platform/widgets document mapdraw editor plugin cli \
-    host; do
+checked=' base platform core planfile rowjson document mapdraw editor plugin cli host tests bench fuzz '
+for folder in $(find . -mindepth 1 -maxdepth 1 -type d ! -name '.*' ! -name build\* -printf '%P\n'); do
+    if [ -n "$(sources "$folder" | head -1)" ] && [[ $checked != *" $folder "* ]]; then
+        echo "$folder: a folder of sources the layering does not check"
+        status=1
+    fi
+done
+for folder in base core planfile rowjson platform/qt platform/widgets document mapdraw editor \
+    plugin cli host bench fuzz; do
     check_no_loop "$folder"
 done
 exit $status

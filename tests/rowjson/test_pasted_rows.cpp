@@ -9,7 +9,8 @@
 #include "core/catalogue.h"
 #include "planfile/plan_text.h"
 #include "planfile/plan_writer.h"
-#include "planfile/row_clipboard.h"
+#include "planfile/row_text_forms.h"
+#include "rowjson/pasted_rows.h"
 #include "tests/support/failure.h"
 
 namespace qrn {
@@ -50,6 +51,25 @@ TEST_F(RowClipboardTest, ExactRowsKeepEveryTextAndIndexByteForByte) {
     EXPECT_EQ(printed[0].building(), u"Écurie");
     EXPECT_EQ(printed[0].cell(Column::X), u"1\t");
     EXPECT_EQ(printed[0].cell(Column::Y), u"é");
+}
+
+TEST_F(RowClipboardTest, JsonRowsInAnyKeyOrderAndSpacing) {
+    const PlacementRow stable = row(u"Écurie", u"1", CatalogueIndex::number(1));
+    const struct {
+        std::u16string text;
+        PlacementRow row;
+    } cases[] = {
+        // As `jq -c` prints them: no spaces, and a row without its building takes the
+        // catalogue's name.
+        {u"{\"index\":1,\"cells\":[\"1\",\"7\",\"0\",\"3\",\"0\",\"-3\"]}", stable},
+        {u"{ \"cells\" : [ \"1\", \"7\", \"0\", \"3\", \"0\", \"-3\" ] ,\t\"building\": "
+         u"\"Écurie\", \"index\": \"1\", \"other\": null }",
+         row(u"Écurie", u"1", CatalogueIndex::text(1))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.text));
+        EXPECT_EQ(readPastedRows(c.text, catalogue), PlacementList::Rows{c.row});
+    }
 }
 
 TEST_F(RowClipboardTest, PlanLinesAreTheTextViewsAndReadByThePlanReader) {

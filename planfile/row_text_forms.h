@@ -27,12 +27,11 @@ std::u16string copiedTabSeparated(const PlacementList::Rows& rows);
 // and how the index was stored come back exactly.
 std::u16string copiedExactRows(const PlacementList::Rows& rows);
 
-// The rows of a pasted text, whichever form it has: JSON rows when its first line begins
-// with '{'; otherwise plan lines, read by the plan reader's rules (the building found by its
-// plan identifier); and when those do not read and the text holds a tab, tab-separated
-// values, the header line optional, the building found by its display name with case and
-// accents aside. Empty lines are passed over except in plan lines. A text that does not read
-// throws the first bad line's failure, its line (from 1) filled in.
-PlacementList::Rows readPastedRows(std::u16string_view text, const Catalogue& catalogue);
+// The rows of a pasted text that is not JSON rows (those are rowjson/pasted_rows.h's): plan
+// lines, read by the plan reader's rules (the building found by its plan identifier); and when
+// those do not read and the text holds a tab, tab-separated values, the header line optional,
+// the building found by its display name with case and accents aside, empty lines passed over.
+// A text that does not read throws the first bad line's failure, its line (from 1) filled in.
+PlacementList::Rows readPastedText(std::u16string_view text, const Catalogue& catalogue);
 
 }  // namespace qrn

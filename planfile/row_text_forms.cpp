@@ -1,4 +1,4 @@
-#include "planfile/row_clipboard.h"
+#include "planfile/row_text_forms.h"
 
 #include <array>
 #include <unordered_map>
@@ -12,6 +12,7 @@
 #include "planfile/json_row.h"
 #include "planfile/plan_text.h"
 #include "planfile/plan_writer.h"
+#include "planfile/text_lines.h"
 
 namespace qrn {
 
@@ -20,27 +21,6 @@ namespace {
 void appendPadded(std::u16string& out, std::u16string_view value, std::size_t width) {
     out += value;
     if (value.size() < width) out.append(width - value.size(), u' ');
-}
-
-// Calls take(line, n) for each line of text (n from 1), LF, CR LF or CR ending them; a line
-// end after the last line adds no line.
-template <typename Take>
-void forEachLine(std::u16string_view text, Take take) {
-    long n = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find_first_of(u"\r\n");
-        const std::u16string_view line = text.substr(0, end);
-        ++n;
-        try {
-            take(line);
-        } catch (Error& error) {
-            error.line = n;
-            throw;
-        }
-        if (end == text.npos) break;
-        const bool crlf = text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n';
-        text.remove_prefix(end + (crlf ? 2 : 1));
-    }
 }
 
 std::vector<std::u16string_view> splitTabs(std::u16string_view line) {
@@ -126,15 +106,7 @@ std::u16string copiedExactRows(const PlacementList::Rows& rows) {
     return out;
 }
 
-PlacementList::Rows readPastedRows(std::u16string_view text, const Catalogue& catalogue) {
-    PlacementList::Rows rows;
-    if (text.starts_with(u'{')) {
-        BuildingNames names;
-        forEachLine(text, [&](std::u16string_view line) {
-            if (!line.empty()) rows.push_back(parseJsonRow(line, &names));
-        });
-        return rows;
-    }
+PlacementList::Rows readPastedText(std::u16string_view text, const Catalogue& catalogue) {
     try {
         return readPlanText(text, catalogue);
     } catch (const Error&) {

@@ -6,12 +6,12 @@
 #include <QTest>
 
 #include "core/catalogue.h"
-#include "editor/row_clipboard.h"
-#include "planfile/row_clipboard.h"
+#include "editor/row_mime_data.h"
+#include "planfile/row_text_forms.h"
 
 namespace qrn::test {
 
-class TestRowClipboard : public QObject {
+class TestRowMimeData : public QObject {
     Q_OBJECT
 private slots:
     void rowsGoAndComeBackInEveryForm() {
@@ -42,5 +42,5 @@ private slots:
 
 }  // namespace qrn::test
 
-QTEST_MAIN(qrn::test::TestRowClipboard)
-#include "test_row_clipboard.moc"
+QTEST_MAIN(qrn::test::TestRowMimeData)
+#include "test_row_mime_data.moc"

@@ -11,7 +11,7 @@ namespace qrn {
 
 class Catalogue;
 
-// The clipboard's forms of copied rows (planfile/row_clipboard.h): the plan lines as
+// The clipboard's forms of copied rows (planfile/row_text_forms.h): the plan lines as
 // text/plain, tab-separated values, and the exact rows under a type of our own, which another
 // window of any host reads back cell for cell.
 inline const QString kTabSeparatedType = QStringLiteral("text/tab-separated-values");

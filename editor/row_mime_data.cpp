@@ -1,10 +1,11 @@
-#include "editor/row_clipboard.h"
+#include "editor/row_mime_data.h"
 
 #include <QClipboard>
 #include <QMimeData>
 #include <QStringView>
 
-#include "planfile/row_clipboard.h"
+#include "planfile/row_text_forms.h"
+#include "rowjson/pasted_rows.h"
 
 namespace qrn {
 
