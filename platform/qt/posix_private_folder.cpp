@@ -16,6 +16,7 @@
 #include "base/system_reason.h"
 #include "base/text.h"
 #include "platform/qt/checked_open.h"
+#include "platform/qt/file_size_signal.h"
 #include "platform/qt/native_path.h"
 #include "platform/qt/qt_text_stream.h"
 
@@ -102,6 +103,7 @@ public:
 
     void Write(std::u16string_view text) override {
         const std::string bytes = encodeWindows1252(text);
+        const FileSizeSignalHold hold;  // a size limit fails this copy, not the host
         std::size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t put = ::write(fd_, bytes.data() + done, bytes.size() - done);
