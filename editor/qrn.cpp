@@ -224,6 +224,7 @@ bool QRN::editCell(int position, int column, const QVariant& value) {
         cells[std::size_t(column - 1)] = value.toString().toStdU16String();
     }
     PlacementRow row(building, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]}, index);
+    if (row == old) return true;  // kept unchanged: no undo step
     run(u"La cellule n'a pas pu être modifiée.",
         [&] { operations::replaceRow(*document_, position, std::move(row)); });
     return true;
