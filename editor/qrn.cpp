@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "base/errors.h"
+#include "core/game_reading.h"
 #include "document/autosave.h"
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
@@ -90,6 +91,24 @@ QString QRN::planName() const {
     const std::u16string& file = document_->fileName();
     return file.empty() ? QStringLiteral("QRN")
                         : QFileInfo(QString::fromStdU16String(file)).fileName();
+}
+
+void QRN::tellSaved() {
+    // Said after every save: rows the game would not read as meant are saved as they are.
+    const int rows = document_->list().count();
+    QString told = QStringLiteral("Plan enregistré : %1 (%2 ligne%3)")
+                       .arg(planName())
+                       .arg(rows)
+                       .arg(rows > 1 ? QStringLiteral("s") : QString());
+    if (const long marked = rowsMisreadByGame(document_->list()); marked > 0)
+        told += marked == 1 ? QStringLiteral(
+                                  ". 1 ligne marquée : le jeu ne lira pas une de ses "
+                                  "valeurs comme voulu.")
+                            : QStringLiteral(
+                                  ". %1 lignes marquées : le jeu ne lira pas une de "
+                                  "leurs valeurs comme voulu.")
+                                  .arg(marked);
+    statusBar()->showMessage(told, 8000);
 }
 
 void QRN::updateTitle() {
