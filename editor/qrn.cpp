@@ -25,6 +25,7 @@
 #include "editor/plan_text_view.h"
 #include "editor/window_state.h"
 #include "platform/platform.h"
+#include "platform/widgets/screen_fit.h"
 
 namespace qrn {
 
@@ -47,6 +48,7 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     connectControls();
     new PlanDrop(*this, [this](const QStringList& files) { openDropped(files); });
     restoreWindowState(*this, platform_.settings());
+    platform::keepOnScreen(*this);  // a remembered size too
     connect(document_, &PlanDocument::fileNameChanged, this, &QRN::updateTitle);
     // The text typed in the text view is the plan: the first change marks it modified at once,
     // the rest of a burst of typing follows when the typing pauses.

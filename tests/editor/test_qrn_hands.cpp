@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QUndoStack>
 
@@ -193,7 +194,8 @@ private slots:
         QCOMPARE(e.get<QTreeView>("ListView1")->currentIndex().column(), 6);
     }
 
-    // Size, splitter and columns come back in the user's next window.
+    // Size, splitter and columns come back in the user's next window; shown, it is wholly on
+    // the screen, its remembered size cut to it.
     void windowStateIsRemembered() {
         Editor e;
         e.window->resize(900, 450);
@@ -202,6 +204,10 @@ private slots:
         QRN next(e.platform, e.state);
         QCOMPARE(next.size(), QSize(900, 450));
         QCOMPARE(child<QTreeView>(&next, "ListView1")->header()->sectionSize(1), 91);
+        const QRect screen = next.screen()->availableGeometry();
+        QVERIFY(screen.width() < 900);
+        next.show();
+        QVERIFY(screen.contains(next.frameGeometry()));
     }
 
     // Every field is named by its label (its buddy), the list and the map by theirs; every
