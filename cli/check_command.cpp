@@ -20,13 +20,18 @@ const char kHelp[] =
     "survivraient pas à un enregistrement suivi d'une réouverture : 10 caractères ou plus\n"
     "(identifiant de plan : 15), Y à O vide, une espace dans la valeur, un identifiant de "
     "plan\n"
-    "partagé par plusieurs entrées (relu comme la plus basse).\n"
-    "État 1 quand un plan ne peut pas être lu, sinon 0, même avec des problèmes.\n";
+    "partagé par plusieurs entrées (relu comme la plus basse). Avertissements, marqués\n"
+    "\"severity\": \"warning\" avant \"message\" : les valeurs relues telles quelles que le "
+    "jeu ne lirait\n"
+    "pas comme voulu (X ou Y qui n'est pas un nombre entier, décalage négatif ou pas entier).\n"
+    "État 1 quand un plan ne peut pas être lu, sinon 0, même avec des problèmes ou des\n"
+    "avertissements.\n";
 
 void printProblem(std::u16string_view file, const PlanProblem& problem) {
     JsonFields fields{{"file", file}};
     if (problem.line > 0) fields.emplace_back("line", problem.line);
     if (!problem.column.empty()) fields.emplace_back("column", problem.column);
+    if (problem.warning) fields.emplace_back("severity", u"warning");
     fields.emplace_back("message", problem.message);
     printJsonLine(fields);
 }

@@ -50,7 +50,7 @@ FindBar::FindBar(const PlacementList& list, QWidget* parent) : QWidget(parent), 
     connect(field_, &QLineEdit::returnPressed, this, [this] { step(true); });
     connect(next, &QToolButton::clicked, this, [this] { step(true); });
     connect(previous, &QToolButton::clicked, this, [this] { step(false); });
-    connect(close, &QToolButton::clicked, this, &QWidget::hide);
+    connect(close, &QToolButton::clicked, this, &FindBar::dismiss);
     // F3 wherever the focus is while the bar shows; Escape from the bar itself.
     const auto key = [this](QKeySequence keys, Qt::ShortcutContext context, auto slot) {
         auto* shortcut = new QShortcut(keys, this, slot);
@@ -58,7 +58,7 @@ FindBar::FindBar(const PlacementList& list, QWidget* parent) : QWidget(parent), 
     };
     key(QKeySequence(Qt::Key_F3), Qt::WindowShortcut, [this] { step(true); });
     key(QKeySequence(Qt::SHIFT | Qt::Key_F3), Qt::WindowShortcut, [this] { step(false); });
-    key(QKeySequence(Qt::Key_Escape), Qt::WidgetWithChildrenShortcut, [this] { hide(); });
+    key(QKeySequence(Qt::Key_Escape), Qt::WidgetWithChildrenShortcut, [this] { dismiss(); });
     hide();
 }
 
@@ -67,6 +67,11 @@ void FindBar::open() {
     field_->setFocus(Qt::ShortcutFocusReason);
     field_->selectAll();
     count();
+}
+
+void FindBar::dismiss() {
+    hide();
+    emit closed();
 }
 
 void FindBar::count() {

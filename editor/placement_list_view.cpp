@@ -87,6 +87,28 @@ QAction* PlacementListView::addListAction(const char* name, const QString& label
     return action;
 }
 
+QModelIndex PlacementListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = currentIndex();
+    if ((action != MoveNext && action != MovePrevious) || !current.isValid())
+        return QTreeView::moveCursor(action, modifiers);
+    const int columns = PlacementTableModel::kColumnCount;
+    const int cell = current.row() * columns + current.column() + (action == MoveNext ? 1 : -1);
+    if (cell < 0 || cell >= model_->rowCount() * columns) return {};
+    return model_->index(cell / columns, cell % columns);
+}
+
+void PlacementListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTreeView::closeEditor(editor, hint);
+    // The delegate ends an edit kept with Enter so: the cell below becomes the current one.
+    if (hint != QAbstractItemDelegate::SubmitModelCache) return;
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.row() + 1 >= model_->rowCount()) return;
+    selectionModel()->setCurrentIndex(
+        current.sibling(current.row() + 1, current.column()),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(currentIndex());
+}
+
 void PlacementListView::keyPressEvent(QKeyEvent* event) {
     // Left and right go from cell to cell of the row, for F2 or typing to edit.
     const QModelIndex current = currentIndex();

@@ -13,7 +13,10 @@ namespace qrn {
 class PlacementTableModel;
 
 // ListView1: the placement list as a table, one row a placement. Left and Right go from cell
-// to cell of the current row (the one F2 or typing edits); reached with Tab and no row
+// to cell of the current row (the one F2 or typing edits). A cell edits as in a spreadsheet:
+// Tab and Shift+Tab keep the edit and go on to the next or previous cell of the row, wrapping
+// round to the next or previous row; Enter keeps it and goes down a row; Escape drops it.
+// Reached with Tab and no row
 // selected, it selects its current row, so that its keys act at once; a row dragged with the
 // mouse and dropped on another is asked to take that row's place (rowDragged). Shift, Ctrl
 // and Ctrl+A select several rows; the selection goes to and from the list as runs of rows,
@@ -40,6 +43,9 @@ signals:
     void rowDragged(int from, int to);
 
 protected:
+    // Along the row for Tab and Shift+Tab while a cell is edited.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

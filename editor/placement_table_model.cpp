@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QStringView>
 
+#include "core/game_reading.h"
 #include "planfile/plan_writer.h"
 
 namespace qrn {
@@ -81,6 +82,13 @@ QVariant PlacementTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ForegroundRole) return {};
     const std::optional<ReadBackProblem> problem = readBackProblem(row);
     if (problem) return readBackMark(*problem, role);
+    // A value that saves and reads back, but that the game would not read as meant.
+    if (const auto misread = gameReadingProblem(Column(index.column() - 1), cell)) {
+        if (role == Qt::ToolTipRole)
+            return QStringLiteral("Le jeu ne lira pas la valeur comme voulu : ") +
+                   QString::fromStdU16String(*misread);
+        return QColor(0xE0, 0xD8, 0xFF);
+    }
     return role == Qt::ToolTipRole ? QVariant(toQString(cell)) : QVariant();
 }
 

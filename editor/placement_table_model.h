@@ -14,7 +14,8 @@ namespace qrn {
 // "Y", "Décalage N" to "Décalage O". The list is the truth; the model follows it through the
 // observer and asks for nothing per row until a view paints it, so 100,000 rows stay cheap.
 // A value the plan file cannot hold is marked (colours and a tool tip saying why), and so is a
-// row that would not read back as it is (another colour, the reason), judged when painted. Edits
+// row that would not read back as it is (another colour, the reason), and a value the game would
+// not read as meant (a third colour, core/game_reading.h), judged when painted. Edits
 // are handed to the cell editor, which changes the list (or not); the model itself never writes a
 // row.
 class PlacementTableModel : public QAbstractTableModel, private PlacementListObserver {

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "base/errors.h"
+#include "core/game_reading.h"
 #include "document/autosave.h"
 #include "document/plan_document.h"
 #include "document/plan_operations.h"
@@ -24,6 +25,7 @@
 #include "editor/plan_text_view.h"
 #include "editor/window_state.h"
 #include "platform/platform.h"
+#include "platform/widgets/screen_fit.h"
 
 namespace qrn {
 
@@ -46,6 +48,7 @@ QRN::QRN(platform::Platform& platform, ModuleState& state, QWidget* parent)
     connectControls();
     new PlanDrop(*this, [this](const QStringList& files) { openDropped(files); });
     restoreWindowState(*this, platform_.settings());
+    platform::keepOnScreen(*this);  // a remembered size too
     connect(document_, &PlanDocument::fileNameChanged, this, &QRN::updateTitle);
     // The text typed in the text view is the plan: the first change marks it modified at once,
     // the rest of a burst of typing follows when the typing pauses.
@@ -90,6 +93,24 @@ QString QRN::planName() const {
     const std::u16string& file = document_->fileName();
     return file.empty() ? QStringLiteral("QRN")
                         : QFileInfo(QString::fromStdU16String(file)).fileName();
+}
+
+void QRN::tellSaved() {
+    // Said after every save: rows the game would not read as meant are saved as they are.
+    const int rows = document_->list().count();
+    QString told = QStringLiteral("Plan enregistré : %1 (%2 ligne%3)")
+                       .arg(planName())
+                       .arg(rows)
+                       .arg(rows > 1 ? QStringLiteral("s") : QString());
+    if (const long marked = rowsMisreadByGame(document_->list()); marked > 0)
+        told += marked == 1 ? QStringLiteral(
+                                  ". 1 ligne marquée : le jeu ne lira pas une de ses "
+                                  "valeurs comme voulu.")
+                            : QStringLiteral(
+                                  ". %1 lignes marquées : le jeu ne lira pas une de "
+                                  "leurs valeurs comme voulu.")
+                                  .arg(marked);
+    statusBar()->showMessage(told, 8000);
 }
 
 void QRN::updateTitle() {
@@ -224,6 +245,7 @@ bool QRN::editCell(int position, int column, const QVariant& value) {
         cells[std::size_t(column - 1)] = value.toString().toStdU16String();
     }
     PlacementRow row(building, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]}, index);
+    if (row == old) return true;  // kept unchanged: no undo step
     run(u"La cellule n'a pas pu être modifiée.",
         [&] { operations::replaceRow(*document_, position, std::move(row)); });
     return true;

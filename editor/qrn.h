@@ -95,6 +95,9 @@ private:
     // The open plan's file name without its folder; "QRN" for a window with no file.
     QString planName() const;
     void updateTitle();
+    // The status line after a save: the plan's name, its rows and how many are marked because
+    // the game would not read one of their values as meant.
+    void tellSaved();
     void tell(const std::u16string& text);
     void showFields();
     void syncViewSelection();

@@ -235,6 +235,7 @@ bool QRN::writePlan(const std::u16string& file, platform::CreateMode mode) {
     document_->markSaved(file, FileStamp::of(file, platform_.files()));
     rememberRecent(file);
     watchFile();  // the file was replaced whole: the new one is watched
+    tellSaved();
     return true;
 }
 

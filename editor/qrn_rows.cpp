@@ -23,6 +23,9 @@ namespace qrn {
 QWidget* QRN::buildFindBar(QWidget* page) {
     findBar_ = new FindBar(document_->list(), page);
     connect(findBar_, &FindBar::found, this, &QRN::showMatch);
+    // Closed: back to the list, the found row selected, for Delete or an edit.
+    connect(findBar_, &FindBar::closed, this,
+            [this] { listView_->setFocus(Qt::OtherFocusReason); });
     return findBar_;
 }
 

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "core/age_filter.h"
 #include "core/catalogue.h"
+#include "core/game_reading.h"
 #include "core/placement_row.h"
 #include "planfile/plan_reader.h"
 #include "planfile/plan_writer.h"
@@ -54,9 +55,14 @@ std::vector<PlanProblem> rowProblems(const PlacementRow& row, const Catalogue& c
     std::vector<ReadBackProblem> notReadBack = readBackProblems(view, catalogue);
     auto next = notReadBack.begin();
     for (int c = 0; c < kCellCount; ++c) {
+        const std::size_t before = problems.size();
         checkWidth(problems, columnName(Column(c)), view.cells[std::size_t(c)], kCellWidth);
         for (; next != notReadBack.end() && next->column == c; ++next)
             problems.push_back({0, std::move(next->name), std::move(next->reason)});
+        if (problems.size() != before) continue;
+        if (std::optional<std::u16string> misread = gameReadingProblem(Column(c), row.cell(c)))
+            problems.push_back({0, std::u16string(columnName(Column(c))),
+                                *misread + u" : le jeu ne lira pas la valeur comme voulu", true});
     }
     for (; next != notReadBack.end(); ++next)
         problems.push_back({0, std::move(next->name), std::move(next->reason)});

@@ -16,15 +16,18 @@ class FileSystem;
 }
 
 // Something of a plan that would not come back the same after saving and opening again, or
-// the line at which reading stopped.
+// the line at which reading stopped; or, as a warning, a value that comes back but that the
+// game would not read as meant (core/game_reading.h).
 struct PlanProblem {
     long line = 0;  // the plan line, from 1; 0 when the file could not be opened
     std::u16string column;
     std::u16string message;
+    bool warning = false;
 };
 
-// The problems of a row: a value longer than its width (the writer refuses it), then every
-// value that would not read back (readBackProblems), in column order.
+// The problems of a row, in column order: a value longer than its width (the writer refuses
+// it), every value that would not read back (readBackProblems), and the warning for a value
+// that has neither but that the game would not read as meant.
 std::vector<PlanProblem> rowProblems(const PlacementRow& row, const Catalogue& catalogue);
 
 // The problems of each catalogue entry's plan identifier (over 15 characters, shared by

@@ -13,6 +13,7 @@
 #include "base/text.h"
 #include "editor/settings.h"
 #include "platform/qt/native_path.h"
+#include "platform/widgets/screen_fit.h"
 #include "plugin/plan_folder.h"
 
 namespace qrn {
@@ -114,6 +115,7 @@ bool Options::folderAccepted(const QString& typed) {
     QPushButton* correct = box.addButton(QStringLiteral("Corriger"), QMessageBox::RejectRole);
     box.setDefaultButton(create);
     box.setEscapeButton(correct);
+    platform::keepOnScreen(box);
     box.exec();
     if (box.clickedButton() == keep) return true;
     if (box.clickedButton() == create) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/widgets/screen_fit.h"
 #include "plugin/about_frm.h"
 #include "plugin/options.h"
 
@@ -20,6 +21,7 @@ void showShared(QPointer<QDialog>& slot, Make make) {
     }
     std::unique_ptr<QDialog> dialog = make();
     slot = dialog.get();
+    platform::keepOnScreen(*dialog);
     dialog->exec();
 }
 

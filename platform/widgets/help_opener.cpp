@@ -4,9 +4,12 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
+
+#include "platform/widgets/screen_fit.h"
 
 namespace qrn::platform {
 
@@ -76,6 +79,9 @@ QWidget* showHelpWindow(const QString& page) {
         window->setAccessibleName(QStringLiteral("Aide"));
         window->setOpenExternalLinks(true);
         window->resize(760, 640);
+        platform::keepOnScreen(*window);
+        auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+        QObject::connect(close, &QShortcut::activated, window, &QWidget::close);
         QObject::connect(window, &QTextBrowser::sourceChanged, window, [] {
             if (!window->documentTitle().isEmpty()) window->setWindowTitle(window->documentTitle());
         });

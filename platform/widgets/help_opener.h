@@ -31,7 +31,8 @@ bool haveWebBrowser();
 
 // The built-in help window, for a desktop without a browser: Qt's text browser on page, its
 // links (to the page's anchors and the pages beside it) and images working, links to the web
-// handed to the desktop. One window, shown again and raised by each call.
+// handed to the desktop. One window, shown again and raised by each call, wholly on the screen
+// of the window it was asked from; Escape closes it.
 QWidget* showHelpWindow(const QString& page);
 
 }  // namespace qrn::platform

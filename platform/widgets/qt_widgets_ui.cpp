@@ -11,6 +11,7 @@
 
 #include "platform/qt/native_path.h"
 #include "platform/widgets/help_opener.h"
+#include "platform/widgets/screen_fit.h"
 
 namespace qrn::platform {
 
@@ -40,6 +41,7 @@ QString QtWidgetsUi::title() const {
 void QtWidgetsUi::MsgBox(const std::u16string& text) {
     QMessageBox box(QMessageBox::NoIcon, title(), QString::fromStdU16String(text), QMessageBox::Ok,
                     QApplication::activeWindow());
+    keepOnScreen(box);
     box.exec();
 }
 
@@ -52,6 +54,7 @@ int QtWidgetsUi::ask(int icon, const QString& text, std::initializer_list<Button
         if (b.isDefault) box.setDefaultButton(added.back());
         if (b.isEscape) box.setEscapeButton(added.back());
     }
+    keepOnScreen(box);
     box.exec();
     for (std::size_t i = 0; i < added.size(); ++i)
         if (box.clickedButton() == added[i]) return int(i);
@@ -84,6 +87,7 @@ RecoveryChoice QtWidgetsUi::AskRecover(const std::u16string& text) {
     QPushButton* remove = box.addButton(QStringLiteral("Supprimer"), QMessageBox::DestructiveRole);
     box.setDefaultButton(recover);
     box.setEscapeButton(ignore);
+    keepOnScreen(box);
     box.exec();
     if (box.clickedButton() == recover) return RecoveryChoice::Recover;
     if (box.clickedButton() == remove) return RecoveryChoice::Delete;

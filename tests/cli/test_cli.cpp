@@ -237,29 +237,43 @@ TEST_F(CliTest, CheckReportsEveryProblemWithItsLine) {
                               "1234567890 2 3 4 5 6 Camp x\r\n"  // X of 10 characters
                               "1 2 3 4 5 6 Hutte x\r\n"  // shared with entry 5: reads as entry 1
                               "1 2 3 4 5 6 Puits x\r\n"
+                              "1O 2 -3 4 5 6 Puits x\r\n"  // warnings: a letter O, a negative N
                               "1 2 3 4 5 6 Nope x\r\n");
     const QString missing = dir_.filePath("missing.qrn");
     const QrnplanRun result = run({"check", plan, file("good.qrn", kPlan), missing});
     EXPECT_EQ(result.status, 1);
-    std::vector<std::tuple<QString, int, QString>> problems;
-    for (const QByteArray& line : result.out.split('\n')) {
-        if (line.isEmpty()) continue;
-        const QJsonObject object = QJsonDocument::fromJson(line).object();
-        EXPECT_FALSE(object["message"].toString().isEmpty());
-        problems.emplace_back(object["file"].toString(), object["line"].toInt(-1),
-                              object["column"].toString());
-    }
-    const std::vector<std::tuple<QString, int, QString>> expected = {
-        {plan, 1, "X"}, {plan, 2, "identifiant de plan"}, {plan, 4, ""}, {missing, -1, ""}};
-    EXPECT_EQ(problems, expected);
+    using Problem = std::tuple<QString, int, QString, QString>;  // with "severity"
+    const auto problems = [](const QByteArray& out) {
+        std::vector<Problem> found;
+        for (const QByteArray& line : out.split('\n')) {
+            if (line.isEmpty()) continue;
+            const QJsonObject object = QJsonDocument::fromJson(line).object();
+            EXPECT_FALSE(object["message"].toString().isEmpty());
+            found.emplace_back(object["file"].toString(), object["line"].toInt(-1),
+                               object["column"].toString(), object["severity"].toString());
+        }
+        return found;
+    };
+    const QString good = dir_.filePath("good.qrn");
+    const std::vector<Problem> goodWarnings = {{good, 2, "X", "warning"},
+                                               {good, 2, "E", "warning"}};
+    std::vector<Problem> expected = {{plan, 1, "X", ""},
+                                     {plan, 2, "identifiant de plan", ""},
+                                     {plan, 4, "X", "warning"},
+                                     {plan, 4, "N", "warning"},
+                                     {plan, 5, "", ""}};
+    expected.insert(expected.end(), goodWarnings.begin(), goodWarnings.end());
+    expected.emplace_back(missing, -1, "", "");
+    EXPECT_EQ(problems(result.out), expected);
     const QList<QByteArray> errors = result.err.split('\n');
     ASSERT_EQ(errors.size(), 3);  // two lines
-    EXPECT_TRUE(errors[0].startsWith((plan + ":4: ").toUtf8()));
+    EXPECT_TRUE(errors[0].startsWith((plan + ":5: ").toUtf8()));
     EXPECT_TRUE(errors[1].startsWith((missing + ": ").toUtf8()));
 
-    const QrnplanRun clean = run({"check", file("good.qrn", kPlan)});
-    EXPECT_EQ(clean.status, 0);
-    EXPECT_TRUE(clean.out.isEmpty());
+    // Warnings alone (an empty X, an offset "été") leave the status at 0.
+    const QrnplanRun warned = run({"check", good});
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_EQ(problems(warned.out), goodWarnings);
 }
 
 TEST_F(CliTest, OutputThatCannotBeWrittenFailsWithTheSystemsReason) {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <cstdio>
@@ -149,6 +150,8 @@ private slots:
     }
 
     // A row that would not read back is marked, and no save writes it without the user's word.
+    // A value the game would misread is marked otherwise, saved without a question, and counted
+    // in the status line after the save.
     void rowThatWouldNotReadBackIsSavedOnlyWhenConfirmed() {
         using platform::WriteAnywayChoice;
         Editor e;
@@ -157,10 +160,22 @@ private slots:
         open(e, plan);
         e.type("Text1", u"1234567890"_qs);
         e.click("Command4");
+        e.type("Text1", u"1O"_qs);
+        e.type("Text3", u"-3"_qs);
+        e.click("Command4");
         const QAbstractItemModel* model = e.get<QTreeView>("ListView1")->model();
-        QVERIFY(model->index(1, 3).data(Qt::BackgroundRole).isValid());
+        const auto mark = [model](int row, int column) {
+            return model->index(row, column).data(Qt::BackgroundRole);
+        };
+        QVERIFY(mark(1, 3).isValid());
         QVERIFY(model->index(1, 3).data(Qt::ToolTipRole).toString().contains(u"colonne X"_qs));
-        QVERIFY(!model->index(0, 3).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!mark(0, 3).isValid());
+        QCOMPARE(
+            model->index(2, 1).data(Qt::ToolTipRole).toString(),
+            u"Le jeu ne lira pas la valeur comme voulu : « 1O » n'est pas un nombre entier"_qs);
+        QVERIFY(model->index(2, 3).data(Qt::ToolTipRole).toString().endsWith(u"est négatif"_qs));
+        QVERIFY(mark(2, 1).isValid() && mark(2, 1) == mark(2, 3) && mark(2, 1) != mark(1, 3));
+        QVERIFY(!mark(2, 2).isValid());
 
         auto& ui = e.platform.recorder;
         ui.writeAnywayChoices = {WriteAnywayChoice::Cancel, WriteAnywayChoice::Cancel,
@@ -176,8 +191,11 @@ private slots:
                      .startsWith(u"write anyway:La ligne 2 du plan ne serait pas relue"_qs),
                  qPrintable(QString::fromStdU16String(ui.questions[0])));
         e.trigger("SaveFile");
-        QCOMPARE(readAll(plan).size(), 2 * kHutte.size());
+        QCOMPARE(readAll(plan).size(), 3 * kHutte.size());
         QVERIFY(!e.window->isWindowModified());
+        QCOMPARE(e.window->statusBar()->currentMessage(),
+                 u"Plan enregistré : p.qrn (3 lignes). 2 lignes marquées : le jeu ne lira pas une "
+                 u"de leurs valeurs comme voulu."_qs);
     }
 
     // A read-only plan (by its mode: root too) is not replaced unasked. "Annuler" leaves its bytes

@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
+#include <QUndoStack>
 
 #include "editor/map_view.h"
 #include "tests/editor/test_qrn_fixture.h"
@@ -90,6 +92,50 @@ private slots:
         QCOMPARE(e.window->statusBar()->currentMessage(), QString());
     }
 
+    // Cells edit as in a spreadsheet: typing on the current cell starts its edit, Tab and
+    // Shift+Tab keep it and go right and left along the row (wrapping round the row's ends),
+    // Enter keeps it and goes down, Escape drops it; one undo step per cell changed.
+    void cellsEditAsInASpreadsheet() {
+        Editor e;
+        QApplication::setActiveWindow(e.window);
+        QVERIFY(QTest::qWaitForWindowActive(e.window));
+        e.get<QComboBox>("Combo1")->setCurrentIndex(1);
+        e.click("Command4");
+        e.click("Command4");
+        auto* view = e.get<QTreeView>("ListView1");
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(0, 1)).center());
+        const int steps = e.window->document().undoStack()->count();
+        const auto keys = [](const QString& text, Qt::Key end, Qt::KeyboardModifiers mods = {}) {
+            typeInto(QApplication::focusWidget(), text);
+            QTest::keyClick(QApplication::focusWidget(), end, mods);
+            QTest::qWait(0);  // the delegate keeps an Enter once the editor had it
+        };
+        keys(u"1"_qs, Qt::Key_Tab);
+        keys(u"2"_qs, Qt::Key_Tab);
+        keys(u"3"_qs, Qt::Key_Return);
+        QCOMPARE(e.rows(), (QStringList{u"Hutte|1|2|3|0|0|0|1n"_qs, u"Hutte|0|0|0|0|0|0|1n"_qs}));
+        QCOMPARE(e.window->document().undoStack()->count(), steps + 3);
+        QCOMPARE(view->currentIndex(), view->model()->index(1, 3));
+        QCOMPARE(e.viewSelection(), 2);
+
+        // Shift+Tab from row 2's X reaches its building, then row 1's last cell; Tab from there
+        // wraps to row 2's building, whose editor takes the entry it shows on Enter.
+        QTest::keyClick(view, Qt::Key_Left);
+        QTest::keyClick(view, Qt::Key_Left);
+        keys(u"4"_qs, Qt::Key_Backtab);
+        keys({}, Qt::Key_Backtab);
+        QCOMPARE(view->currentIndex(), view->model()->index(0, 6));
+        keys(u"5"_qs, Qt::Key_Escape);
+        QCOMPARE(e.rows().first(), u"Hutte|1|2|3|0|0|0|1n"_qs);
+        QTest::keyClick(view, Qt::Key_F2);
+        keys(u"6"_qs, Qt::Key_Tab);
+        QCOMPARE(view->currentIndex(), view->model()->index(1, 0));
+        keys(u"temple"_qs, Qt::Key_Return);
+        QCOMPARE(e.rows(), (QStringList{u"Hutte|1|2|3|0|0|6|1n"_qs, u"Temple|4|0|0|0|0|0|5n"_qs}));
+        QCOMPARE(e.window->document().undoStack()->count(), steps + 6);
+    }
+
     // In the text view "Édition" offers the text box's own editing, the list's history hidden;
     // Ctrl+S saves and the text view stays, the cursor where it was.
     void textViewEditsAndSaves() {
@@ -148,7 +194,8 @@ private slots:
         QCOMPARE(e.get<QTreeView>("ListView1")->currentIndex().column(), 6);
     }
 
-    // Size, splitter and columns come back in the user's next window.
+    // Size, splitter and columns come back in the user's next window; shown, it is wholly on
+    // the screen, its remembered size cut to it.
     void windowStateIsRemembered() {
         Editor e;
         e.window->resize(900, 450);
@@ -157,6 +204,10 @@ private slots:
         QRN next(e.platform, e.state);
         QCOMPARE(next.size(), QSize(900, 450));
         QCOMPARE(child<QTreeView>(&next, "ListView1")->header()->sectionSize(1), 91);
+        const QRect screen = next.screen()->availableGeometry();
+        QVERIFY(screen.width() < 900);
+        next.show();
+        QVERIFY(screen.contains(next.frameGeometry()));
     }
 
     // Every field is named by its label (its buddy), the list and the map by theirs; every

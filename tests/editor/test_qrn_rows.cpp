@@ -152,7 +152,8 @@ private slots:
                  qPrintable(QString::fromStdU16String(e.messages()[0])));
     }
 
-    // Ctrl+F, the count, Enter and F3 forward, Shift+F3 back, Escape closes.
+    // Ctrl+F, the count, Enter and F3 forward, Shift+F3 back, Escape closes: the list has the
+    // focus back with the found row, and Delete removes it.
     void find() {
         Editor e;
         sixRows(e);
@@ -173,6 +174,10 @@ private slots:
         QCOMPARE(e.viewSelection(), 5);
         QTest::keyClick(field, Qt::Key_Escape);
         QVERIFY(!field->isVisible());
+        QCOMPARE(QApplication::focusWidget(), e.get<QWidget>("ListView1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(e.rows().size(), 5);
+        QVERIFY(!e.rows().at(4).startsWith(u"Maison"_s));
     }
 
     // On the map: a rubber band and Ctrl+click select; the arrows and a drag move every selected
