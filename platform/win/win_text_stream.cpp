@@ -25,9 +25,14 @@ namespace {
 QtTextStream::QtTextStream(const std::string& nativeName, std::u16string displayPath)
     : path_(std::move(displayPath)) {
     const std::wstring name = widePath(decodeFileName(nativeName));
+    // A device has no attributes: the opening below tells what it is.
     const DWORD attributes = GetFileAttributesW(name.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) failToOpen(GetLastError(), path_);
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(path_, u"c'est un dossier");
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) failToOpen(error, path_);
+    } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        throw FileError(path_, u"c'est un dossier");
+    }
     HANDLE handle = CreateFileW(
         name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

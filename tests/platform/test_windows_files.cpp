@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#undef DeleteFile  // the service of that name, not the system's macro
 
 #include <QDir>
 #include <QTemporaryDir>
