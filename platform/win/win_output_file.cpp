@@ -98,7 +98,7 @@ WinReplacingOutputFile::WinReplacingOutputFile(const std::u16string& path)
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(path_, u"c'est un dossier");
         if (attributes & FILE_ATTRIBUTE_READONLY)
-            throw FileError(path_, u"enregistrement impossible (le fichier est en lecture seule)");
+            throw FileError(path_, u"le fichier est en lecture seule");
     }
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
@@ -143,8 +143,7 @@ void WinReplacingOutputFile::Commit() {
                 error = ERROR_SHARING_VIOLATION;
             else if (attributes != INVALID_FILE_ATTRIBUTES &&
                      (attributes & FILE_ATTRIBUTE_READONLY))
-                throw FileError(path_,
-                                u"enregistrement impossible (le fichier est en lecture seule)");
+                throw FileError(path_, u"le fichier est en lecture seule");
             if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
         }
         throw FileError(path_, saveFailure(error));

@@ -75,7 +75,7 @@ TEST_F(WindowsFiles, ASaveThatCannotReplaceTheFileSaysWhyAndKeepsItsBytes) {
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     for (const auto& [file, reason] :
-         {std::pair{readOnly, u"enregistrement impossible (le fichier est en lecture seule)"},
+         {std::pair{readOnly, u"le fichier est en lecture seule"},
           std::pair{held,
                     u"enregistrement impossible (le fichier est utilisé par un autre "
                     u"programme)"}}) {
