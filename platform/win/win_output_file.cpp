@@ -92,13 +92,16 @@ std::u16string saveFailure(DWORD error) {
 
 }  // namespace
 
-WinReplacingOutputFile::WinReplacingOutputFile(const std::u16string& path)
+WinReplacingOutputFile::WinReplacingOutputFile(const std::u16string& path, bool replaceReadOnly)
     : path_(path), target_(widePath(path)) {
     const DWORD attributes = GetFileAttributesW(target_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(path_, u"c'est un dossier");
-        if (attributes & FILE_ATTRIBUTE_READONLY)
-            throw FileError(path_, u"le fichier est en lecture seule");
+        if (attributes & FILE_ATTRIBUTE_READONLY) {
+            if (!replaceReadOnly)
+                throw ReadOnlyFileError(path_, u"le fichier est en lecture seule");
+            readOnlyAttributes_ = attributes;
+        }
     }
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
@@ -130,9 +133,16 @@ void WinReplacingOutputFile::Write(std::u16string_view text) {
 void WinReplacingOutputFile::Commit() {
     if (writeFailed_) throw FileError(path_, u"enregistrement impossible, une écriture a échoué");
     if (const DWORD error = flushAndClose(handle_)) throw FileError(path_, saveFailure(error));
-    if (!MoveFileExW(temporary_.c_str(), target_.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD error = GetLastError();
+    // A read-only file the user chose to replace anyway is made writable for the move, and
+    // read-only again after it, whether the move succeeded or not.
+    if (readOnlyAttributes_ != 0)
+        SetFileAttributesW(target_.c_str(), readOnlyAttributes_ & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    const bool moved = MoveFileExW(temporary_.c_str(), target_.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const DWORD moveError = moved ? 0 : GetLastError();
+    if (readOnlyAttributes_ != 0) SetFileAttributesW(target_.c_str(), readOnlyAttributes_);
+    if (!moved) {
+        DWORD error = moveError;
         // A file held open by another program refuses to be replaced with "access denied" as
         // often as with a sharing violation: opening it tells which.
         if (error == ERROR_ACCESS_DENIED) {

@@ -8,11 +8,12 @@ namespace qrn::platform {
 
 // Replaces a file whole. The text goes to a new file beside it, which is flushed to the disk and
 // moved over the name by Commit() (MoveFileExW, replacing and writing through): the old content
-// survives any failure, and no temporary file is left behind. A read-only file is refused, and a
-// file that another program holds open is reported as such; neither loses a byte.
+// survives any failure, and no temporary file is left behind. A read-only file throws
+// ReadOnlyFileError unless replaceReadOnly; replaced, it keeps its attributes. A file that another
+// program holds open is reported as such. Neither loses a byte.
 class WinReplacingOutputFile : public OutputFile {
 public:
-    WinReplacingOutputFile(const std::u16string& path);
+    WinReplacingOutputFile(const std::u16string& path, bool replaceReadOnly);
     ~WinReplacingOutputFile() override;
     WinReplacingOutputFile(const WinReplacingOutputFile&) = delete;
     WinReplacingOutputFile& operator=(const WinReplacingOutputFile&) = delete;
@@ -23,7 +24,8 @@ private:
     std::u16string path_;
     std::wstring target_;
     std::wstring temporary_;
-    void* handle_ = nullptr;  // the temporary file's
+    void* handle_ = nullptr;                // the temporary file's
+    unsigned long readOnlyAttributes_ = 0;  // a read-only file's attributes, to put back
     bool writeFailed_ = false;
     bool committed_ = false;
 };

@@ -29,7 +29,8 @@ QtTextStream::QtTextStream(const std::string& nativeName, std::u16string display
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) failToOpen(error, path_);
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            failToOpen(error, path_);
     } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         throw FileError(path_, u"c'est un dossier");
     }
@@ -52,6 +53,7 @@ QtTextStream::QtTextStream(const std::string& nativeName, std::u16string display
         CloseHandle(handle);
         throw FileError(path_, u"lecture impossible (trop de fichiers ouverts)");
     }
+    size_ = size.QuadPart;
     buffer_.resize(kChunkSize);
 }
 

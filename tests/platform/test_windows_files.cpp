@@ -87,6 +87,12 @@ TEST_F(WindowsFiles, ASaveThatCannotReplaceTheFileSaysWhyAndKeepsItsBytes) {
     EXPECT_EQ(test::readAll(dir_.filePath("ouvert.qrn")), "avant\r\n");
     EXPECT_EQ(test::readAll(dir_.filePath("lecture seule.qrn")), "avant\r\n");
     EXPECT_EQ(entries(), (QStringList{"lecture seule.qrn", "ouvert.qrn"}));
+    // Replaced when the user says so, the file stays read-only.
+    auto out = files_.CreateOutputFile(readOnly, CreateMode::ReplaceReadOnly);
+    out->Write(u"après");
+    out->Commit();
+    EXPECT_EQ(test::readAll(dir_.filePath("lecture seule.qrn")), "apr\xe8s");
+    EXPECT_TRUE(GetFileAttributesW(wide("lecture seule.qrn").c_str()) & FILE_ATTRIBUTE_READONLY);
     SetFileAttributesW(wide("lecture seule.qrn").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
