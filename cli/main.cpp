@@ -14,9 +14,9 @@
 #include "base/text.h"
 #include "base/version.h"
 #include "cli/catalogue_loading.h"
+#include "cli/entry.h"
 #include "cli/output.h"
 #include "cli/subcommands.h"
-#include "platform/qt/file_size_signal.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_file_system.h"
 
@@ -79,12 +79,9 @@ int run(Arguments args) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // A file size limit is an error like a full disk (EFBIG, exit 1 with the reason), not a
-    // death by SIGXFSZ that leaves a cut file without a word.
-    qrn::platform::ignoreFileSizeSignal();
+int qrn::cli::runProgram(const std::vector<std::string>& words) {
     try {
-        return run(parseArguments(std::vector<std::string>(argv + 1, argv + argc)));
+        return run(parseArguments(words));
     } catch (const UsageError& error) {
         std::fprintf(stderr, "qrnplan: %s\nEssayez « qrnplan --help ».\n", error.what());
         return kExitUsage;

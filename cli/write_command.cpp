@@ -54,7 +54,7 @@ public:
         if (operand == "-") {
             file_ = stdin;
         } else {
-            owned_.reset(std::fopen(platform::nativePathBytes(name_).c_str(), "rb"));
+            owned_.reset(platform::openNativeFile(name_, "rb"));
             file_ = owned_.get();
         }
         if (file_ == nullptr)

@@ -18,6 +18,10 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # a false positive of its own (its bug 105329).
     target_compile_options(qrn_common INTERFACE -Wno-restrict)
 endif()
+if(WIN32)
+    # The wide-character Windows API, without windows.h's min and max macros.
+    target_compile_definitions(qrn_common INTERFACE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+endif()
 if(QRN_WERROR)
     target_compile_options(qrn_common INTERFACE -Werror)
 endif()

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::MemoryFileSystem memory;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     memory.files[u"QRN.txt"] = decodeWindows1252(bytes);
-    const long lines = std::count(bytes.begin(), bytes.end(), '\n') +
+    const long long lines = std::count(bytes.begin(), bytes.end(), '\n') +
                        std::count(bytes.begin(), bytes.end(), '\r') + 1;
 
     // Three records of its own over whatever the earlier inputs left above them: the table is
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t f = 0; f < 7; ++f)
             records[i][f] = u"avant " + std::u16string(1, char16_t(u'0' + i * 7 + f));
     catalogue.assign(records);
-    const int last = int(std::min<long>(Catalogue::kMaxIndex, std::max(2L, lines)));
+    const int last = int(std::min<long long>(Catalogue::kMaxIndex, std::max(2LL, lines)));
     const auto count = catalogue.count();
     const auto before = fields(catalogue, 0, last);
     try {

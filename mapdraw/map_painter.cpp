@@ -7,7 +7,6 @@
 #include <QPainterPath>
 #include <QSaveFile>
 #include <QStaticText>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -17,6 +16,7 @@
 #include "base/system_reason.h"
 #include "core/map_labels.h"
 #include "core/map_model.h"
+#include "mapdraw/svg_writer.h"
 
 namespace qrn::mapdraw {
 
@@ -341,19 +341,12 @@ MapViewport imageViewport(const MapModel& model, const std::optional<MapSize>& s
     return v;
 }
 
-bool writeSvg(QIODevice& out, const Scene& scene) {
+bool writeSvgPicture(QIODevice& out, const Scene& scene, const std::u16string& name) {
     std::vector<int> rows;
-    QSvgGenerator generator;
-    generator.setOutputDevice(&out);
-    generator.setSize(QSize(int(scene.view.width), int(scene.view.height)));
-    generator.setViewBox(QRectF(0, 0, scene.view.width, scene.view.height));
-    generator.setTitle(QStringLiteral("Plan de placement"));
-    QPainter painter(&generator);
-    paint(painter, scene, rows);
-    return painter.end();
+    return writeSvg(out, scene.view.width, scene.view.height, name,
+                    [&](QPainter& painter) { paint(painter, scene, rows); });
 }
 
-// Encoded in memory first: the file gets whole bytes or a failure with its reason.
 bool writePng(QIODevice& out, const Scene& scene, const std::u16string& name) {
     std::vector<int> rows;
     QImage image(int(scene.view.width), int(scene.view.height),
@@ -390,7 +383,7 @@ void writeImage(const MapModel& model, const std::optional<MapSize>& size, const
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) failed();
     const Scene scene{&model, v, size, std::nullopt, 0};
-    const bool written = svg ? writeSvg(out, scene) : writePng(out, scene, name);
+    const bool written = svg ? writeSvgPicture(out, scene, name) : writePng(out, scene, name);
     if (!written || out.error() != QFileDevice::NoError || !out.commit()) failed();
 }
 

@@ -32,6 +32,12 @@ CHECK_PACKAGES=(clang libclang-rt-14-dev llvm)
 E2E_PACKAGES=(xvfb xauth openbox xdotool dbus-daemon at-spi2-core python3-pyatspi)
 # scripts/package_check: dpkg-shlibdeps for the package's dependencies, and the validators.
 PACKAGE_CHECK_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream shared-mime-info)
+# scripts/windows: the mingw-w64 cross compiler (posix threads), Debian's Qt as the host tools for
+# the Qt built for Windows, Wine and a private X display to run the suite, NSIS for the installer,
+# the sources of GoogleTest, and Qt's translations deployed beside the programs.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev
+                  qt6-base-dev-tools wine wine64 xvfb xauth nsis googletest qt6-translations-l10n
+                  xz-utils ca-certificates)
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {

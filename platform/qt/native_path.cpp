@@ -63,4 +63,8 @@ QString nativePathString(const std::u16string& path) {
     return resolveNativePath(QString::fromStdU16String(path));
 }
 
+std::FILE* openNativeFile(const std::u16string& path, const char* mode) {
+    return std::fopen(nativePathBytes(path).c_str(), mode);
+}
+
 }  // namespace qrn::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include <QString>
@@ -21,5 +22,9 @@ QString resolveNativePath(const QString& path);
 // escaped byte; open such a name through its bytes.
 std::string nativePathBytes(const std::u16string& path);
 QString nativePathString(const std::u16string& path);
+
+// Opens the file at path, resolved as above, with std::fopen's mode; null with errno set when
+// it cannot.
+std::FILE* openNativeFile(const std::u16string& path, const char* mode);
 
 }  // namespace qrn::platform

@@ -1,7 +1,5 @@
 #include "platform/qt/qt_text_stream.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,7 +13,6 @@
 #include "base/codepage.h"
 #include "base/errors.h"
 #include "base/system_reason.h"
-#include "platform/qt/checked_open.h"
 
 namespace qrn::platform {
 
@@ -51,31 +48,6 @@ void decode(const char* bytes, std::size_t size, std::u16string& text) {
 }
 
 }  // namespace
-
-QtTextStream::QtTextStream(const std::string& name, std::u16string displayPath)
-    : path_(std::move(displayPath)) {
-    fd_ = openCheckedForReading(name, path_);
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0) size_ = info.st_size;
-    buffer_.resize(kChunkSize);
-}
-
-QtTextStream::QtTextStream(int fd, std::u16string displayPath)
-    : fd_(fd), path_(std::move(displayPath)) {
-    try {
-        checkOpenedForReading(fd_, path_);
-    } catch (...) {
-        ::close(fd_);
-        throw;
-    }
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0) size_ = info.st_size;
-    buffer_.resize(kChunkSize);
-}
-
-QtTextStream::~QtTextStream() {
-    ::close(fd_);
-}
 
 void QtTextStream::fail(const std::u16string& reason) {
     FileError error(path_, reason);

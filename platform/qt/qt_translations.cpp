@@ -1,5 +1,7 @@
 #include "platform/qt/qt_translations.h"
 
+#include "platform/qt/qt_application.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -44,9 +46,15 @@ bool installQtTranslations() {
     auto* translator = new QTranslator(app);
     translator->setObjectName(kName);
     // The program speaks French whatever the system's language.
-    const bool loaded =
-        translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // Qt's own folder, else translations/ beside the plug-in (how it ships on Windows, where the
+    // host may be any program).
+    const QLocale french(QLocale::French, QLocale::France);
+    const auto loadFrom = [&](const QString& folder) {
+        return translator->load(french, QStringLiteral("qtbase"), QStringLiteral("_"), folder);
+    };
+    const bool loaded = loadFrom(QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+                        loadFrom(QString::fromStdU16String(QtApplication().Path()) +
+                                 QStringLiteral("/translations"));
     if (loaded) QCoreApplication::installTranslator(translator);
     // Ours after Qt's, so that it is asked first.
     static const QString kMissing = QStringLiteral("qrn-missing-fr");
