@@ -36,7 +36,9 @@ HRESULT registerBesideProgram(QString& error) {
     }
     using RegisterFn = HRESULT(STDAPICALLTYPE*)();
     const auto registerServer =
-        reinterpret_cast<RegisterFn>(GetProcAddress(library, "DllRegisterServer"));
+        // Through void (*)(): GetProcAddress's type says nothing of the function's own.
+        reinterpret_cast<RegisterFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(library, "DllRegisterServer")));
     const HRESULT result = registerServer ? registerServer() : E_NOINTERFACE;
     FreeLibrary(library);
     if (FAILED(result))

@@ -18,6 +18,10 @@ const std::wstring kClassId = L"{DBF10EA4-B05D-4FDD-B236-88FBB1364982}";
 
 using ExportFn = HRESULT(STDAPICALLTYPE*)();
 
+ExportFn exported(HMODULE library, const char* name) {
+    return reinterpret_cast<ExportFn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
 bool keyExists(HKEY root, const std::wstring& path) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -57,10 +61,9 @@ private slots:
         QVERIFY(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
         library = LoadLibraryW(reinterpret_cast<LPCWSTR>(dll.utf16()));
         QVERIFY2(library != nullptr, qPrintable(dll));
-        registerServer = reinterpret_cast<ExportFn>(GetProcAddress(library, "DllRegisterServer"));
-        unregisterServer =
-            reinterpret_cast<ExportFn>(GetProcAddress(library, "DllUnregisterServer"));
-        canUnloadNow = reinterpret_cast<ExportFn>(GetProcAddress(library, "DllCanUnloadNow"));
+        registerServer = exported(library, "DllRegisterServer");
+        unregisterServer = exported(library, "DllUnregisterServer");
+        canUnloadNow = exported(library, "DllCanUnloadNow");
         QVERIFY(registerServer && unregisterServer && canUnloadNow);
     }
 
