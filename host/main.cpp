@@ -1,8 +1,11 @@
-// qrnhost: a small stand-in for the map editor that hosts the plug-in. It finds libQRNPlg.so,
-// registers it when needed, places one control in its window and runs the message loop that
-// serves the editor windows the control opens.
+// qrnhost: a small stand-in for the map editor that hosts the plug-in. It finds the plug-in
+// (libQRNPlg.so; on Windows the COM class QRNPlg.Plg), registers it when needed, places one
+// control in its window and runs the message loop that serves the editor windows the control
+// opens.
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QVBoxLayout>
@@ -11,7 +14,7 @@
 
 #include "base/text.h"
 #include "base/version.h"
-#include "host/plugin_loader.h"
+#include "host/control_placement.h"
 #include "platform/platform.h"
 #include "platform/qt/file_size_signal.h"
 #include "platform/qt/qt_translations.h"
@@ -19,6 +22,22 @@
 
 namespace {
 
+#ifdef Q_OS_WIN
+// Windows always has its desktop.
+bool haveDisplay() {
+    return true;
+}
+
+// The plans named on the command line (read in UTF-16 by Qt), each with its folder, in the
+// system's own form (C:\...\plan.qrn).
+QStringList plansNamed(int, char*[]) {
+    QStringList plans;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        plans << QDir::toNativeSeparators(QFileInfo(arguments[i]).absoluteFilePath());
+    return plans;
+}
+#else
 // A windowing system to show windows on: an X or Wayland display, or a platform asked for.
 bool haveDisplay() {
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
@@ -41,6 +60,7 @@ QStringList plansNamed(int argc, char* argv[]) {
     }
     return plans;
 }
+#endif
 
 }  // namespace
 
@@ -70,20 +90,10 @@ int main(int argc, char* argv[]) {
     auto* layout = new QVBoxLayout(central);
     window.setCentralWidget(central);
 
-    qrn::host::PluginLoader loader;
-    QWidget* control = nullptr;
-    const QString path = qrn::host::PluginLoader::locate(QApplication::applicationDirPath());
-    if (path.isEmpty()) {
-        layout->addWidget(new QLabel(
-            QStringLiteral("Plugin introuvable : libQRNPlg.so n'est ni enregistré, ni à côté "
-                           "du programme, ni dans ../lib/qrnplg/."),
-            central));
-    } else if (!loader.load(path) || loader.registerIfNeeded() < 0 ||
-               (control = loader.createControl(central)) == nullptr) {
-        layout->addWidget(new QLabel(loader.error().isEmpty()
-                                         ? QStringLiteral("Enregistrement du plugin impossible.")
-                                         : loader.error(),
-                                     central));
+    QString error;
+    QWidget* control = qrn::host::placeControl(central, error);
+    if (control == nullptr) {
+        layout->addWidget(new QLabel(error, central));
     } else {
         control->setFixedSize(96, 96);
         layout->addWidget(control, 0, Qt::AlignCenter);

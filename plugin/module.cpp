@@ -1,8 +1,9 @@
 #include "plugin/module.h"
 
+#include "platform/qrnplg.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_translations.h"
-#include "platform/widgets/component_runtime.h"
+#include "platform/widgets/component_class.h"
 #include "platform/widgets/qt_widgets_ui.h"
 #include "plugin/plg.h"
 #include "plugin/plugin_dialogs.h"
@@ -34,7 +35,9 @@ QWidget* createPlg(QWidget* parent) {
     return new Plg(threadPlatform(), threadModuleState(), parent);
 }
 
-const platform::ComponentClass kPlgClass{QRNPLG_CLASS_NAME, &createPlg};
+// The class identifier is fixed once and for all: hosts and registrations keep it.
+const platform::ComponentClass kPlgClass{QRNPLG_CLASS_NAME,
+                                         "{DBF10EA4-B05D-4FDD-B236-88FBB1364982}", &createPlg};
 
 }  // namespace
 

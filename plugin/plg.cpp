@@ -7,7 +7,7 @@
 #include "base/errors.h"
 #include "editor/qrn.h"
 #include "platform/widgets/app_icon.h"
-#include "platform/widgets/component_runtime.h"
+#include "platform/widgets/component_class.h"
 #include "plugin/plan_folder.h"
 
 namespace qrn {

@@ -30,6 +30,9 @@ CHECK_PACKAGES=(clang libclang-rt-14-dev llvm)
 # The end-to-end test: a private X display, a window manager, the session and accessibility
 # buses, keys typed as a user would and Python's AT-SPI binding to read the windows.
 E2E_PACKAGES=(xvfb xauth openbox xdotool dbus-daemon at-spi2-core python3-pyatspi)
+# scripts/windows_e2e: the installer under Wine on a private X display, the host's button
+# pressed, the screen taken (xwd).
+WINDOWS_E2E_PACKAGES=(wine wine64 xvfb xdotool x11-apps)
 # scripts/package_check: dpkg-shlibdeps for the package's dependencies, and the validators.
 PACKAGE_CHECK_PACKAGES=(dpkg-dev lintian desktop-file-utils appstream shared-mime-info)
 # scripts/windows: the mingw-w64 cross compiler (posix threads), Debian's Qt as the host tools for

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QStringList>
+#include <memory>
 
 #include "base/errors.h"
 
@@ -9,17 +10,29 @@ namespace qrn::platform {
 
 namespace {
 
+// Qt's native store, per user: on Windows the registry key
+// HKEY_CURRENT_USER\Software\APPNAME (the section a subkey, the key a value in it); elsewhere
+// ~/.config/APPNAME/APPNAME.conf ($XDG_CONFIG_HOME when set), the section a group.
+std::unique_ptr<QSettings> openStore(const QString& appName) {
+#ifdef Q_OS_WIN
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + appName,
+                                       QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, appName,
+                                       appName);
+#endif
+}
+
 class Store {
 public:
     Store(const std::u16string& appName, const std::u16string& section)
-        : settings_(QSettings::NativeFormat, QSettings::UserScope,
-                    QString::fromStdU16String(appName), QString::fromStdU16String(appName)) {
-        settings_.beginGroup(QString::fromStdU16String(section));
+        : settings_(openStore(QString::fromStdU16String(appName))) {
+        settings_->beginGroup(QString::fromStdU16String(section));
     }
-    QSettings* operator->() { return &settings_; }
+    QSettings* operator->() { return settings_.get(); }
 
 private:
-    QSettings settings_;
+    std::unique_ptr<QSettings> settings_;
 };
 
 }  // namespace

@@ -4,10 +4,8 @@
 #include <link.h>
 
 #include <QFileInfo>
-#include <QObject>
 #include <QString>
 #include <QWidget>
-#include <atomic>
 #include <cstring>
 #include <exception>
 
@@ -16,9 +14,6 @@
 namespace qrn::platform {
 
 namespace {
-
-// Controls, editor windows and class objects alive, on every thread.
-std::atomic<int> liveObjects{0};
 
 void anchor() {}
 
@@ -47,7 +42,7 @@ QrnResult createInstance(QrnClassObject* self, void* parentWidget, void** contro
 void release(QrnClassObject* self) {
     if (self == nullptr) return;
     delete reinterpret_cast<ClassObject*>(self);
-    --liveObjects;
+    dropComponentUse();
 }
 
 }  // namespace
@@ -79,19 +74,13 @@ QrnResult getClassObject(const ComponentClass& cls, const char* className,
     if (className == nullptr) return QRN_E_POINTER;
     if (std::strcmp(className, cls.className) != 0) return QRN_CLASS_E_CLASSNOTAVAILABLE;
     auto* object = new ClassObject{{&createInstance, &release}, &cls};
-    ++liveObjects;
+    addComponentUse();
     *classObject = &object->abi;
     return QRN_S_OK;
 }
 
 QrnResult canUnloadNow() {
-    return liveObjects.load() == 0 ? QRN_S_OK : QRN_S_FALSE;
-}
-
-void holdWhileAlive(QObject* object) {
-    if (object == nullptr) return;
-    ++liveObjects;
-    QObject::connect(object, &QObject::destroyed, [] { --liveObjects; });
+    return componentInUse() ? QRN_S_FALSE : QRN_S_OK;
 }
 
 }  // namespace qrn::platform
