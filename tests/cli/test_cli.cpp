@@ -427,7 +427,9 @@ TEST_F(CliTest, ImageDrawsTheSamplePlanAsPngOrSvg) {
     EXPECT_EQ(oldFile.readAll(), "old");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3);  // no temporary left
     EXPECT_EQ(run({"image", plan, dir_.filePath("plan.bmp")}).status, 1);
-    EXPECT_EQ(run({"image", plan, png, "--width", "0"}).status, 2);
+    // The width's bounds, each side: a width taken goes on to the missing plan (status 1).
+    for (const auto& [width, status] : {std::pair{"15", 2}, {"16", 1}, {"16384", 1}, {"16385", 2}})
+        EXPECT_EQ(run({"image", "missing.qrn", png, "--width", width}).status, status) << width;
     EXPECT_EQ(run({"read", plan, "--width", "100"}).status, 2);
 }
 
