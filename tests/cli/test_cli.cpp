@@ -220,6 +220,10 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         EXPECT_FALSE(result.err.isEmpty());
     }
     EXPECT_EQ(runQrnplan({"read", "--catalogue"}).status, 2);
+    // "-" is standard input; after "--" every word is an operand.
+    EXPECT_EQ(run({"write", "-"}, kRow).status, 0);
+    EXPECT_TRUE(runQrnplan({"read", "--catalogue", kCatalogueFile, "--", "--help"})
+                    .err.startsWith("--help: "));
     for (const char* line :
          {"--help", "catalogue|-h", "read|--help", "write|--help", "check|--help"}) {
         const QrnplanRun help = runQrnplan(split(line));
@@ -428,7 +432,8 @@ TEST_F(CliTest, ImageDrawsTheSamplePlanAsPngOrSvg) {
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3);  // no temporary left
     EXPECT_EQ(run({"image", plan, dir_.filePath("plan.bmp")}).status, 1);
     // The width's bounds, each side: a width taken goes on to the missing plan (status 1).
-    for (const auto& [width, status] : {std::pair{"15", 2}, {"16", 1}, {"16384", 1}, {"16385", 2}})
+    for (const auto& [width, status] :
+         {std::pair{"15", 2}, {"16", 1}, {"16x", 2}, {"16384", 1}, {"16385", 2}})
         EXPECT_EQ(run({"image", "missing.qrn", png, "--width", width}).status, status) << width;
     EXPECT_EQ(run({"read", plan, "--width", "100"}).status, 2);
 }
