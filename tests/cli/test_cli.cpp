@@ -151,9 +151,10 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
         {kRow + row("1", R"(["1","2","3","4","5",6])"), "-:2: "},
         {row(R"("x")"), "-:1: "},
         {row("2.5"), "-:1: "},
-        {row("7"), "-:1: "},  // above the count
-        // Writer failures: the row's input line, blank lines counted.
-        {kRow + " \t\n" + row("1001"), "-:3: "},
+        // The first entry above the count and the last index there can be; then the writer's.
+        {row("7"), "-:1: l'entrée 7 n'existe pas"},
+        {row("1000"), "-:1: l'entrée 1000 n'existe pas"},
+        {kRow + " \t\r\n" + row("1001"), "-:3: "},  // blank lines counted
         {kRow + row("1", R"(["1","12345678901","3","4","5","6"])"), "-:2: "},
         {kRow + row("1", "[\"1\",\"2\",\"3\",\"4\",\"5\",\"\xe2\x98\x83\"]"), "-:2: "},
         {row("1", R"(["\ud800","2","3","4","5","6"])"), "-:1: ligne 1 du plan, colonne X : "},
