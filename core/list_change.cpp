@@ -67,9 +67,6 @@ ListChange ListChange::record(PlacementList& list, const std::function<void()>& 
 void ListChange::undo(PlacementList& list) const {
     for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
         switch (step->kind) {
-            case Step::Kind::Insert:
-                list.removeRows(step->position, step->count);
-                break;
             case Step::Kind::Remove:
                 list.insertRows(step->position, step->before);
                 break;
@@ -78,6 +75,9 @@ void ListChange::undo(PlacementList& list) const {
                 break;
             case Step::Kind::Replace:
                 list.replace(step->position, step->before.front());
+                break;
+            case Step::Kind::Insert:
+                list.removeRows(step->position, step->count);
                 break;
             case Step::Kind::Reset:
                 list.assign(step->before);

@@ -153,9 +153,10 @@ TEST_F(CliTest, WriteFailureNamesTheInputLineAndWritesNothing) {
         {kRow + row("1", R"(["1","2","3","4","5",6])"), "-:2: "},
         {row(R"("x")"), "-:1: "},
         {row("2.5"), "-:1: "},
-        {row("7"), "-:1: "},  // above the count
-        // Writer failures: the row's input line, blank lines counted.
-        {kRow + " \t\n" + row("1001"), "-:3: "},
+        // The first entry above the count and the last index there can be; then the writer's.
+        {row("7"), "-:1: l'entrée 7 n'existe pas"},
+        {row("1000"), "-:1: l'entrée 1000 n'existe pas"},
+        {kRow + " \t\r\n" + row("1001"), "-:3: "},  // blank lines counted
         {kRow + row("1", R"(["1","12345678901","3","4","5","6"])"), "-:2: "},
         {kRow + row("1", "[\"1\",\"2\",\"3\",\"4\",\"5\",\"\xe2\x98\x83\"]"), "-:2: "},
         {row("1", R"(["\ud800","2","3","4","5","6"])"), "-:1: ligne 1 du plan, colonne X : "},
@@ -222,6 +223,10 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         EXPECT_FALSE(result.err.isEmpty());
     }
     EXPECT_EQ(runQrnplan({"read", "--catalogue"}).status, 2);
+    // "-" is standard input; after "--" every word is an operand.
+    EXPECT_EQ(run({"write", "-"}, kRow).status, 0);
+    EXPECT_TRUE(runQrnplan({"read", "--catalogue", kCatalogueFile, "--", "--help"})
+                    .err.startsWith("--help: "));
     for (const char* line :
          {"--help", "catalogue|-h", "read|--help", "write|--help", "check|--help"}) {
         const QrnplanRun help = runQrnplan(split(line));
@@ -442,6 +447,10 @@ TEST_F(CliTest, ImageDrawsTheSamplePlanAsPngOrSvg) {
     EXPECT_EQ(oldFile.readAll(), "old");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3);  // no temporary left
 #endif
+    // The width's bounds, each side: a width taken goes on to the missing plan (status 1).
+    for (const auto& [width, status] :
+         {std::pair{"15", 2}, {"16", 1}, {"16x", 2}, {"16384", 1}, {"16385", 2}})
+        EXPECT_EQ(run({"image", "missing.qrn", png, "--width", width}).status, status) << width;
 }
 
 }  // namespace

@@ -74,16 +74,18 @@ TEST_F(AgeFilterTest, ListMatchesComparesExactly) {
     EXPECT_EQ(ListMatches(catalogue, 5, u"8"), u"7;");
     EXPECT_EQ(ListMatches(catalogue, 1, u"l"), u"");
     EXPECT_EQ(ListMatches(catalogue, 2, u"ID_6"), u"6;");
+    EXPECT_EQ(ListMatches(catalogue, 7, u"Name 7"), u"7;");
     EXPECT_THROW(ListMatches(catalogue, 0, u""), IndexError);
     EXPECT_THROW(ListMatches(catalogue, 8, u""), IndexError);
 }
 
 TEST_F(AgeFilterTest, ClassThemSortsAndDropsRepeats) {
     catalogue.assign(std::vector<test::Record>(18, record(u"r")));
-    EXPECT_EQ(ClassThem(catalogue, u"17;3;3;0;"), u"0;3;17;");
+    EXPECT_EQ(ClassThem(catalogue, u"17;3;3;0;9;"), u"0;3;9;17;");
     EXPECT_EQ(ClassThem(catalogue, u"18;1000;2;"), u"2;");  // above the count: dropped
     EXPECT_THROW(ClassThem(catalogue, u"1001;"), IndexError);
-    EXPECT_THROW(ClassThem(catalogue, u"a;"), TypeMismatch);
+    for (const char16_t* list : {u"a;", u"/;", u":;", u";"})
+        EXPECT_THROW(ClassThem(catalogue, list), TypeMismatch);
     EXPECT_EQ(ClassThem(catalogue, u"4;2;"), u"2;4;");  // the marks were cleared after a failure
 }
 

@@ -36,6 +36,7 @@ TEST(ListChange, UndoAndRedoRestoreRowsOrderAndSelection) {
         {"pqr", 2, [](auto& l) { l.insert(2, row(u'n')); }, "pnqr|3"},
         {"", 0, [](auto& l) { l.insert(1, row(u'n')); }, "n|-"},
         {"pqr", 2, [](auto& l) { l.remove(2); }, "pr|-"},
+        {"pqr", 3, [](auto& l) { l.remove(1); }, "qr|2"},
         {"pqr", 3, [](auto& l) { l.swapWithNext(2); }, "prq|2"},
         {"pqr", 1, [](auto& l) { l.replace(3, row(u'z')); }, "pqz|1"},
         {"pqr", 3,

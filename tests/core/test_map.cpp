@@ -22,22 +22,22 @@ PlacementRow row(std::u16string x, std::u16string y, std::u16string n = u"0",
 
 TEST(MapGeometry, EntryOfRow) {
     Catalogue catalogue;
-    catalogue.assign({test::record(u"0", u"99"), test::record(u"1", u"15"),
+    catalogue.assign({test::record(u"0", u"15"), test::record(u"1", u"15"),
                       test::record(u"2", u"14"), test::record(u"3", u"12"),
-                      test::record(u"4", u"8"), test::record(u"5", u" 8")});
+                      test::record(u"4", u" 8"), test::record(u"5", u"8")});
     struct Case {
         PlacementRow row;
         TileRect region;
         MapAge age;
     };
     const Case cases[] = {
-        {row(u"10", u"-3", u"2", u"1", u"4", u"3"), {7, -4, 14, -1}, MapAge::Stone},
+        {row(u"10", u"-3", u"2", u"1", u"4", u"3", 0), {7, -4, 14, -1}, MapAge::Stone},
         {row(u"+5", u"0", u"x", u"", u"1", u"2", 2), {3, 0, 6, 0}, MapAge::Tool},
         {row(u"0", u"0", u"-2", u"0", u"0", u"0", 3), {0, -2, 0, 0}, MapAge::Bronze},
-        {row(u"999999999", u"-999999999", u"0", u"0", u"0", u"0", 4),
+        {row(u"999999999", u"-999999999", u"0", u"0", u"0", u"0", 5),  // the last entry
          {999999999, -999999999, 999999999, -999999999},
          MapAge::Iron},
-        {row(u"1", u"1", u"0", u"0", u"0", u"0", 900), {1, 1, 1, 1}, MapAge::Other},
+        {row(u"1", u"1", u"0", u"0", u"0", u"0", 6), {1, 1, 1, 1}, MapAge::Other},
     };
     for (const Case& c : cases) {
         const MapEntry e = mapEntryOf(c.row, &catalogue);
@@ -45,8 +45,12 @@ TEST(MapGeometry, EntryOfRow) {
         EXPECT_EQ(e.region, c.region) << toUtf8(c.row.cell(Column::X));
         EXPECT_EQ(e.age, c.age);
     }
-    EXPECT_EQ(mapEntryOf(row(u"abc", u"1", u"0", u"0", u"0", u"0", 5), &catalogue).age,
+    EXPECT_EQ(mapEntryOf(row(u"abc", u"1", u"0", u"0", u"0", u"0", 4), &catalogue).age,
               MapAge::Other);
+    // A full catalogue: entry 1000 has its age.
+    catalogue.assign(std::vector<test::Record>(1001, test::record(u"x", u"12")));
+    EXPECT_EQ(mapEntryOf(row(u"1", u"1", u"0", u"0", u"0", u"0", 1000), &catalogue).age,
+              MapAge::Bronze);
     const std::pair<const char16_t*, const char16_t*> offMap[] = {
         {u"abc", u"1"}, {u" 1", u"1"}, {u"1", u"1.5"}, {u"-", u"1"}, {u"1000000000", u"1"}};
     for (auto [x, y] : offMap) EXPECT_FALSE(mapEntryOf(row(x, y), &catalogue).onMap) << toUtf8(x);

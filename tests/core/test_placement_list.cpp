@@ -62,24 +62,6 @@ TEST(CatalogueIndex, ParsesTextsByTheirValue) {
     EXPECT_THROW(CatalogueIndex::parse(u"99999999999999999999x"), TypeMismatch);
 }
 
-TEST(PlacementList, SelectionFollowsItsRow) {
-    PlacementList list;
-    for (auto x : {u"a", u"b", u"c"}) list.append(row(x));
-    list.select(3);
-    list.insert(3, row(u"n"));
-    EXPECT_EQ(xs(list), u"abnc");
-    EXPECT_EQ(list.selected(), 4);
-    list.insert(1, row(u"m"));
-    EXPECT_EQ(list.selected(), 5);
-    list.remove(1);
-    EXPECT_EQ(list.selected(), 4);
-    list.swapWithNext(3);
-    EXPECT_EQ(xs(list), u"abcn");
-    EXPECT_EQ(list.selected(), 3);
-    list.remove(3);
-    EXPECT_EQ(list.selected(), std::nullopt);
-}
-
 TEST(PlacementList, PositionsOutsideTheListChangeNothing) {
     PlacementList list;
     list.append(row(u"a"));

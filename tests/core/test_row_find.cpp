@@ -6,7 +6,6 @@ namespace qrn {
 namespace {
 
 TEST(RowFind, BuildingsAsidesCaseAndAccentsCellsExactly) {
-    EXPECT_EQ(foldForFind(u"ÉCURIE Œuvre Straße ÀÿÆ Ω"), u"ecurie œuvre strasse ayæ Ω");
     PlacementList list;
     const auto add = [&](std::u16string_view building, std::u16string_view x) {
         list.append(

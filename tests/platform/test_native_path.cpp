@@ -34,7 +34,8 @@ TEST_F(WinePaths, DrivePathsFindTheirEntriesWhateverTheCase) {
     EXPECT_EQ(resolveNativePath("c:\\program files\\microsoft games\\age of empires\\data"), data_);
     EXPECT_EQ(resolveNativePath("C:\\PROGRAM FILES\\Microsoft Games\\\\age of empires\\DATA\\"),
               data_);
-    EXPECT_EQ(resolveNativePath("A:"), prefix_.path() + "/drive_a");
+    for (const QString drive : {"A:", "a:", "Z:", "z:"})  // the letters' bounds
+        EXPECT_EQ(resolveNativePath(drive), prefix_.path() + "/drive_" + drive[0].toLower());
     // An exact match wins over a match that differs in case only.
     EXPECT_EQ(
         resolveNativePath("c:\\program files\\microsoft games\\age of empires\\data\\plan.TXT"),
@@ -45,7 +46,8 @@ TEST_F(WinePaths, DrivePathsFindTheirEntriesWhateverTheCase) {
 }
 
 TEST_F(WinePaths, OtherPathsAreUsedAsTheyAre) {
-    for (const QString path : {"/tmp/Data", "relative\\name", "c:name", "", "1:\\x"})
+    for (const QString path :
+         {"/tmp/Data", "relative\\name", "c:name", "", "1:\\x", "@:", "[:", "`:", "{:"})
         EXPECT_EQ(resolveNativePath(path), path);
 }
 

@@ -190,17 +190,24 @@ TEST_F(OutputFiles, ASaveRemovesTheTemporaryFilesOfKilledSaves) {
     EXPECT_EQ(left, (QStringList{fresh, held, other, kName}));
 }
 
+// A small tmpfs of its own (root only), gone with it.
+struct SmallDisk {
+    QByteArray at;
+    bool mounted = false;
+    SmallDisk(const QString& path, const char* options) : at(QFile::encodeName(path)) {
+        mounted = QDir().mkdir(path) && geteuid() == 0 &&
+                  mount("tmpfs", at.constData(), "tmpfs", 0, options) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted) umount(at.constData());
+    }
+};
+
 // A real full disk: a 64 KiB tmpfs filled by another file.
 TEST_F(OutputFiles, AFullDiskFailsTheSaveAndKeepsTheOldBytes) {
     const QString disk = dir_.filePath("disk");
-    ASSERT_TRUE(QDir().mkdir(disk));
-    if (geteuid() != 0 ||
-        mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "mounting a small tmpfs needs root";
-    struct Unmount {
-        QByteArray at;
-        ~Unmount() { umount(at.constData()); }
-    } unmount{QFile::encodeName(disk)};
+    const SmallDisk small(disk, "size=64k");
+    if (!small.mounted) GTEST_SKIP() << "mounting a small tmpfs needs root";
     const QString plan = disk + "/plan.qrn";
     test::writeBytes(plan, QByteArray::fromStdString(kOld));
     QFile filler(disk + "/filler");
@@ -216,6 +223,22 @@ TEST_F(OutputFiles, AFullDiskFailsTheSaveAndKeepsTheOldBytes) {
         EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden),
                   (QStringList{"filler", "plan.qrn"}));
     }
+}
+
+// A disk with room for bytes but none for another file (ENOSPC on creating one): the plan is
+// saved in place, a new name fails.
+TEST_F(OutputFiles, ADiskWithNoFreeFileSavesAnOldPlanInPlace) {
+    const QString disk = dir_.filePath("disk");
+    const SmallDisk small(disk, "size=1m,nr_inodes=8");
+    if (!small.mounted) GTEST_SKIP() << "mounting a small tmpfs needs root";
+    const QString plan = disk + "/plan.qrn";
+    test::writeBytes(plan, QByteArray::fromStdString(kOld));
+    for (int i = 0; i < 20 && QFile(disk + "/f" + QString::number(i)).open(QIODevice::WriteOnly);
+         ++i) {
+    }
+    saveNineThousand(files_, plan, CreateMode::Replace);
+    EXPECT_EQ(readBytes(plan), std::string(9000, 'a'));
+    EXPECT_THROW(saveNineThousand(files_, disk + "/new.qrn", CreateMode::Replace), FileError);
 }
 
 // A folder, a missing parent or a place nothing can be written: FileError, and nothing made.

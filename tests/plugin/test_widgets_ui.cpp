@@ -73,8 +73,18 @@ private slots:
         QVERIFY(qrn::platform::installQtTranslations());
         QVERIFY(qrn::platform::installQtTranslations());
         QCOMPARE(qApp->findChildren<QTranslator*>().size(), 2);  // Qt's and the missing words
-        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"),
-                 QStringLiteral("Dossier"));
+        // The words Qt's own French leaves out, one and several bytes among them.
+        for (const auto& [what, french] : {std::pair{"Folder", "Dossier"},
+                                           {"Drive", "Lecteur"},
+                                           {"File", "Fichier"},
+                                           {"%1 File", "Fichier %1"},
+                                           {"qrn", "qrn"}})
+            QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", what),
+                     QString::fromUtf8(french));
+        QCOMPARE(QCoreApplication::translate("QLocale", "%n byte(s)", nullptr, 1),
+                 QStringLiteral("1 octet"));
+        QCOMPARE(QCoreApplication::translate("QLocale", "%n byte(s)", nullptr, 2),
+                 QStringLiteral("2 octets"));
         QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuler"));
         QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Enregistrer"));
